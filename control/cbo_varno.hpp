@@ -1,0 +1,180 @@
+#pragma once
+// CboVarno: a combo box whose drop-down list is a separate window holding a
+// multi-column grid with clickable column headers.
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "list/list_store.hpp"
+#include "platform/colour.hpp"
+#include "platform/container.hpp"
+#include "platform/font.hpp"
+#include "platform/process_state.hpp"
+#include "platform/variant.hpp"
+#include "platform/widgets.hpp"
+
+namespace cbo {
+
+class ImageList;
+
+// The copies of the control's settings that the drop-down window receives
+// when it opens, each named after the window's member it feeds.
+struct ConfigurazioneGriglia {
+  int32_t AltezzaIntestazione = 0;
+  bool RecSel = false;
+  uint8_t SepRec = 0;
+  uint8_t Rows_Col = 0;
+  Colour ColGriglia = 0;
+  Colour ColTesto = 0;
+  bool Vis_Fields = false;
+  Colour ColSfondoGriglia = 0;
+  bool GrigliaAlCentro = false;
+  FontRef Font_Griglia;
+};
+
+// Event numbers of the event interface __CboVarno.
+enum EventoCbo : int {
+  EvClick = 1, EvDblClick = 2, EvKeyDown = 3, EvKeyPress = 4, EvKeyUp = 5,
+  EvMouseDown = 6, EvMouseMove = 7, EvMouseUp = 8, EvChange = 9
+};
+
+class CboVarno : public IControlSite {
+public:
+  // Creates the constituents inside the container and runs the creation handler.
+  CboVarno(IContainer& container, ProcessState& shared);
+  ~CboVarno() override;
+  CboVarno(const CboVarno&) = delete;
+  CboVarno& operator=(const CboVarno&) = delete;
+
+  // --- The default interface _CboVarno, in slot order. ---
+  int32_t Record_Count();                                   // 1
+  void AddItem();                                           // 2
+  void RemoveItem(int32_t Indice_Record);                   // 3
+  FontRef Font();                                           // 4
+  void SetFont(FontRef f);
+  int32_t TipoPulsante();                                   // 5
+  void SetTipoPulsante(int32_t v);
+  int32_t StileCbo();                                       // 6
+  void SetStileCbo(int32_t v);
+  Colour ForeColor();                                       // 7
+  void SetForeColor(Colour c);
+  Colour BackColor();                                       // 8
+  void SetBackColor(Colour c);
+  int32_t Appearance();                                     // 9
+  void SetAppearance(int32_t v);
+  int32_t BorderStyle();                                    // 10
+  void SetBorderStyle(int32_t v);
+  int32_t Alignment();                                      // 11
+  void SetAlignment(int32_t v);
+  void AddField(const std::string& Nome_Field, const std::string& NomeColonna = "",  // 12
+                bool Visualizza_Colonna = true, double Larghezza_Colonna = 1000, int32_t Separatore_Colonna = 2,
+                const std::string& Formattazione = "", int32_t Allineamento_Colonna = 0,
+                bool Ridimensiona_Colonna = false, bool Wrap_Text = false, bool Colonna_Ordinabile = true);
+  void Combo_Clear(int32_t Cosa_Cancellare);                // 13
+  Variant ListItem(const std::string& Field, const Variant& Value = Variant::Missing());  // 14
+  int32_t Separatore_Record();                              // 15
+  void SetSeparatore_Record(int32_t v);
+  bool Record_Selector();                                   // 16
+  void SetRecord_Selector(bool v);
+  std::string Text_Column();                                // 17
+  void SetText_Column(const std::string& v);
+  std::string Bound_Column();                               // 18
+  void SetBound_Column(const std::string& v);
+  uint8_t Rows_Count();                                     // 19
+  void SetRows_Count(uint8_t v);
+  bool Visualizza_Fields();                                 // 20
+  void SetVisualizza_Fields(bool v);
+  FontRef Font_Grid();                                      // 21
+  void SetFont_Grid(FontRef f);
+  std::string Value();                                      // 22
+  void SetValue(const std::string& v);
+  std::string Text();                                       // 23
+  void SetText(const std::string& v);
+  Variant ListValue(std::string& Current_Field_Value);      // 24
+  int32_t ListIndex();                                      // 25
+  void SetListIndex(int32_t v);
+  bool Griglia_Centrata();                                  // 26
+  void SetGriglia_Centrata(bool v);
+  bool Enabled();                                           // 27
+  void SetEnabled(bool v);
+  bool Locked();                                            // 28
+  void SetLocked(bool v);
+  int32_t RowHeight();                                      // 29
+  void SetRowHeight(int32_t v);
+  int16_t AltezzaIntest();                                  // 30
+  void SetAltezzaIntest(int16_t v);
+  Colour ColoreSfondoGrid();                                // 31
+  void SetColoreSfondoGrid(Colour c);
+
+  // --- What the container calls. ---
+  void Resize() override;
+  void InitProperties() override;
+  void ReadProperties(IPropertyBag& bag) override;
+  void WriteProperties(IPropertyBag& bag) override;
+
+  // --- Constituents and members, for hosts that inspect the control. ---
+  ITextBox& Txt_Cbo() { return *txt_; }
+  IPictureBox& Pct_Text() { return *pct_; }
+  IButton& Cmd_List() { return *cmd_; }
+  ListStore& Lista() { return list_; }
+  const ConfigurazioneGriglia& Configurazione() const { return config_; }
+  ProcessState& Shared() { return shared_; }
+  int32_t PosizioneCursore = 0;
+  std::string UltimoTestoNotificato;
+  bool Abilitato = false;
+  bool Bloccato = false;
+
+private:
+  // Layout and button face.
+  void UserControl_Initialize();
+  void DisponiControlli();
+  void AggiornaFontGriglia();
+  // Type-ahead.
+  Variant EseguiTextColumn(int32_t mode, std::string& text);
+  void Txt_Cbo_Change();
+  void NotificaChange();
+  // Committing a choice, focus and forwarded events.
+  void ApplicaScelta();
+  void AdoRec_MoveComplete();
+  void Txt_Cbo_GotFocus();
+  void Raise(int number, std::span<Variant> args);
+  void RaiseKey(int number, int16_t& keyCode, int16_t& shift);
+  void RaiseMouse(int number, int16_t& button, int16_t& shift, float& x, float& y);
+  // Keyboard.
+  void Txt_Cbo_KeyPress(int16_t& KeyAscii);
+  void Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift);
+  void Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift);
+  // Opening the drop-down.
+  void Cmd_List_MouseUp();
+  void ApriLista();
+  void MostraGriglia();
+  void PassaConfigurazione();
+  FrmGriglia& IstanzaGriglia();  // the process's grid window, created when there is none
+
+  IContainer& container_;
+  ProcessState& shared_;
+  std::unique_ptr<IPictureBox> pct_;
+  std::unique_ptr<ITextBox> txt_;
+  std::unique_ptr<IButton> cmd_;
+  const ImageList& imageList1_;
+  ListStore list_;
+  ConfigurazioneGriglia config_;
+
+  // Stored property values.
+  Colour ColoreSfondoGridMemorizzato = 0;
+  int16_t AltezzaIntestMemorizzato = 0;
+  int32_t RowHeightMemorizzato = 0;
+  bool Griglia_CentrataMemorizzato = false;
+  std::string TextMemorizzato;
+  bool Visualizza_FieldsMemorizzato = false;
+  std::string Text_ColumnMemorizzato;
+  std::string Bound_ColumnMemorizzato;
+  uint8_t Rows_CountMemorizzato = 0;
+  uint8_t Separatore_RecordMemorizzato = 0;
+  bool Record_SelectorMemorizzato = false;
+  uint8_t StileCboMemorizzato = 0;
+  uint8_t TipoPulsanteMemorizzato = 0;
+};
+
+}  // namespace cbo

@@ -1,0 +1,172 @@
+// Type-ahead: completing (ComboBox) or forcing (ListCombo) the typed text from
+// the list, the text box's change handler, and the Text property.
+#include "control/cbo_varno.hpp"
+#include "list/criteria.hpp"
+#include "platform/error.hpp"
+#include "platform/text.hpp"
+
+namespace cbo {
+
+namespace {
+
+// Runs one step whose table or field failure is skipped: the operation goes
+// on with its next step. Returns whether the step succeeded.
+template <class Step>
+bool Salta(Step&& step) {
+  try {
+    step();
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+// A text-column value as text; a missing or Null value reads as "".
+std::string TestoCampo(const Variant& v) { return v.IsNull() ? std::string() : ToText(v, "text column"); }
+
+}  // namespace
+
+Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
+  if (shared_.CaricamentoInCorso) return Variant();
+  if (list_.StileAttivo == kTextBox) {
+    if (mode == SettaDaTextColumn) shared_.UltimoTesto = text;
+    return Variant(shared_.UltimoTesto);
+  }
+  if (list_.NumMtCol == 0) return Variant("");
+  if (!list_.TabellaAperta()) return Variant("");
+  Recordset& tabella = *list_.Rcset_Cbo;
+  const std::string& Text_Col = list_.Text_Col;
+  const bool listCombo = list_.StileAttivo == kListCombo;
+
+  if (mode == LeggiDaTextColumn) {
+    if (Text_Col.empty()) return Variant("");
+    std::string result;
+    Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
+    if (shared_.UltimoTesto.empty() && !listCombo && !shared_.GrigliaAperta) result = "";
+    if (!listCombo && !list_.OkSelezioneAvvenuta) result = shared_.UltimoTesto;
+    return Variant(result);
+  }
+  if (mode != SettaDaTextColumn) return Variant();
+
+  list_.OkSelezioneAvvenuta = false;
+  if (tabella.Eof())
+    shared_.IndiceSelezionato = 0;
+  else
+    shared_.IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField);
+
+  // The typed text is searched for as it stands: the criteria double its quotes.
+
+  // The current row already holds the text, or cannot be read (no current
+  // row): nothing to search.
+  bool uguale = true;
+  Salta([&] {
+    Variant corrente = tabella.Field(Text_Col);
+    uguale = !corrente.IsNull() && ToText(corrente, Text_Col) == text;
+  });
+  if (uguale) {
+    list_.OkSelezioneAvvenuta = false;
+    return Variant(text);
+  }
+
+  bool trovataEsatta = false;
+  shared_.CriterioRicerca = CriterioUguale(Text_Col, text);
+  Salta([&] { tabella.MoveFirst(); });
+  Salta([&] { tabella.Find(shared_.CriterioRicerca); });
+  if (!tabella.Eof()) {
+    Salta([&] { shared_.IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+    trovataEsatta = true;
+  }
+
+  while (!trovataEsatta) {
+    // Prefix search.
+    shared_.CriterioRicerca = CriterioInizia(Text_Col, text);
+    Salta([&] { tabella.MoveFirst(); });
+    Salta([&] { tabella.Find(shared_.CriterioRicerca); });
+    if (!listCombo) {
+      if (tabella.Eof()) {
+        shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(shared_.IndiceSelezionato));
+        Salta([&] { tabella.MoveFirst(); });
+        Salta([&] { tabella.Find(shared_.CriterioRicerca); });
+        return Variant(text);
+      }
+      if (!text.empty()) {
+        Variant trovato;
+        Salta([&] { shared_.IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+        Salta([&] { trovato = Variant(TestoCampo(tabella.Field(Text_Col))); });
+        return trovato;
+      }
+      shared_.IndiceSelezionato = 1;
+      return Variant("");
+    }
+    // ListCombo: the longest leading part of the text that some row begins with.
+    if (!tabella.Eof()) break;
+    text = text::Left(text, text::Length(text) - 1);
+    if (text.empty()) {
+      Salta([&] { tabella.MoveFirst(); });
+      break;
+    }
+  }
+
+  std::string result;
+  Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
+  Salta([&] { list_.AllineaRigaCorrente(); });
+  return Variant(result);
+}
+
+void CboVarno::Txt_Cbo_Change() {
+  if (PosizioneCursore < 0) PosizioneCursore = 0;
+  const uint8_t stile = list_.StileAttivo;
+
+  if (stile == kListCombo && !list_.OkSelezioneAvvenuta && !shared_.CaricamentoInCorso) {
+    std::string testo = txt_->Text();
+    txt_->SetText(ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text"));
+    txt_->SetSelStart(PosizioneCursore);
+    txt_->SetSelLength(text::Length(txt_->Text()));
+    NotificaChange();
+  }
+
+  if (stile == kComboBox && !shared_.CaricamentoInCorso) {
+    std::string testo = txt_->Text();
+    std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
+    shared_.UltimoTesto = risultato;
+    if (risultato != txt_->Tag()) {
+      list_.OkSelezioneAvvenuta = true;
+      txt_->SetText(risultato);
+      txt_->SetTag(txt_->Text());
+    }
+    txt_->SetSelStart(PosizioneCursore);
+    txt_->SetSelLength(text::Length(txt_->Text()));
+  }
+
+  if (stile == kTextBox) shared_.UltimoTesto = txt_->Text();
+
+  if (stile == kTextBox || stile == kComboBox) {
+    std::string testo = txt_->Text();
+    if (testo != UltimoTestoNotificato) {
+      shared_.UltimoTesto = testo;
+      UltimoTestoNotificato = testo;
+      NotificaChange();
+    }
+  } else if (stile == kListCombo) {
+    if (!list_.TabellaAperta())
+      NotificaChange();
+    else if (list_.Rcset_Cbo->Eof())
+      txt_->SetText("");
+  }
+}
+
+void CboVarno::NotificaChange() { Raise(EvChange, {}); }
+
+std::string CboVarno::Text() { return txt_->Text(); }
+
+void CboVarno::SetText(const std::string& v) {
+  list_.NonMostrareLista = true;
+  std::string testo = v;
+  std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
+  TextMemorizzato = risultato;
+  txt_->SetText(risultato);
+  container_.PropertyChanged("Text");
+  list_.NonMostrareLista = false;
+}
+
+}  // namespace cbo

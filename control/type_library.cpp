@@ -1,0 +1,211 @@
+// The published description of TORB_Cbo: members in slot order, events,
+// enumerations, property pages and the class factory.
+#include "control/type_library.hpp"
+
+#include "control/cbo_varno.hpp"
+#include "platform/text.hpp"
+
+namespace cbo {
+
+namespace {
+
+ParamInfo P(std::string name, std::string type) { return ParamInfo{std::move(name), std::move(type), false, Variant(), false}; }
+ParamInfo Opt(std::string name, std::string type, Variant def) {
+  return ParamInfo{std::move(name), std::move(type), true, std::move(def), false};
+}
+ParamInfo Ref(std::string name, std::string type) { return ParamInfo{std::move(name), std::move(type), false, Variant(), true}; }
+
+MemberInfo Method(int slot, std::string name, std::vector<ParamInfo> params, std::string result,
+                  std::string description = "") {
+  return MemberInfo{slot, std::move(name), MemberKind::Method, std::move(params), std::move(result), std::move(description)};
+}
+MemberInfo Property(int slot, std::string name, std::string type, std::string description = "") {
+  MemberKind kind = type == "Font" ? MemberKind::PropertySet : MemberKind::PropertyLet;
+  return MemberInfo{slot, name, kind, {P(name, type)}, type, std::move(description)};
+}
+
+const char* kDescTesto = "Restituisce o imposta il testo contenuto nel controllo.";
+
+TypeLibrary Build() {
+  TypeLibrary lib;
+  lib.Name = "TORB_Cbo";
+  lib.Description = "Combo Box Con Griglia a colonne";
+  lib.ClassName = "CboVarno";
+  lib.DefaultInterface = "_CboVarno";
+  lib.EventInterface = "__CboVarno";
+  lib.Members = {
+      Method(1, "Record_Count", {}, "Long"),
+      Method(2, "AddItem", {}, ""),
+      Method(3, "RemoveItem", {P("Indice_Record", "Long")}, "",
+             "Rimuove una riga da un controllo FlexGrid in fase di esecuzione"),
+      Property(4, "Font", "Font", "Restituisce un oggetto Font."),
+      Property(5, "TipoPulsante", "TipoPulsante"),
+      Property(6, "StileCbo", "StileCbo"),
+      Property(7, "ForeColor", "Colour",
+               "Restituisce o imposta il colore di primo piano utilizzato per la visualizzazione di testo e grafica in "
+               "un oggetto."),
+      Property(8, "BackColor", "Colour",
+               "Restituisce o imposta il colore di sfondo utilizzato per la visualizzazione di testo e grafica in un "
+               "oggetto."),
+      Property(9, "Appearance", "ApparenceVrn",
+               "Restituisce o imposta un valore che indica se un oggetto viene ridisegnato con effetti "
+               "tridimensionali in fase di esecuzione."),
+      Property(10, "BorderStyle", "BorderStyleVrn", "Restituisce o imposta lo stile del bordo di un oggetto."),
+      Property(11, "Alignment", "AgglignVrn",
+               "Restituisce o imposta il valore dell'allineamento di un controllo CheckBox o OptionButton o del testo "
+               "di un controllo."),
+      Method(12, "AddField",
+             {P("Nome_Field", "String"), Opt("NomeColonna", "String", Variant("")),
+              Opt("Visualizza_Colonna", "Boolean", Variant(true)), Opt("Larghezza_Colonna", "Double", Variant(1000.0)),
+              Opt("Separatore_Colonna", "Tipo_Separatore_Celle", Variant(int32_t{2})),
+              Opt("Formattazione", "String", Variant("")),
+              Opt("Allineamento_Colonna", "AllineamentoDati", Variant(int32_t{0})),
+              Opt("Ridimensiona_Colonna", "Boolean", Variant(false)), Opt("Wrap_Text", "Boolean", Variant(false)),
+              Opt("Colonna_Ordinabile", "Boolean", Variant(true))},
+             ""),
+      Method(13, "Combo_Clear", {P("Cosa_Cancellare", "Cancella_Cbo")}, ""),
+      Method(14, "ListItem", {P("Field", "String"), Opt("Value", "Variant", Variant::Missing())}, "Variant"),
+      Property(15, "Separatore_Record", "Tipo_Separatore_Celle"),
+      Property(16, "Record_Selector", "Boolean"),
+      Property(17, "Text_Column", "String"),
+      Property(18, "Bound_Column", "String"),
+      Property(19, "Rows_Count", "Byte"),
+      Property(20, "Visualizza_Fields", "Boolean"),
+      Property(21, "Font_Grid", "Font"),
+      Property(22, "Value", "String", kDescTesto),
+      Property(23, "Text", "String", kDescTesto),
+      Method(24, "ListValue", {Ref("Current_Field_Value", "String")}, "Variant"),
+      Property(25, "ListIndex", "Long"),
+      Property(26, "Griglia_Centrata", "Boolean"),
+      Property(27, "Enabled", "Boolean",
+               "Restituisce o imposta un valore che determina se un oggetto è in grado di rispondere agli eventi "
+               "generati dall'utente."),
+      Property(28, "Locked", "Boolean", "Determina se un controllo può essere modificato."),
+      Property(29, "RowHeight", "Long"),
+      Property(30, "AltezzaIntest", "Integer"),
+      Property(31, "ColoreSfondoGrid", "Colour"),
+  };
+  auto mouse = [] {
+    return std::vector<ParamInfo>{Ref("Button", "Integer"), Ref("Shift", "Integer"), Ref("X", "Single"),
+                                  Ref("Y", "Single")};
+  };
+  auto key = [] { return std::vector<ParamInfo>{Ref("KeyCode", "Integer"), Ref("Shift", "Integer")}; };
+  lib.Events = {
+      {1, "Click", {}, "Viene generato quando si preme e quindi si rilascia un pulsante del mouse su un oggetto."},
+      {2, "DblClick", {},
+       "Viene generato quando si preme e si rilascia due volte in rapida successione un pulsante del mouse su un "
+       "oggetto."},
+      {3, "KeyDown", key(), "Viene generato quando si preme un tasto mentre lo stato attivo si trova su un oggetto."},
+      {4, "KeyPress", {Ref("KeyAscii", "Integer")}, "Viene generato quando si preme e si rilascia un tasto ANSI."},
+      {5, "KeyUp", key(), "Viene generato quando si rilascia un tasto mentre lo stato attivo si trova su un oggetto."},
+      {6, "MouseDown", mouse(),
+       "Viene generato quando si preme il pulsante del mouse mentre lo stato attivo si trova su un oggetto."},
+      {7, "MouseMove", mouse(), "Viene generato quando si sposta il mouse."},
+      {8, "MouseUp", mouse(),
+       "Viene generato quando si rilascia il pulsante del mouse mentre lo stato attivo si trova su un oggetto."},
+      {9, "Change", {}, ""},
+  };
+  lib.Enums = {
+      {"TipoPulsante",
+       {{"FrecciaNera", 0}, {"FrecciaGialla", 1}, {"FrecciaVerde", 2}, {"FrecciaBlu", 3}, {"PuntoNero", 4},
+        {"PuntoGiallo", 5}, {"PuntoVerde", 6}, {"PuntoBlu", 7}, {"PuntiNeri", 8}, {"PuntiVerdi", 9},
+        {"LineaNera", 10}, {"AsteriscoNero", 11}, {"AsteriscoRosso", 12}, {"AsteriscoVerde", 13}}},
+      {"Esegui_ListIndex",
+       {{"SettaDaListIndex", 0}, {"LeggiDaListIndex", 1}, {"SettaDaBoundColumn", 2}, {"LeggiDaBoundColumn", 3},
+        {"SettaDaTextColumn", 4}, {"LeggiDaTextColumn", 5}}},
+      {"Cancella_Cbo", {{"Tutto", 0}, {"Solo_Dati", 1}}},
+      {"Tipo_Separatore_Celle",
+       {{"Nessuna_Divisione", 0}, {"Linea_Nera", 1}, {"Linea_Grigia", 2}, {"Raised", 3}, {"Insert", 4},
+        {"Come_Colore_Testo", 5}, {"Grigia_Illuminata", 6}}},
+      {"AllineamentoDati", {{"Sinistra", 0}, {"Destra", 1}, {"Centro", 2}}},
+      {"AgglignVrn", {{"All_Left", 0}, {"All_Right", 1}, {"All_Center", 2}}},
+      {"StileCbo", {{"TextBox", 0}, {"ComboBox", 1}, {"ListCombo", 2}}},
+      {"BorderStyleVrn", {{"None", 0}, {"Fixed_Single", 1}}},
+      {"ApparenceVrn", {{"Flat", 0}, {"Tridimensionale", 1}}},
+  };
+  lib.PropertyPages = {"StandardFont", "StandardColor", "StandardPicture", "PropertyPage1"};
+  return lib;
+}
+
+bool SameName(const std::string& a, const std::string& b) { return FoldCase(a) == FoldCase(b); }
+
+}  // namespace
+
+const TypeLibrary& Library() {
+  static const TypeLibrary lib = Build();
+  return lib;
+}
+
+const MemberInfo* FindMember(const std::string& name) {
+  for (const MemberInfo& m : Library().Members)
+    if (SameName(m.Name, name)) return &m;
+  return nullptr;
+}
+
+const EventInfo* FindEvent(const std::string& name) {
+  for (const EventInfo& e : Library().Events)
+    if (SameName(e.Name, name)) return &e;
+  return nullptr;
+}
+
+const EventInfo* FindEvent(int number) {
+  for (const EventInfo& e : Library().Events)
+    if (e.Number == number) return &e;
+  return nullptr;
+}
+
+bool FindEnumValue(const std::string& name, int32_t& value) {
+  for (const EnumInfo& e : Library().Enums)
+    for (const auto& [n, v] : e.Values)
+      if (n == name) {
+        value = v;
+        return true;
+      }
+  return false;
+}
+
+std::unique_ptr<CboVarno> CreateObject(const std::string& className, IContainer& container, ProcessState& shared) {
+  if (className != "CboVarno" && className != "TORB_Cbo.CboVarno") return nullptr;
+  return std::make_unique<CboVarno>(container, shared);
+}
+
+void DispatchEvent(CboVarnoEvents& sink, int number, std::span<Variant> args) {
+  auto i16 = [&](size_t k) { return ToInteger(args[k], "event argument"); };
+  auto f32 = [&](size_t k) { return static_cast<float>(ToDouble(args[k], "event argument")); };
+  switch (number) {
+    case EvClick: sink.Click(); return;
+    case EvDblClick: sink.DblClick(); return;
+    case EvChange: sink.Change(); return;
+    case EvKeyPress: {
+      int16_t a = i16(0);
+      sink.KeyPress(a);
+      args[0] = Variant(a);
+      return;
+    }
+    case EvKeyDown:
+    case EvKeyUp: {
+      int16_t k = i16(0), s = i16(1);
+      number == EvKeyDown ? sink.KeyDown(k, s) : sink.KeyUp(k, s);
+      args[0] = Variant(k);
+      args[1] = Variant(s);
+      return;
+    }
+    case EvMouseDown:
+    case EvMouseMove:
+    case EvMouseUp: {
+      int16_t b = i16(0), s = i16(1);
+      float x = f32(2), y = f32(3);
+      if (number == EvMouseDown) sink.MouseDown(b, s, x, y);
+      else if (number == EvMouseMove) sink.MouseMove(b, s, x, y);
+      else sink.MouseUp(b, s, x, y);
+      args[0] = Variant(b);
+      args[1] = Variant(s);
+      args[2] = Variant(x);
+      args[3] = Variant(y);
+      return;
+    }
+    default: return;
+  }
+}
+
+}  // namespace cbo

@@ -1,0 +1,122 @@
+#pragma once
+// The drop-down window: a top-level window holding the data grid MSF over the
+// control's own table, a row of clickable header boxes, and the typed-search
+// timer. The control fills the configuration record (the public members
+// below) and calls CaricaListaVis, which shows the window modally and reports
+// whether a different row was chosen.
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "list/column_def.hpp"
+#include "list/data_control.hpp"
+#include "list/recordset.hpp"
+#include "platform/data_grid.hpp"
+#include "platform/process_state.hpp"
+#include "platform/widgets.hpp"
+#include "platform/window.hpp"
+
+namespace cbo {
+
+class FrmGriglia : public std::enable_shared_from_this<FrmGriglia> {
+public:
+  explicit FrmGriglia(ProcessState& shared);
+  ~FrmGriglia();
+  FrmGriglia(const FrmGriglia&) = delete;
+  FrmGriglia& operator=(const FrmGriglia&) = delete;
+
+  // --- The configuration record, in the order the control writes it. ---
+  int32_t AltezzaIntestazione = 0;
+  bool NonMostrareLista = false;
+  bool OkSelezioneAvvenuta = false;
+  int32_t MaxIndex = 0;
+  int32_t Mess = 0;
+  FontRef Font_Griglia;
+  double AggiungereOrizzontalmente = 0;
+  double AggiungereVerticalmente = 0;
+  int32_t Larghezza_Colonne = 0;
+  bool RecSel = false;
+  uint8_t SepRec = 0;
+  std::string Text_Col;
+  std::string Bound_Col;
+  uint8_t Rows_Col = 0;
+  uint8_t NumMtCol = 0;
+  Colour ColGriglia = 0;
+  Colour ColTesto = 0;
+  bool Vis_Fields = false;
+  std::string TextIntestazioni;
+  bool GrigliaGrassetto = false;
+  bool MostraLineeGriglia = false;
+  Colour ColLineeGriglia = 0;
+  Colour ColSfondoGriglia = 0;
+  bool GrigliaAlCentro = false;
+
+  // The single entry: prepares the window, shows it modally and, once it has
+  // closed, returns true when a row other than ListIndex was chosen (writing
+  // its index into ListIndex).
+  bool CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vector<ColumnDef>& Matrice_V,
+                      int32_t& ListIndex);
+  void TrovaCTRLHWNDGriglia();
+
+  // --- Private state, readable for inspection. ---
+  double PosizioneLeft = 0, PosizioneTop = 0;
+  double LarghezzaGriglia = 0, AltezzaGriglia = 0;
+  uint8_t FaseRicerca = 0;
+  std::string UltimoCarattere;
+  std::string CampoRicerca;
+  bool BloccaInseguimento = false;
+  int32_t UltimoMouseX = 0, UltimoMouseY = 0;
+  bool PrimoMovimento = false;
+
+  // --- Constituents. ---
+  IWindow& Form() { return *form_; }
+  IPictureBox& Pct1() { return *pct1_; }
+  IDataGrid& MSF() { return *msf_; }
+  ITimer& T_Trova() { return *tTrova_; }
+  // Header boxes by element number (numbers may have gaps); element 0 exists
+  // from the start.
+  const std::map<int, std::unique_ptr<IPictureBox>>& Pct_Field() const { return pctField_; }
+  const std::map<int, std::unique_ptr<ILabel>>& Lbl_Field() const { return lblField_; }
+  const std::vector<ColumnDef>& Matrice_V() const { return matriceV_; }
+  const RecordsetRef& Rcset_Cbo_Griglia() const { return table_; }
+
+private:
+  // Preparation and closing (lifecycle).
+  void PreparaFinestra();
+  // Columns and headers.
+  void CollegaGriglia();
+  void CaricaIntestazioni();
+  void DisponiIntestazioni();
+  void CreaElementoIntestazione(int i);
+  // Geometry.
+  void CalcolaLarghezza();
+  void CalcolaAltezza();
+  void CalcolaPosizione();
+  // Search, sort and selection.
+  void Lbl_Field_Click(int i);
+  void MSF_KeyPress(int16_t keyAscii);
+  void MSF_KeyDown();
+  void MSF_MouseMove(float x, float y);
+  void MSF_MouseButton(int16_t button);
+  void T_Trova_Timer();
+  void CercaDigitato();
+  void SeguiCursore();
+  void ConfermaScelta(bool forza);
+  bool CursoreSulleRighe();
+  double CursoreY();  // the cursor's height in the grid's client area, twips
+
+  ProcessState& shared_;
+  std::unique_ptr<IWindow> form_;
+  std::unique_ptr<IPictureBox> pct1_;
+  std::unique_ptr<IDataGrid> msf_;
+  DataControl msfDC_;
+  std::unique_ptr<ITimer> tTrova_;
+  std::map<int, std::unique_ptr<IPictureBox>> pctField_;
+  std::map<int, std::unique_ptr<ILabel>> lblField_;
+  std::vector<ColumnDef> matriceV_;
+  RecordsetRef table_;
+};
+
+}  // namespace cbo

@@ -1,0 +1,127 @@
+// Column definitions and the creation of the table that follows them.
+#include <cmath>
+
+#include "list/list_store.hpp"
+#include "platform/error.hpp"
+
+namespace cbo {
+
+namespace {
+
+// What AddField changes, kept so that a failed call leaves everything as it was.
+struct StatoPrecedente {
+  std::vector<ColumnDef> Matrice_Campi;
+  uint8_t NumMtCol;
+  RecordsetRef Rcset_Cbo;
+  int32_t MaxIndex;
+  int32_t Larghezza_Colonne;
+  std::string Text_Col, Bound_Col, Tag;
+  std::vector<SlotRiga> RigaPreparata;
+};
+
+}  // namespace
+
+ListStore::ListStore(ProcessState& shared, ITextBox& txt, std::function<void()> rowMoved,
+                     std::function<void(const std::string&)> propertyChanged)
+    : shared_(shared), txt_(txt), propertyChanged_(std::move(propertyChanged)) {
+  AdoRec.SetMoveComplete(std::move(rowMoved));
+}
+
+Recordset& ListStore::Tabella() {
+  if (!Rcset_Cbo) Rcset_Cbo = std::make_shared<Recordset>();
+  return *Rcset_Cbo;
+}
+
+bool ListStore::HaRighe() const { return TabellaAperta() && Rcset_Cbo->RecordCount() > 0; }
+
+void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeColonna, bool Visualizza_Colonna,
+                         double Larghezza_Colonna, int32_t Separatore_Colonna, const std::string& Formattazione,
+                         int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text,
+                         bool Colonna_Ordinabile) {
+  StatoPrecedente prima{Matrice_Campi, NumMtCol,  Rcset_Cbo,    MaxIndex, Larghezza_Colonne,
+                        Text_Col,      Bound_Col, txt_.Tag(), shared_.RigaPreparata};
+  shared_.CaricamentoInCorso = true;
+  try {
+    NumMtCol = NarrowToByte(NumMtCol + 1, "AddField: number of columns");
+    Matrice_Campi.resize(NumMtCol);
+    SvuotaRigaPreparata();
+    ColumnDef& nuova = Matrice_Campi.back();
+    nuova.Nome_Field = Nome_Field;
+    nuova.NomeColonna = NomeColonna.empty() ? Nome_Field : NomeColonna;
+    nuova.Visualizza_Colonna = Visualizza_Colonna;
+    nuova.Larghezza_Colonna = Larghezza_Colonna;
+    nuova.Separatore_Colonna = Separatore_Colonna;
+    nuova.Formattazione = Formattazione;
+    nuova.Allineamento_Colonna = Allineamento_Colonna;
+    nuova.Ridimensiona_Colonna = Ridimensiona_Colonna;
+    nuova.Wrap_Text = Wrap_Text;
+    nuova.Colonna_Ordinabile = Colonna_Ordinabile;
+    Rcset_Cbo.reset();
+    txt_.SetTag("");
+    CreaTabella();
+    if (Bound_Col.empty() || Bound_Col == "1") Bound_Col = Matrice_Campi[0].Nome_Field;
+    if (Text_Col.empty() || Text_Col == "1") Text_Col = Matrice_Campi[0].Nome_Field;
+  } catch (...) {
+    // A refused column changes nothing: the earlier columns, the table with its
+    // rows and the staged row are as they were, and list building is over.
+    Matrice_Campi = std::move(prima.Matrice_Campi);
+    NumMtCol = prima.NumMtCol;
+    Rcset_Cbo = std::move(prima.Rcset_Cbo);
+    MaxIndex = prima.MaxIndex;
+    Larghezza_Colonne = prima.Larghezza_Colonne;
+    Text_Col = std::move(prima.Text_Col);
+    Bound_Col = std::move(prima.Bound_Col);
+    shared_.RigaPreparata = std::move(prima.RigaPreparata);
+    shared_.CaricamentoInCorso = false;
+    txt_.SetTag(prima.Tag);
+    throw;
+  }
+  shared_.CaricamentoInCorso = false;
+}
+
+void ListStore::CreaTabella() {
+  Larghezza_Colonne = 0;
+  MaxIndex = 0;
+  OrdinaColonne();
+  std::string campi;
+  for (const ColumnDef& colonna : Matrice_Campi) {
+    campi += "New adVarChar(100) As " + colonna.Nome_Field + ", ";
+    // The running sum is kept as a whole number, rounded after each addition.
+    double somma = std::nearbyint(Larghezza_Colonne + colonna.Larghezza_Colonna);
+    if (!(somma >= INT32_MIN && somma <= INT32_MAX))
+      throw Error(ErrorKind::Overflow, "Larghezza_Colonne: the sum of the column widths (" + FormatNumber(somma) +
+                                           ") does not fit a Long");
+    Larghezza_Colonne = static_cast<int32_t>(somma);
+  }
+  campi += std::string("New adVarChar(100) As ") + kIndexField + " ";
+  Tabella().Open("SHAPE APPEND " + campi);
+}
+
+void ListStore::OrdinaColonne() {
+  if (NumMtCol == 1) return;
+  std::vector<ColumnDef> ordinate;
+  ordinate.reserve(Matrice_Campi.size());
+  for (const ColumnDef& c : Matrice_Campi)
+    if (c.Visualizza_Colonna) ordinate.push_back(c);
+  for (const ColumnDef& c : Matrice_Campi)
+    if (!c.Visualizza_Colonna) {
+      ordinate.push_back(c);
+      ordinate.back().Larghezza_Colonna = 0;
+    }
+  Matrice_Campi = std::move(ordinate);
+}
+
+void ListStore::Combo_Clear(int32_t Cosa_Cancellare) {
+  txt_.SetTag("");
+  Rcset_Cbo.reset();
+  if (Cosa_Cancellare == Tutto) {
+    NumMtCol = 0;
+    Matrice_Campi.clear();
+  } else {
+    CreaTabella();
+  }
+}
+
+void ListStore::SvuotaRigaPreparata() { shared_.RigaPreparata.assign(NumMtCol, SlotRiga{}); }
+
+}  // namespace cbo

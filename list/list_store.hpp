@@ -1,0 +1,106 @@
+#pragma once
+// The list store of one control: its column definitions, its table, the
+// staged row shared by every control, row lookup by index or bound value,
+// removal, count, and the Value and ListIndex properties.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "list/column_def.hpp"
+#include "list/criteria.hpp"
+#include "list/data_control.hpp"
+#include "list/recordset.hpp"
+#include "platform/process_state.hpp"
+#include "platform/variant.hpp"
+#include "platform/widgets.hpp"
+
+namespace cbo {
+
+// The style, as StileCbo and its working copy StileAttivo hold it.
+enum StileCboValue : uint8_t { kTextBox = 0, kComboBox = 1, kListCombo = 2 };
+
+// Modes of the private row operations.
+enum Esegui_ListIndex : int32_t {
+  SettaDaListIndex = 0,
+  LeggiDaListIndex = 1,
+  SettaDaBoundColumn = 2,
+  LeggiDaBoundColumn = 3,
+  SettaDaTextColumn = 4,
+  LeggiDaTextColumn = 5,
+};
+
+enum Cancella_Cbo : int32_t { Tutto = 0, Solo_Dati = 1 };
+
+// The hidden field that numbers the rows.
+inline constexpr const char* kIndexField = "_Index_Cmbo_Varno_";
+
+class ListStore {
+public:
+  // `txt` is the control's text box (its Tag holds the chosen row's index);
+  // `rowMoved` runs on every row-moved notification of the data control AdoRec;
+  // `propertyChanged` tells the container that a property changed.
+  ListStore(ProcessState& shared, ITextBox& txt, std::function<void()> rowMoved,
+            std::function<void(const std::string&)> propertyChanged);
+
+  // Columns and table.
+  void AddField(const std::string& Nome_Field, const std::string& NomeColonna, bool Visualizza_Colonna,
+                double Larghezza_Colonna, int32_t Separatore_Colonna, const std::string& Formattazione,
+                int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text, bool Colonna_Ordinabile);
+  void Combo_Clear(int32_t Cosa_Cancellare);
+
+  // Rows.
+  Variant ListItem(const std::string& Field, const Variant& Value);
+  void AddItem();
+
+  // Lookup, removal and count.
+  void AllineaRigaCorrente();
+  int32_t EseguiListIndex(int32_t mode, int32_t index);
+  Variant EseguiBoundColumn(int32_t mode, const Variant& value);
+  // The current row's index in ListCombo (0 in the other styles, without
+  // columns or rows, while a list is being built); unlike EseguiListIndex it
+  // leaves OkSelezioneAvvenuta alone. Used by the commit step.
+  int32_t IndiceRigaCorrente();
+  int32_t Record_Count();
+  void RemoveItem(int32_t Indice_Record);
+  Variant ListValue(std::string& Current_Field_Value);
+
+  // Value and ListIndex.
+  std::string Value();
+  void SetValue(const std::string& v);
+  int32_t ListIndex();
+  void SetListIndex(int32_t v);
+
+  // The table object, created (not open) when there is none.
+  Recordset& Tabella();
+  bool TabellaAperta() const { return Rcset_Cbo && Rcset_Cbo->State() == 1; }
+  // An open table with at least one row.
+  bool HaRighe() const;
+
+  // Members of the control.
+  std::vector<ColumnDef> Matrice_Campi;
+  uint8_t NumMtCol = 0;
+  RecordsetRef Rcset_Cbo;
+  int32_t MaxIndex = 0;
+  int32_t Larghezza_Colonne = 0;
+  std::string Text_Col;
+  std::string Bound_Col;
+  bool OkSelezioneAvvenuta = false;
+  uint8_t StileAttivo = kTextBox;
+  bool NonMostrareLista = false;
+  std::string ValueMemorizzato;        // stored value of Value
+  int32_t ListIndexMemorizzato = 0;    // stored value of ListIndex
+  DataControl AdoRec;
+
+private:
+  void CreaTabella();
+  void OrdinaColonne();
+  void SvuotaRigaPreparata();
+  int32_t IndiceCorrente();  // the current row's index field as a number
+
+  ProcessState& shared_;
+  ITextBox& txt_;
+  std::function<void(const std::string&)> propertyChanged_;
+};
+
+}  // namespace cbo

@@ -1,0 +1,96 @@
+#pragma once
+// The in-memory table behind every list: a recordset of text fields, opened
+// from a schema command, with one current row and a present order.
+//
+// Schema command:  SHAPE APPEND New adVarChar(N) As Name, New adVarChar(N) As Name ...
+//   Keywords ignore letter case; a field name is a run of characters other than
+//   blanks, commas, parentheses, brackets and quotes, and no two fields may
+//   share a name (letter case ignored). Anything else is a Table error that
+//   quotes the offending text.
+// Criteria:  Field = 'value'   or   Field like 'prefix*'
+//   Inside the quotes a doubled quote stands for one quote. The only wildcard
+//   is a trailing * of a like pattern; every other character is literal.
+// Letter case: field names, equality, like and Sort ignore letter case by
+//   Unicode simple case folding ("È" equals "è") and are otherwise exact: no
+//   normalisation, no collation. Sort is stable and ascending by the folded
+//   code points; Null values sort first and never match a criterion.
+// Values: every field holds text of at most its declared number of characters,
+//   or Null. Numbers, truth values and dates are stored as their text; Empty
+//   as "". A longer text, a missing argument or a font object is refused with
+//   a Table error naming the field; nothing is truncated.
+// Row-moved notification: after every repositioning of the current row
+//   (MoveFirst, Find, MoveTo, Update of a new row), also when a find lands on
+//   the row already current or at the end, every subscriber is called
+//   synchronously. Subscribers may use the table from inside the call.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/variant.hpp"
+
+namespace cbo {
+
+class Recordset {
+public:
+  Recordset();
+  ~Recordset();
+  Recordset(const Recordset&) = delete;
+  Recordset& operator=(const Recordset&) = delete;
+
+  // Opens an empty table from the schema command. Table error when the command
+  // is malformed or the table is already open.
+  void Open(const std::string& command);
+  int32_t State() const;  // 1 while open, 0 otherwise
+
+  // The operations below raise a Table error on a table that is not open.
+  int32_t RecordCount() const;
+  int32_t FieldCount() const;
+  const std::string& FieldName(int32_t index) const;
+  // Letter case ignored; Table error naming the field when there is none.
+  int32_t FieldIndex(const std::string& name) const;
+
+  // AddNew starts a pending row, field writes fill it, Update appends it as the
+  // current row; CancelUpdate drops it. A pending row is not part of the table.
+  void AddNew();
+  void SetField(const std::string& name, const Variant& value);
+  void Update();
+  void CancelUpdate();
+  bool EditPending() const;
+
+  // The current row's value (a String or Null). Table error when there is no
+  // current row or no such field.
+  Variant Field(const std::string& name) const;
+  Variant Field(int32_t index) const;
+
+  void MoveFirst();
+  // Forward from the current row (skip rows first); the first matching row
+  // becomes current, or EOF when none matches.
+  void Find(const std::string& criteria, int32_t skip = 0);
+  bool Eof() const;  // EOF: no current row
+
+  // Removes the current row; afterwards there is no current row.
+  void Delete();
+  // Orders the rows by one field; the current row stays current.
+  void Sort(const std::string& field);
+
+  // The present order, for the data grid. Position -1 means EOF.
+  int32_t Position() const;
+  void MoveTo(int32_t position);
+  Variant ValueAt(int32_t position, int32_t field) const;
+
+  int Subscribe(std::function<void()> handler);
+  void Unsubscribe(int id);
+
+private:
+  struct Impl;
+  std::unique_ptr<Impl> impl_;
+};
+
+using RecordsetRef = std::shared_ptr<Recordset>;
+
+// The text as the table compares it: Unicode simple case folding.
+std::string FoldCase(const std::string& text);
+
+}  // namespace cbo

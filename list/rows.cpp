@@ -1,0 +1,65 @@
+// Row staging (ListItem) and insertion (AddItem).
+#include "list/list_store.hpp"
+#include "platform/error.hpp"
+
+namespace cbo {
+
+namespace {
+
+SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
+  if (pos >= riga.size())
+    throw Error(ErrorKind::SubscriptOutOfRange, std::string(member) + ": the staged row has " +
+                                                    std::to_string(riga.size()) + " slots, column " +
+                                                    std::to_string(pos) + " has none (another control resized it)");
+  return riga[pos];
+}
+
+}  // namespace
+
+Variant ListStore::ListItem(const std::string& Field, const Variant& Value) {
+  const std::string cercato = FoldCase(Field);
+  for (size_t pos = 0; pos < NumMtCol; ++pos) {
+    if (FoldCase(Matrice_Campi[pos].Nome_Field) == cercato) {
+      SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "ListItem");
+      slot.Nome = Field;
+      slot.Valore = Value;
+      break;
+    }
+  }
+  return Variant();
+}
+
+void ListStore::AddItem() {
+  shared_.CaricamentoInCorso = true;
+  const int32_t indicePrecedente = MaxIndex;
+  Recordset& tabella = Tabella();
+  try {
+    tabella.AddNew();
+    for (size_t pos = 0; pos < NumMtCol; ++pos) {
+      const SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "AddItem");
+      tabella.SetField(slot.Nome, slot.Valore);
+    }
+    MaxIndex = NarrowToLong(static_cast<int64_t>(MaxIndex) + 1, "AddItem: row index");
+    tabella.SetField(kIndexField, Variant(MaxIndex));
+    tabella.Update();
+  } catch (...) {
+    // The pending row is dropped: the table is as it was, the staged values
+    // stay, and list building is over.
+    if (tabella.State() == 1 && tabella.EditPending()) tabella.CancelUpdate();
+    MaxIndex = indicePrecedente;
+    shared_.CaricamentoInCorso = false;
+    throw;
+  }
+  SvuotaRigaPreparata();
+  AdoRec.SetRecordset(Rcset_Cbo);
+  try {
+    tabella.MoveFirst();
+  } catch (...) {
+    shared_.CaricamentoInCorso = false;
+    throw;
+  }
+  shared_.CaricamentoInCorso = false;
+  if (txt_.Tag().empty()) AllineaRigaCorrente();
+}
+
+}  // namespace cbo

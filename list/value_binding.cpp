@@ -1,0 +1,26 @@
+// Value and ListIndex: the chosen row by bound value or by row index.
+#include "list/list_store.hpp"
+
+namespace cbo {
+
+std::string ListStore::Value() { return ToText(EseguiBoundColumn(LeggiDaBoundColumn, Variant("")), "Value"); }
+
+void ListStore::SetValue(const std::string& v) {
+  if (NumMtCol == 0 || !HaRighe()) return;
+  NonMostrareLista = true;
+  Variant risultato = EseguiBoundColumn(SettaDaBoundColumn, Variant(v));
+  ValueMemorizzato = ToText(risultato, "Value");
+  propertyChanged_("Value");
+  NonMostrareLista = false;
+}
+
+int32_t ListStore::ListIndex() { return EseguiListIndex(LeggiDaListIndex, 0); }
+
+void ListStore::SetListIndex(int32_t v) {
+  NonMostrareLista = true;
+  ListIndexMemorizzato = EseguiListIndex(SettaDaListIndex, v);
+  propertyChanged_("ListIndex");
+  NonMostrareLista = false;
+}
+
+}  // namespace cbo

@@ -15,7 +15,7 @@ using Args = std::vector<Variant>;
 
 // An argument converted to the declared type; enumerations travel as Long.
 Variant Converti(const Variant& v, const ParamInfo& p, const std::string& member) {
-  const std::string what = member + ": " + p.Name;
+  const std::string what = p.Name == member ? member : member + ": " + p.Name;
   const std::string& t = p.Type;
   if (t == "Variant") return v;
   if (t == "String") return Variant(ToText(v, what));

@@ -44,7 +44,7 @@ void CboVarno::MostraGriglia() {
     if (shared_.GrigliaAperta) ChiudiGriglia(shared_);
     throw;
   }
-  Variant testo = list_.Rcset_Cbo->Field(list_.Text_Col);
+  Variant testo = list_.Tabella().Field(list_.Text_Col);
   shared_.UltimoTesto = testo.IsNull() ? std::string() : ToText(testo, list_.Text_Col);
   ApplicaScelta();
 }

@@ -44,6 +44,7 @@ void CboVarno::InitProperties() {
   shared_.AltezzaRigaGriglia = RowHeightMemorizzato;
   config_.AltezzaIntestazione = AltezzaIntestMemorizzato;
   config_.GrigliaAlCentro = Griglia_CentrataMemorizzato;
+  AggiornaFontGriglia();
 }
 
 void CboVarno::WriteProperties(IPropertyBag& bag) {

@@ -83,13 +83,15 @@ public:
   const RecordsetRef& Rcset_Cbo_Griglia() const { return table_; }
 
 private:
-  // Preparation and closing (lifecycle).
+  // Construction: one header box with its label, as the design has element 0.
+  void CreaElementoIntestazione(int i);
+  void CollegaEventi();
+  // Preparation (lifecycle).
   void PreparaFinestra();
   // Columns and headers.
   void CollegaGriglia();
   void CaricaIntestazioni();
   void DisponiIntestazioni();
-  void CreaElementoIntestazione(int i);
   // Geometry.
   void CalcolaLarghezza();
   void CalcolaAltezza();
@@ -99,13 +101,23 @@ private:
   void MSF_KeyPress(int16_t keyAscii);
   void MSF_KeyDown();
   void MSF_MouseMove(float x, float y);
-  void MSF_MouseButton(int16_t button);
+  void MSF_MouseUp(int16_t button);
   void T_Trova_Timer();
   void CercaDigitato();
   void SeguiCursore();
   void ConfermaScelta(bool forza);
   bool CursoreSulleRighe();
   double CursoreY();  // the cursor's height in the grid's client area, twips
+  // Closes the window without a choice (Escape, right button).
+  void ChiudiSenzaScelta();
+
+  // The table handed to CaricaListaVis; a Table error when there is none.
+  Recordset& Tabella() const;
+  // Row i of the window's copy of Matrice_V; SubscriptOutOfRange past its end.
+  ColumnDef& Definizione(int i);
+  // Header box and label i; SubscriptOutOfRange when the element does not exist.
+  IPictureBox& Pct_FieldElemento(int i);
+  ILabel& Lbl_FieldElemento(int i);
 
   ProcessState& shared_;
   std::unique_ptr<IWindow> form_;

@@ -9,6 +9,9 @@
 
 namespace cbo {
 
+// Screen pixels are taken as 15 twips each, whatever the display.
+inline constexpr int32_t kTwipPerPixel = 15;
+
 // Records the screen rectangle of a window (pixels × 15) in RettLeft to RettBottom.
 void LeggiRettangoloControllo(ProcessState& shared, int32_t hwnd);
 // The thickness in twips that a divider of this Tipo_Separatore_Celle style adds.

@@ -80,6 +80,8 @@ public:
   void MoveTo(int32_t position);
   Variant ValueAt(int32_t position, int32_t field) const;
 
+  // Row-moved subscribers. These two work in any state, also on a table that
+  // is not open: a data control unsubscribes from its destructor.
   int Subscribe(std::function<void()> handler);
   void Unsubscribe(int id);
 

@@ -8,9 +8,9 @@ namespace {
 
 SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
   if (pos >= riga.size())
-    throw Error(ErrorKind::SubscriptOutOfRange, std::string(member) + ": the staged row has " +
-                                                    std::to_string(riga.size()) + " slots, column " +
-                                                    std::to_string(pos) + " has none (another control resized it)");
+    throw Error(ErrorKind::SubscriptOutOfRange,
+                std::string(member) + ": column " + std::to_string(pos) + " has no slot in the staged row (" +
+                    std::to_string(riga.size()) + " in all; another control defined fewer columns)");
   return riga[pos];
 }
 
@@ -34,9 +34,14 @@ void ListStore::AddItem() {
   const int32_t indicePrecedente = MaxIndex;
   Recordset& tabella = Tabella();
   try {
+    if (tabella.State() != 1)
+      throw Error(ErrorKind::Table, "AddItem: the list has no open table (no columns are defined)");
     tabella.AddNew();
     for (size_t pos = 0; pos < NumMtCol; ++pos) {
       const SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "AddItem");
+      if (slot.Nome.empty())
+        throw Error(ErrorKind::Table, "AddItem: column \"" + Matrice_Campi[pos].Nome_Field + "\" (position " +
+                                          std::to_string(pos) + ") was not staged with ListItem");
       tabella.SetField(slot.Nome, slot.Valore);
     }
     MaxIndex = NarrowToLong(static_cast<int64_t>(MaxIndex) + 1, "AddItem: row index");

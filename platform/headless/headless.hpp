@@ -6,6 +6,7 @@
 // interfaces, each widget offers what an end user does to it, so that tests
 // and scripted hosts can play a user.
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <map>
 #include <memory>
@@ -19,10 +20,20 @@
 namespace cbo::headless {
 
 class HeadlessPlatform;
+
+// The handlers wrapped so that an error escaping one of them is noted on the
+// platform (HeadlessPlatform::LastFailedEvent) before it travels on.
+TextBoxEvents RecordFailures(HeadlessPlatform& p, int32_t handle, TextBoxEvents events);
+ButtonEvents RecordFailures(HeadlessPlatform& p, int32_t handle, ButtonEvents events);
+LabelEvents RecordFailures(HeadlessPlatform& p, int32_t handle, LabelEvents events);
+GridEvents RecordFailures(HeadlessPlatform& p, int32_t handle, GridEvents events);
+std::function<void()> RecordFailures(HeadlessPlatform& p, int32_t handle, const char* event,
+                                     std::function<void()> handler);
 class HeadlessWindow;
 
 // Common state of every headless widget: position relative to its parent,
-// visibility, stacking and a window handle.
+// visibility, stacking and a window handle. The platform must outlive every
+// node; a node that outlives its parent becomes a top-level node.
 class Node {
 public:
   Node(HeadlessPlatform& platform, Node* parent);
@@ -187,7 +198,7 @@ public:
   void SetCaption(const std::string& v) override { caption_ = v; }
   FontRef Font() const override { return font_; }
   void SetFont(FontRef f) override { font_ = std::move(f); }
-  void SetEvents(ButtonEvents events) override { events_ = std::move(events); }
+  void SetEvents(ButtonEvents events) override { events_ = RecordFailures(platform(), handle(), std::move(events)); }
   // Mouse down then mouse up with that button (1 left, 2 right); a hidden
   // button gets nothing.
   void UserPress(int16_t button);
@@ -208,7 +219,7 @@ public:
   void SetBackColor(Colour c) override { back_ = c; }
   int16_t MousePointer() const override { return pointer_; }
   void SetMousePointer(int16_t v) override { pointer_ = v; }
-  void SetEvents(LabelEvents events) override { events_ = std::move(events); }
+  void SetEvents(LabelEvents events) override { events_ = RecordFailures(platform(), handle(), std::move(events)); }
   void UserClick();
 
 private:
@@ -226,7 +237,7 @@ public:
   void SetEnabled(bool v) override;
   int32_t Interval() const override { return interval_; }
   void SetInterval(int32_t ms) override;
-  void SetTick(std::function<void()> tick) override { tick_ = std::move(tick); }
+  void SetTick(std::function<void()> tick) override { tick_ = RecordFailures(platform_, 0, "Timer", std::move(tick)); }
 
 private:
   friend class HeadlessPlatform;
@@ -253,12 +264,13 @@ public:
   void ShowModal() override;
   void Unload() override;
   bool Loaded() const override { return loaded_; }
-  void SetActivate(std::function<void()> handler) override { activate_ = std::move(handler); }
+  void SetActivate(std::function<void()> handler) override {
+    activate_ = RecordFailures(platform(), handle(), "Activate", std::move(handler));
+  }
   bool Shown() const { return visible; }
 
 private:
   void RunModalLoop(const std::shared_ptr<const bool>& alive);
-  void RestoreFocus(int32_t handle);
   Colour back_ = 0x8000000Fu;
   bool loaded_ = true;
   std::function<void()> activate_;
@@ -327,7 +339,7 @@ public:
   void SetTag(const std::string& v) override { tag_ = v; }
   void Refresh() override;
   void SetFocus() override;
-  void SetEvents(GridEvents events) override { events_ = std::move(events); }
+  void SetEvents(GridEvents events) override { events_ = RecordFailures(platform(), handle(), std::move(events)); }
 
   // --- What the user does. ---
   // Key down, key press with its code, key up, for each character.
@@ -472,6 +484,15 @@ public:
   // A modal window runs this until it is unloaded; it returns false when the
   // host has no more input.
   void SetEventSource(std::function<bool()> pump) { pump_ = std::move(pump); }
+  // The innermost widget event whose handler an error escaped: the handler
+  // part of its name ("KeyPress", "Change", "MouseUp", "Timer", ...; "" when
+  // none) and the widget's handle (0 for a timer). The host clears it.
+  const std::string& LastFailedEvent() const { return failedEvent_; }
+  int32_t LastFailedHandle() const { return failedHandle_; }
+  void ClearFailedEvent();
+  // Called while the error escapes a handler; an inner handler that already
+  // noted the same error keeps its name.
+  void NoteFailure(const char* event, int32_t handle);
   // How often a widget has beeped (a single-line box refusing Enter or Escape).
   int Beeps() const { return beeps_; }
   // The open modal windows, innermost last.
@@ -505,6 +526,9 @@ private:
   double screenW_ = 15360, screenH_ = 11520;
   double cursorX_ = 0, cursorY_ = 0;
   std::function<bool()> pump_;
+  std::string failedEvent_;
+  int32_t failedHandle_ = 0;
+  std::exception_ptr failedError_;
   std::vector<HeadlessWindow*> modal_;
   Node* focus_ = nullptr;
 };

@@ -1,0 +1,16 @@
+#pragma once
+// Plays a scenario and reports how it ended.
+#include <ostream>
+#include <string>
+
+namespace cbo::script {
+
+// Runs the scenario text: what it prints goes to `out`, a mistake in the
+// scenario to `err` as "script error, line N: message". Returns the exit
+// status: 0 when the scenario ran to its end, 2 after a script error.
+int RunScenario(const std::string& text, std::ostream& out, std::ostream& err);
+
+// The same for a file; an unreadable file is a script error too.
+int RunScenarioFile(const std::string& path, std::ostream& out, std::ostream& err);
+
+}  // namespace cbo::script

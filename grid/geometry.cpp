@@ -1,0 +1,59 @@
+// The grid's size from its columns and rows, and where the window is shown:
+// under the control, above it, or in the middle of the screen.
+#include "grid/frm_griglia.hpp"
+#include "grid/module1.hpp"
+#include "platform/platform.hpp"
+
+namespace cbo {
+
+void FrmGriglia::CalcolaLarghezza() {
+  Recordset& tabella = Tabella();
+  double w = Larghezza_Colonne * 0.995 +
+             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, true, NumMtCol, SepRec, Rows_Col);
+  if (RecSel) w = w + 315;  // record selectors
+  if (tabella.RecordCount() > Rows_Col) w = w + 250;  // vertical scroll bar
+  LarghezzaGriglia = w;
+}
+
+void FrmGriglia::CalcolaAltezza() {
+  Recordset& tabella = Tabella();
+  const int32_t righe = tabella.RecordCount();
+  const double altezzaRiga = MSF().RowHeight();
+  const int32_t n = Rows_Col < righe ? Rows_Col : righe;
+  double h = n * altezzaRiga +
+             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, false, NumMtCol, SepRec, Rows_Col);
+  if (Vis_Fields) h = h + AltezzaIntestazione;
+  AltezzaGriglia = h;
+}
+
+void FrmGriglia::CalcolaPosizione() {
+  const double W = Form().Width();
+  const double H = Form().Height();
+  const IWindowServices& schermo = shared_.platform.Services();
+  const double S_w = schermo.ScreenWidth();
+  const double S_h = schermo.ScreenHeight();
+
+  // Under the control, its top-left corner on the control's bottom-left one.
+  PosizioneLeft = shared_.RettLeft;
+  PosizioneTop = shared_.RettBottom;
+  Form().SetBackColor(ColSfondoGriglia);
+
+  if (GrigliaAlCentro) {
+    PosizioneLeft = (S_w - W) / 2;
+    PosizioneTop = (S_h - H) / 2;
+  } else {
+    if (W + shared_.RettLeft > S_w) PosizioneLeft = S_w - W;  // flush right
+    if (shared_.RettLeft < 0) PosizioneLeft = 0;
+    if (H + shared_.RettBottom > S_h) {
+      // Above the control; flush with the bottom edge when there is no room.
+      PosizioneTop = (shared_.RettBottom - 315) - H;
+      if (PosizioneTop < 0) PosizioneTop = S_h - H;
+    }
+    if (shared_.RettBottom < 0) PosizioneTop = 0;
+  }
+
+  if (PosizioneLeft < 0) PosizioneLeft = 0;
+  if (PosizioneTop < 0) PosizioneTop = 0;
+}
+
+}  // namespace cbo

@@ -1,0 +1,89 @@
+// The window's single entry: it takes the control's table and column
+// definitions, prepares itself, shows itself modally and, once closed,
+// reports whether a different row was chosen.
+#include <memory>
+
+#include "grid/frm_griglia.hpp"
+#include "list/list_store.hpp"
+#include "platform/variant.hpp"
+
+namespace cbo {
+
+bool FrmGriglia::CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vector<ColumnDef>& Matrice_V,
+                                int32_t& ListIndex) {
+  // Closing drops the process's reference to the window; this one keeps it
+  // alive until the result has been read.
+  const std::shared_ptr<FrmGriglia> trattenuta = weak_from_this().lock();
+
+  matriceV_ = Matrice_V;
+  table_ = std::move(Rcset_Cbo_Griglia);
+  const int32_t indicePassato = ListIndex;
+
+  PreparaFinestra();
+  Form().ShowModal();
+
+  if (OkSelezioneAvvenuta) {
+    const int32_t scelto = ToLong(Tabella().Field(kIndexField), kIndexField);
+    if (scelto != indicePassato) {
+      ListIndex = scelto;
+      return true;
+    }
+  }
+  return false;
+}
+
+void FrmGriglia::PreparaFinestra() {
+  PrimoMovimento = true;
+  T_Trova().SetEnabled(false);
+  T_Trova().SetInterval(1000);
+
+  Form().SetWidth(0);
+  Form().SetHeight(0);
+
+  MSF().SetRowHeight(static_cast<float>(shared_.AltezzaRigaGriglia));
+  MSF().SetHeadLines(static_cast<float>(AltezzaIntestazione / 200.0));
+
+  CollegaGriglia();
+
+  CalcolaLarghezza();
+  CalcolaAltezza();
+
+  // Each size builds on what the widget reports after the previous one.
+  MSF().SetLeft(0);
+  MSF().SetTop(0);
+  Pct1().SetLeft(30);
+  Pct1().SetTop(30);
+  MSF().SetWidth(LarghezzaGriglia);
+  MSF().SetHeight(AltezzaGriglia);
+  Pct1().SetWidth(MSF().Width() + 60);
+  Pct1().SetHeight(MSF().Height() + 60);
+  Form().SetWidth(Pct1().Width() + 80);
+  Form().SetHeight(Pct1().Height() + 80);
+
+  MSF().SetBackColor(ColGriglia);
+  MSF().SetForeColor(ColTesto);
+
+  CalcolaPosizione();
+
+  CaricaIntestazioni();
+
+  Form().SetLeft(PosizioneLeft);
+  Form().SetTop(PosizioneTop);
+
+  TrovaCTRLHWNDGriglia();
+
+  MSF().SetRowHeight(static_cast<float>(shared_.AltezzaRigaGriglia));
+
+  // The row must not jump to wherever the mouse happens to rest at the show.
+  BloccaInseguimento = true;
+
+  MSF().Refresh();
+}
+
+void FrmGriglia::TrovaCTRLHWNDGriglia() {
+  shared_.HwndFrmGriglia = Form().hWnd();
+  shared_.HwndMSF = MSF().hWnd();
+  shared_.HwndPct1 = Pct1().hWnd();
+}
+
+}  // namespace cbo

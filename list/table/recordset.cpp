@@ -1,0 +1,307 @@
+// The in-memory table: fields declared by the schema command, rows stored per
+// field by slot, a present order of slots, one current row and a pending row.
+#include "list/recordset.hpp"
+
+#include <algorithm>
+#include <optional>
+
+#include "list/table/criteria.hpp"
+#include "list/table/field_store.hpp"
+#include "list/table/schema.hpp"
+#include "list/table/table_error.hpp"
+#include "platform/error.hpp"
+#include "platform/text.hpp"
+
+namespace cbo {
+
+using table::Fail;
+using table::Quoted;
+
+namespace {
+
+using PendingRow = std::vector<std::optional<std::string>>;  // per field; no value is Null
+
+struct Subscriber {
+  int id;
+  std::shared_ptr<std::function<void()>> handler;
+};
+
+}  // namespace
+
+struct Recordset::Impl {
+  bool open = false;
+  std::vector<table::FieldSpec> fields;
+  std::vector<std::string> foldedNames;
+  std::vector<table::FieldStore> stores;  // one per field
+  std::vector<uint32_t> order;            // row slots in the present order
+  uint32_t slots = 0;                     // rows ever appended
+  int32_t current = -1;                   // position in order; -1 is EOF
+  std::optional<PendingRow> pending;
+  std::vector<Subscriber> subscribers;
+  int nextSubscriber = 1;
+  // Cleared when the table is destroyed, so that a notification round started
+  // by a subscriber that released the table stops at once.
+  std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+
+  void RequireOpen(const char* operation) const {
+    if (!open) Fail(std::string(operation) + ": the table is closed");
+  }
+
+  std::optional<int32_t> Lookup(const std::string& name) const {
+    std::string folded = FoldCase(name);
+    for (size_t i = 0; i < foldedNames.size(); ++i)
+      if (foldedNames[i] == folded) return static_cast<int32_t>(i);
+    return std::nullopt;
+  }
+
+  int32_t FieldNamed(const char* operation, const std::string& name) const {
+    std::optional<int32_t> index = Lookup(name);
+    if (!index) Fail(std::string(operation) + ": the table has no field " + Quoted(name));
+    return *index;
+  }
+
+  void RequireFieldNumber(const char* operation, int32_t index) const {
+    if (index < 0 || index >= static_cast<int32_t>(fields.size()))
+      Fail(std::string(operation) + ": the table has no field number " + std::to_string(index) + " (it has " +
+           std::to_string(fields.size()) + ")");
+  }
+
+  void RequirePosition(const char* operation, int32_t position) const {
+    if (position < 0 || position >= static_cast<int32_t>(order.size()))
+      Fail(std::string(operation) + ": position " + std::to_string(position) + " is outside the table's " +
+           std::to_string(order.size()) + " rows");
+  }
+
+  void RequireCurrent(const char* operation) const {
+    if (current < 0) Fail(std::string(operation) + ": there is no current row (EOF)");
+  }
+
+  Variant ValueOf(size_t position, int32_t field) const {
+    const table::FieldStore& store = stores[static_cast<size_t>(field)];
+    uint32_t slot = order[position];
+    if (store.IsNull(slot)) return Variant::Null();
+    return Variant(std::string(store.Text(slot)));
+  }
+
+  bool Subscribed(int id) const {
+    return std::any_of(subscribers.begin(), subscribers.end(), [id](const Subscriber& s) { return s.id == id; });
+  }
+
+  // The row-moved notification. The round works on a copy: a subscriber may
+  // subscribe, unsubscribe or move the table again (a nested round) from
+  // inside its call; one unsubscribed meanwhile is not called.
+  void Notify() {
+    std::vector<Subscriber> round = subscribers;
+    std::shared_ptr<bool> stillAlive = alive;
+    for (const Subscriber& subscriber : round) {
+      if (!*stillAlive) return;  // a subscriber released the table: touch nothing
+      if (!Subscribed(subscriber.id) || !*subscriber.handler) continue;
+      (*subscriber.handler)();
+    }
+  }
+};
+
+namespace {
+
+// The text a value is stored as; no value for Null.
+std::optional<std::string> StoredText(const table::FieldSpec& field, const Variant& value) {
+  if (value.IsMissing() || value.type() == VarType::Font)
+    Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
+  if (value.IsNull()) return std::nullopt;
+  std::string text = ToText(value, field.name);
+  int32_t length = text::Length(text);
+  if (length > field.maxLength)
+    Fail("field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
+         " characters is longer than its limit of " + std::to_string(field.maxLength));
+  return text;
+}
+
+}  // namespace
+
+Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
+
+Recordset::~Recordset() { *impl_->alive = false; }
+
+void Recordset::Open(const std::string& command) {
+  if (impl_->open) Fail("schema command " + Quoted(command) + ": the table is already open");
+  std::vector<table::FieldSpec> fields = table::ParseSchema(command);
+  impl_->foldedNames.clear();
+  impl_->stores.clear();
+  for (const table::FieldSpec& field : fields) {
+    impl_->foldedNames.push_back(FoldCase(field.name));
+    impl_->stores.emplace_back();
+  }
+  impl_->fields = std::move(fields);
+  impl_->order.clear();
+  impl_->slots = 0;
+  impl_->current = -1;
+  impl_->pending.reset();
+  impl_->open = true;
+}
+
+int32_t Recordset::State() const { return impl_->open ? 1 : 0; }
+
+int32_t Recordset::RecordCount() const {
+  impl_->RequireOpen("RecordCount");
+  return static_cast<int32_t>(impl_->order.size());
+}
+
+int32_t Recordset::FieldCount() const {
+  impl_->RequireOpen("FieldCount");
+  return static_cast<int32_t>(impl_->fields.size());
+}
+
+const std::string& Recordset::FieldName(int32_t index) const {
+  impl_->RequireOpen("FieldName");
+  if (index < 0 || index >= static_cast<int32_t>(impl_->fields.size()))
+    throw Error(ErrorKind::SubscriptOutOfRange, "FieldName: the table has no field number " +
+                                                    std::to_string(index) + " (it has " +
+                                                    std::to_string(impl_->fields.size()) + ")");
+  return impl_->fields[static_cast<size_t>(index)].name;
+}
+
+int32_t Recordset::FieldIndex(const std::string& name) const {
+  impl_->RequireOpen("FieldIndex");
+  return impl_->FieldNamed("FieldIndex", name);
+}
+
+void Recordset::AddNew() {
+  impl_->RequireOpen("AddNew");
+  // A row still pending is dropped: the new one starts with every field Null.
+  impl_->pending = PendingRow(impl_->fields.size());
+}
+
+void Recordset::SetField(const std::string& name, const Variant& value) {
+  impl_->RequireOpen("SetField");
+  int32_t index = impl_->FieldNamed("SetField", name);
+  if (!impl_->pending) Fail("field " + Quoted(name) + ": no row is being added (AddNew was not called)");
+  const table::FieldSpec& field = impl_->fields[static_cast<size_t>(index)];
+  // Converted and checked in full before the pending row is touched.
+  std::optional<std::string> text = StoredText(field, value);
+  (*impl_->pending)[static_cast<size_t>(index)] = std::move(text);
+}
+
+void Recordset::Update() {
+  impl_->RequireOpen("Update");
+  if (!impl_->pending) Fail("Update: no row is being added (AddNew was not called)");
+  if (impl_->slots == INT32_MAX) Fail("Update: the table is full");
+  PendingRow row = std::move(*impl_->pending);
+  impl_->pending.reset();
+  for (size_t f = 0; f < row.size(); ++f) impl_->stores[f].Append(row[f]);
+  impl_->order.push_back(impl_->slots++);
+  impl_->current = static_cast<int32_t>(impl_->order.size()) - 1;
+  impl_->Notify();
+}
+
+void Recordset::CancelUpdate() {
+  impl_->RequireOpen("CancelUpdate");
+  impl_->pending.reset();
+}
+
+bool Recordset::EditPending() const {
+  impl_->RequireOpen("EditPending");
+  return impl_->pending.has_value();
+}
+
+Variant Recordset::Field(const std::string& name) const {
+  impl_->RequireOpen("Field");
+  int32_t index = impl_->FieldNamed("Field", name);
+  if (impl_->current < 0) Fail("field " + Quoted(name) + ": there is no current row (EOF)");
+  return impl_->ValueOf(static_cast<size_t>(impl_->current), index);
+}
+
+Variant Recordset::Field(int32_t index) const {
+  impl_->RequireOpen("Field");
+  impl_->RequireFieldNumber("Field", index);
+  impl_->RequireCurrent("Field");
+  return impl_->ValueOf(static_cast<size_t>(impl_->current), index);
+}
+
+void Recordset::MoveFirst() {
+  impl_->RequireOpen("MoveFirst");
+  impl_->current = impl_->order.empty() ? -1 : 0;
+  impl_->Notify();
+}
+
+void Recordset::Find(const std::string& criteria, int32_t skip) {
+  impl_->RequireOpen("Find");
+  table::Criterion criterion = table::ParseCriteria(criteria);
+  std::optional<int32_t> field = impl_->Lookup(criterion.field);
+  if (!field) Fail("criteria " + Quoted(criteria) + ": the table has no field " + Quoted(criterion.field));
+  if (skip < 0) Fail("Find " + Quoted(criteria) + ": cannot skip " + std::to_string(skip) + " rows");
+  const std::string key = FoldCase(criterion.value);
+  const table::FieldStore& store = impl_->stores[static_cast<size_t>(*field)];
+  const std::vector<uint32_t>& order = impl_->order;
+  size_t start = impl_->current < 0 ? order.size() : static_cast<size_t>(impl_->current) + static_cast<size_t>(skip);
+  impl_->current = -1;
+  for (size_t pos = start; pos < order.size(); ++pos) {
+    uint32_t slot = order[pos];
+    if (store.IsNull(slot)) continue;
+    std::string_view folded = store.Folded(slot);
+    if (criterion.prefix ? folded.starts_with(key) : folded == key) {
+      impl_->current = static_cast<int32_t>(pos);
+      break;
+    }
+  }
+  impl_->Notify();
+}
+
+bool Recordset::Eof() const {
+  impl_->RequireOpen("EOF");
+  return impl_->current < 0;
+}
+
+void Recordset::Delete() {
+  impl_->RequireOpen("Delete");
+  impl_->RequireCurrent("Delete");
+  impl_->order.erase(impl_->order.begin() + impl_->current);
+  impl_->current = -1;
+}
+
+void Recordset::Sort(const std::string& field) {
+  impl_->RequireOpen("Sort");
+  int32_t index = impl_->FieldNamed("Sort", field);
+  const table::FieldStore& store = impl_->stores[static_cast<size_t>(index)];
+  std::vector<uint32_t>& order = impl_->order;
+  std::optional<uint32_t> currentSlot;
+  if (impl_->current >= 0) currentSlot = order[static_cast<size_t>(impl_->current)];
+  // Null first, then by the folded text; UTF-8 bytes sort in code point order.
+  std::stable_sort(order.begin(), order.end(), [&store](uint32_t a, uint32_t b) {
+    bool nullA = store.IsNull(a), nullB = store.IsNull(b);
+    if (nullA || nullB) return nullA && !nullB;
+    return store.Folded(a) < store.Folded(b);
+  });
+  if (currentSlot)
+    impl_->current = static_cast<int32_t>(std::find(order.begin(), order.end(), *currentSlot) - order.begin());
+}
+
+int32_t Recordset::Position() const {
+  impl_->RequireOpen("Position");
+  return impl_->current;
+}
+
+void Recordset::MoveTo(int32_t position) {
+  impl_->RequireOpen("MoveTo");
+  impl_->RequirePosition("MoveTo", position);
+  impl_->current = position;
+  impl_->Notify();
+}
+
+Variant Recordset::ValueAt(int32_t position, int32_t field) const {
+  impl_->RequireOpen("ValueAt");
+  impl_->RequirePosition("ValueAt", position);
+  impl_->RequireFieldNumber("ValueAt", field);
+  return impl_->ValueOf(static_cast<size_t>(position), field);
+}
+
+int Recordset::Subscribe(std::function<void()> handler) {
+  int id = impl_->nextSubscriber++;
+  impl_->subscribers.push_back({id, std::make_shared<std::function<void()>>(std::move(handler))});
+  return id;
+}
+
+void Recordset::Unsubscribe(int id) {
+  std::erase_if(impl_->subscribers, [id](const Subscriber& s) { return s.id == id; });
+}
+
+}  // namespace cbo

@@ -1,0 +1,64 @@
+// Opening, closing and the fresh start of every opening.
+#include "grid_fixture.hpp"
+
+namespace cbo::test {
+namespace {
+
+TEST_F(GrigliaTest, TwoOpeningsInARowStartFresh) {
+  CreaTabella({"A", "B"}, {{"uno", "x"}, {"due", "y"}});
+  colonne = {Colonna("A", true, 1500), Colonna("B", true, 1500)};
+  NuovaGriglia();
+  Poi([this] {
+    EXPECT_TRUE(shared.GrigliaAperta);
+    EXPECT_EQ(platform.Focus(), &Msf());
+    EXPECT_EQ(shared.HwndMSF, finestra->MSF().hWnd());
+    Etichetta(1).UserClick();
+    Msf().UserType(U'y');
+  });
+  PoiEsc();
+  Apri();
+  const FrmGriglia* prima = finestra.get();
+
+  NuovaGriglia();
+  Poi([this, prima] {
+    FrmGriglia& f = *finestra;
+    EXPECT_NE(&f, prima);
+    EXPECT_EQ(f.CampoRicerca, "");
+    EXPECT_EQ(f.MSF().Tag(), "");
+    EXPECT_EQ(f.Pct_Field().size(), 2u);
+    platform.Advance(5000);  // the closed window's timer is gone with it
+    Msf().UserType(U'd');
+    EXPECT_EQ(IndiceCorrente(), "2");  // searched in A again
+  });
+  PoiEsc();
+  Apri();
+}
+
+TEST_F(GrigliaTest, ChoosingInAnEmptyTableIsAnErrorOfTheEntry) {
+  TabellaSemplice({});
+  NuovaGriglia();
+  Poi([this] {
+    EXPECT_EQ(finestra->AltezzaGriglia, 300);  // only the header band
+    Msf().UserKey(headless::kEnter);
+  });
+  try {
+    Apri();
+    ADD_FAILURE() << "no error";
+  } catch (const Error& e) {
+    EXPECT_EQ(e.kind(), ErrorKind::Table);
+  }
+  EXPECT_EQ(indice, 1);
+  EXPECT_FALSE(shared.GrigliaAperta);
+}
+
+TEST_F(GrigliaTest, TheControlClosingTheWindowEndsTheEntry) {
+  TabellaSemplice({"uno", "due"});
+  NuovaGriglia();
+  Poi([this] { ChiudiGriglia(shared); });
+  EXPECT_FALSE(Apri());
+  EXPECT_FALSE(shared.GrigliaAperta);
+  EXPECT_EQ(shared.Griglia, nullptr);
+}
+
+}  // namespace
+}  // namespace cbo::test

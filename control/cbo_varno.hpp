@@ -145,6 +145,8 @@ private:
   void Txt_Cbo_KeyPress(int16_t& KeyAscii);
   void Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift);
   void Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift);
+  // Persistence.
+  void DerivaCopieDiLavoro();
   // Opening the drop-down.
   void Cmd_List_MouseUp();
   void ApriLista();

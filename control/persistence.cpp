@@ -10,6 +10,21 @@ Variant Colore(Colour c) { return Variant(ColourAsLong(c)); }
 
 }  // namespace
 
+// The copies that the grid window, the list store and the layout work from.
+void CboVarno::DerivaCopieDiLavoro() {
+  config_.ColGriglia = txt_->BackColor();
+  config_.ColTesto = txt_->ForeColor();
+  config_.RecSel = Record_SelectorMemorizzato;
+  config_.SepRec = Separatore_RecordMemorizzato;
+  list_.Text_Col = Text_ColumnMemorizzato;
+  list_.Bound_Col = Bound_ColumnMemorizzato;
+  config_.Rows_Col = Rows_CountMemorizzato;
+  config_.Vis_Fields = Visualizza_FieldsMemorizzato;
+  list_.StileAttivo = StileCboMemorizzato;
+  Abilitato = txt_->Enabled();
+  Bloccato = txt_->Locked();
+}
+
 void CboVarno::InitProperties() {
   TipoPulsanteMemorizzato = 0;
   StileCboMemorizzato = 0;
@@ -30,17 +45,7 @@ void CboVarno::InitProperties() {
   // A new control derives its working copies as reading does, so that it
   // behaves at once as a control read from its defaults (its button shows
   // when a style with a button is chosen).
-  config_.ColGriglia = txt_->BackColor();
-  config_.ColTesto = txt_->ForeColor();
-  config_.RecSel = Record_SelectorMemorizzato;
-  config_.SepRec = Separatore_RecordMemorizzato;
-  list_.Text_Col = Text_ColumnMemorizzato;
-  list_.Bound_Col = Bound_ColumnMemorizzato;
-  config_.Rows_Col = Rows_CountMemorizzato;
-  config_.Vis_Fields = Visualizza_FieldsMemorizzato;
-  list_.StileAttivo = StileCboMemorizzato;
-  Abilitato = txt_->Enabled();
-  Bloccato = txt_->Locked();
+  DerivaCopieDiLavoro();
   shared_.AltezzaRigaGriglia = RowHeightMemorizzato;
   config_.AltezzaIntestazione = AltezzaIntestMemorizzato;
   config_.GrigliaAlCentro = Griglia_CentrataMemorizzato;
@@ -98,17 +103,7 @@ void CboVarno::ReadProperties(IPropertyBag& bag) {
   txt_->SetEnabled(ToBool(bag.Read("Enabled", Variant(true)), "Enabled"));
   txt_->SetLocked(ToBool(bag.Read("Locked", Variant(false)), "Locked"));
 
-  config_.ColGriglia = txt_->BackColor();
-  config_.ColTesto = txt_->ForeColor();
-  config_.RecSel = Record_SelectorMemorizzato;
-  config_.SepRec = Separatore_RecordMemorizzato;
-  list_.Text_Col = Text_ColumnMemorizzato;
-  list_.Bound_Col = Bound_ColumnMemorizzato;
-  config_.Rows_Col = Rows_CountMemorizzato;
-  config_.Vis_Fields = Visualizza_FieldsMemorizzato;
-  list_.StileAttivo = StileCboMemorizzato;
-  Abilitato = txt_->Enabled();
-  Bloccato = txt_->Locked();
+  DerivaCopieDiLavoro();
 
   RowHeightMemorizzato = ToLong(bag.Read("RowHeight", Variant(int16_t{225})), "RowHeight");
   shared_.AltezzaRigaGriglia = RowHeightMemorizzato;

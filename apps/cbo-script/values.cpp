@@ -92,50 +92,6 @@ int32_t ParseInteger(const Token& token) {
   Mistake("an integer was expected, not " + (token.kind == Token::String ? Quote(token.text) : token.text));
 }
 
-std::string Quote(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    out.push_back(c);
-    if (c == '"') out.push_back('"');
-  }
-  out.push_back('"');
-  return out;
-}
-
-std::string FormatFont(const FontRef& font) {
-  if (!font) return "Nothing";
-  std::string out = "Font(" + Quote(font->Name) + " " + FormatNumber(font->Size);
-  if (font->Bold) out += " bold";
-  if (font->Italic) out += " italic";
-  if (font->Underline) out += " underline";
-  if (font->Strikethrough) out += " strikethrough";
-  return out + ")";
-}
-
-std::string FormatColour(uint32_t colour) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "&H%08X", static_cast<unsigned>(colour));
-  return buf;
-}
-
-std::string FormatValue(const Variant& v) {
-  switch (v.type()) {
-    case VarType::Empty: return "Empty";
-    case VarType::Null: return "Null";
-    case VarType::Missing: return "Missing";
-    case VarType::Boolean: return v.AsBool() ? "True" : "False";
-    case VarType::Byte: return std::to_string(v.AsByte());
-    case VarType::Integer: return std::to_string(v.AsInteger());
-    case VarType::Long: return std::to_string(v.AsLong());
-    case VarType::Single: return FormatNumber(v.AsSingle());
-    case VarType::Double: return FormatNumber(v.AsDouble());
-    case VarType::String: return Quote(v.AsString());
-    case VarType::Date: return "#" + ToText(v, "date") + "#";
-    case VarType::Font: return FormatFont(v.AsFont());
-  }
-  return "?";
-}
-
 std::string FormatTyped(const Variant& v, const std::string& type) {
   if (type == "Colour" && v.IsNumeric()) {
     double d = ToDouble(v, "colour");

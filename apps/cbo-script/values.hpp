@@ -7,6 +7,7 @@
 
 #include "lexer.hpp"
 #include "platform/font.hpp"
+#include "platform/literal.hpp"
 #include "platform/variant.hpp"
 
 namespace cbo::script {
@@ -24,14 +25,12 @@ double ParseNumber(const Token& token);
 // An integer token; ScriptError otherwise or outside 32 bits.
 int32_t ParseInteger(const Token& token);
 
-// "text" with inner quotes doubled.
-std::string Quote(const std::string& text);
-// Font("Face" 8.25 bold italic underline strikethrough); Nothing for no font.
-std::string FormatFont(const FontRef& font);
-// &H and 8 upper-case hex digits.
-std::string FormatColour(uint32_t colour);
-// A value in its printed form, by the variant's own type.
-std::string FormatValue(const Variant& value);
+// The literal forms shared with the settings file.
+inline std::string Quote(const std::string& text) { return QuoteText(text); }
+using cbo::FormatColour;
+using cbo::FormatFont;
+inline std::string FormatValue(const Variant& value) { return FormatLiteral(value); }
+
 // A value of a declared type: "Colour" prints as &H hex, "Boolean" as
 // True/False (also when it travels as a number), anything else by the value.
 std::string FormatTyped(const Variant& value, const std::string& type);

@@ -1,0 +1,88 @@
+// The drop-down button on a QToolButton: the button's own face with the
+// 11 x 11 picture drawn over its centre, transparent pixels left alone.
+#include <QImage>
+#include <QPainter>
+
+#include "platform/qt/widgets.hpp"
+
+namespace cbo::qt {
+
+namespace {
+
+QImage ImageOf(const Picture& p) {
+  QImage image(11, 11, QImage::Format_ARGB32);
+  for (int y = 0; y < 11; ++y) {
+    for (int x = 0; x < 11; ++x) image.setPixel(x, y, p.Pixels[y][x]);  // both 0xAARRGGBB
+  }
+  return image;
+}
+
+}  // namespace
+
+ToolButton::ToolButton(QtPlatform& platform, QWidget* parent) : QToolButton(parent), platform_(platform) {
+  setFocusPolicy(Qt::NoFocus);
+  setAutoRaise(false);
+}
+
+void ToolButton::Detach() {
+  detached_ = true;
+  events = ButtonEvents{};
+}
+
+void ToolButton::paintEvent(QPaintEvent* e) {
+  QToolButton::paintEvent(e);
+  if (!picture) return;
+  QPainter painter(this);
+  painter.drawImage(QPoint((width() - 11) / 2, (height() - 11) / 2), ImageOf(*picture));
+}
+
+void ToolButton::Mouse(const char* member, const MouseHandler& handler, QMouseEvent* e) {
+  e->accept();
+  auto h = handler;
+  if (!h || detached_) return;
+  int16_t button = ButtonsOf(e->button());
+  int16_t shift = ShiftOf(e->modifiers());
+  float x = static_cast<float>(e->position().x() * kTwipsPerPixel);
+  float y = static_cast<float>(e->position().y() * kTwipsPerPixel);
+  platform_.Deliver(this, member, [&] { h(button, shift, x, y); });
+}
+
+void ToolButton::mousePressEvent(QMouseEvent* e) {
+  QToolButton::mousePressEvent(e);
+  Mouse("Button.MouseDown", events.MouseDown, e);
+}
+
+void ToolButton::mouseReleaseEvent(QMouseEvent* e) {
+  QToolButton::mouseReleaseEvent(e);
+  Mouse("Button.MouseUp", events.MouseUp, e);
+}
+
+QtButton::QtButton(QtPlatform& platform, QWidget* parent)
+    : QtWidget(platform, new ToolButton(platform, parent)), font_(MakeFont("DejaVu Sans", 8.25)) {
+  w_->setVisible(true);
+}
+
+const Picture* QtButton::GetPicture() const { return w_ ? w_->picture : nullptr; }
+
+void QtButton::SetPicture(const Picture* p) {
+  if (!w_) return;
+  w_->picture = p;
+  w_->update();
+}
+
+std::string QtButton::Caption() const { return w_ ? FromQString(w_->text()) : std::string(); }
+
+void QtButton::SetCaption(const std::string& v) {
+  if (w_) w_->setText(ToQString(v));
+}
+
+void QtButton::SetFont(FontRef f) {
+  font_ = std::move(f);
+  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font()));
+}
+
+void QtButton::SetEvents(ButtonEvents events) {
+  if (w_) w_->events = std::move(events);
+}
+
+}  // namespace cbo::qt

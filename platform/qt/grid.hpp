@@ -1,0 +1,217 @@
+#pragma once
+// The data grid on a QTableView over a model of the bound table. The model
+// asks the table for the cells on screen only; the table's current row and
+// the view's current row follow each other.
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <memory>
+#include <vector>
+
+#include "platform/data_grid.hpp"
+#include "platform/qt/keys.hpp"
+#include "platform/qt/widget_base.hpp"
+
+namespace cbo::qt {
+
+class QtDataGrid;
+
+// The table as Qt's views see it: one row per record in the present order,
+// one column per field.
+class TableModel : public QAbstractTableModel {
+public:
+  TableModel(QtDataGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+  void SetTable(RecordsetRef table);
+  const RecordsetRef& Table() const { return table_; }
+  // After the table moved, was sorted or changed: a reset when the number of
+  // rows or fields changed, otherwise the rows on screen are read again.
+  void Reread();
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+  bool Open() const { return table_ && table_->State() == 1; }
+  QtDataGrid& grid_;
+  RecordsetRef table_;
+  int rows_ = 0, columns_ = 0;  // the counts as the view was last told them
+};
+
+// A header of a fixed extent: the header band's height, the record
+// selectors' width.
+class FixedHeader : public QHeaderView {
+public:
+  FixedHeader(Qt::Orientation o, QWidget* parent) : QHeaderView(o, parent) {}
+  void SetExtent(int px);
+  QSize sizeHint() const override;
+
+private:
+  int extent_ = 0;
+};
+
+// Draws each cell and its dividers: the row's divider along the bottom of the
+// row, the column's divider along the right edge of the column, each inside
+// the cell's own pixels.
+class CellDelegate : public QStyledItemDelegate {
+public:
+  CellDelegate(QtDataGrid& grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
+  void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+protected:
+  void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+  QtDataGrid& grid_;
+};
+
+class GridView : public QTableView, public Detachable {
+public:
+  GridView(QtPlatform& platform, QWidget* parent);
+  void Detach() override;
+  GridEvents events;
+  QtDataGrid* owner = nullptr;
+
+protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  bool Run(const char* member, const std::function<void()>& handler);
+  // A mouse report with X, Y in twips from the grid's top-left corner.
+  void Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,
+             int16_t button);
+  QtPlatform& platform_;
+  bool detached_ = false;
+};
+
+class QtGridColumn : public IGridColumn {
+public:
+  QtGridColumn(QtDataGrid& grid, int index, std::string field) : grid_(grid), index_(index), dataField_(std::move(field)) {}
+  std::string DataField() const override { return dataField_; }
+  void SetDataField(const std::string& v) override;
+  bool Visible() const override { return visible_; }
+  void SetVisible(bool v) override;
+  // Whole pixels, read back in twips.
+  float Width() const override { return static_cast<float>(ToTwips(widthPx_)); }
+  void SetWidth(float v) override;
+  int32_t DividerStyle() const override { return divider_; }
+  void SetDividerStyle(int32_t v) override;
+  std::string NumberFormat() const override { return format_; }
+  void SetNumberFormat(const std::string& v) override { format_ = v; }
+  // Cells are never edited, locked or not.
+  bool Locked() const override { return locked_; }
+  void SetLocked(bool v) override { locked_ = v; }
+  int32_t Alignment() const override { return alignment_; }
+  void SetAlignment(int32_t v) override;
+  bool AllowSizing() const override { return sizing_; }
+  void SetAllowSizing(bool v) override;
+  bool WrapText() const override { return wrap_; }
+  void SetWrapText(bool v) override;
+
+  int Field() const { return field_; }
+  void ResolveField();
+  // Applies the width, visibility and sizing to the view.
+  void Apply();
+
+private:
+  QtDataGrid& grid_;
+  int index_;
+  std::string dataField_;
+  int field_ = -1;
+  bool visible_ = true;
+  int widthPx_ = 67;
+  int32_t divider_ = 2;
+  std::string format_;
+  bool locked_ = false;
+  int32_t alignment_ = 0;
+  bool sizing_ = true, wrap_ = false;
+};
+
+// The thickness in pixels of a divider style, and whether it draws at all.
+int DividerPixels(int32_t style);
+
+class QtDataGrid : public QtWidget<IDataGrid, GridView> {
+public:
+  QtDataGrid(QtPlatform& platform, QWidget* parent);
+  ~QtDataGrid() override;
+  void SetDataSource(RecordsetRef table) override;
+  FontRef Font() const override { return font_; }
+  void SetFont(FontRef f) override;
+  Colour BackColor() const override { return back_; }
+  void SetBackColor(Colour c) override;
+  Colour ForeColor() const override { return fore_; }
+  void SetForeColor(Colour c) override;
+  bool RecordSelectors() const override { return recordSelectors_; }
+  void SetRecordSelectors(bool v) override;
+  int32_t DividerStyle() const override { return divider_; }
+  void SetDividerStyle(int32_t v) override;
+  bool ColumnHeaders() const override { return columnHeaders_; }
+  void SetColumnHeaders(bool v) override;
+  float HeadLines() const override { return headLines_; }
+  void SetHeadLines(float v) override;
+  float RowHeight() const override { return static_cast<float>(ToTwips(rowPx_)); }
+  void SetRowHeight(float v) override;
+  void SetHeight(double v) override;
+  int32_t ColumnCount() const override { return static_cast<int32_t>(columns_.size()); }
+  IGridColumn& Column(int32_t index) override;
+  int16_t Row() const override;
+  void SetRow(int16_t row) override;
+  std::string Tag() const override { return tag_; }
+  void SetTag(const std::string& v) override { tag_ = v; }
+  void Refresh() override;
+  void SetFocus() override;
+  void SetEvents(GridEvents events) override;
+
+  // --- Used by the model, the delegate, the view and the columns. ---
+  QtGridColumn* ColumnAt(int index) const;
+  const RecordsetRef& Table() const { return table_; }
+  QColor TextColour() const;
+  // Makes the view's current row the table's, scrolled into view.
+  void FollowTable();
+  // The view moved its current row: the table follows.
+  void ViewRowChanged(int row);
+  bool Applying() const { return applying_ > 0; }
+  // While set, a move of the view's current row is the grid's own and does
+  // not move the table.
+  void SetSyncing(bool v) { syncing_ = v; }
+  // While the grid itself changes column widths, the layout notification is
+  // not the user's and is not reported.
+  struct Applying_ {
+    QtDataGrid& g;
+    explicit Applying_(QtDataGrid& grid) : g(grid) { ++g.applying_; }
+    ~Applying_() { --g.applying_; }
+  };
+  // Rows that fit below the header band, and the first row shown.
+  int VisibleRows() const;
+  int TopRow() const;
+
+private:
+  void ApplyRowPitch();
+  void ApplyHeaders();
+  void ApplyColours();
+  void Unbind();
+  TableModel* model_;
+  RecordsetRef table_;
+  int subscription_ = 0;
+  std::vector<std::unique_ptr<QtGridColumn>> columns_;
+  FontRef font_;
+  Colour back_ = 0x80000005u, fore_ = 0x80000008u;
+  bool recordSelectors_ = true, columnHeaders_ = true;
+  int32_t divider_ = 2;
+  float headLines_ = 1;
+  int rowPx_ = 15;
+  std::string tag_;
+  bool syncing_ = false;
+  int applying_ = 0;
+};
+
+}  // namespace cbo::qt

@@ -1,0 +1,151 @@
+// The model of the bound table, the fixed-extent headers and the cell
+// painter of the data grid.
+#include <QPainter>
+
+#include "platform/qt/grid.hpp"
+
+namespace cbo::qt {
+
+// --- Model ---
+
+void TableModel::SetTable(RecordsetRef table) {
+  beginResetModel();
+  table_ = std::move(table);
+  rows_ = Open() ? table_->RecordCount() : 0;
+  columns_ = Open() ? table_->FieldCount() : 0;
+  endResetModel();
+}
+
+void TableModel::Reread() {
+  const int rows = Open() ? table_->RecordCount() : 0;
+  const int columns = Open() ? table_->FieldCount() : 0;
+  if (rows != rows_ || columns != columns_) {
+    beginResetModel();
+    rows_ = rows;
+    columns_ = columns;
+    endResetModel();
+    return;
+  }
+  if (rows_ == 0 || columns_ == 0) return;
+  // The view asks again only for the cells it shows.
+  emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole});
+  emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+}
+
+int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+
+int TableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : columns_; }
+
+QVariant TableModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || !Open()) return {};
+  QtGridColumn* column = grid_.ColumnAt(index.column());
+  if (role == Qt::TextAlignmentRole) {
+    const int32_t a = column ? column->Alignment() : 0;
+    const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    return QVariant::fromValue(h | Qt::AlignVCenter);
+  }
+  if (role != Qt::DisplayRole) return {};
+  const int field = column ? column->Field() : index.column();
+  // The table may have changed since the view last heard of it.
+  if (field < 0 || field >= table_->FieldCount() || index.row() >= table_->RecordCount()) return {};
+  const Variant v = table_->ValueAt(index.row(), field);
+  if (v.type() != VarType::String) return QString();  // Null shows as an empty cell
+  // Values are text; a number format passes text through unchanged.
+  return ToQString(v.AsString());
+}
+
+QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  if (orientation == Qt::Horizontal) {
+    QtGridColumn* column = grid_.ColumnAt(section);
+    return column ? ToQString(column->DataField()) : QVariant();
+  }
+  // The record selector marks the current row.
+  return Open() && section == table_->Position() ? QStringLiteral("\u25B8") : QString();
+}
+
+Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
+  if (!index.isValid()) return Qt::NoItemFlags;
+  return Qt::ItemIsEnabled | Qt::ItemIsSelectable;  // never editable
+}
+
+// --- Headers ---
+
+void FixedHeader::SetExtent(int px) {
+  extent_ = px;
+  if (orientation() == Qt::Horizontal) setFixedHeight(px);
+  else setFixedWidth(px);
+  updateGeometry();
+}
+
+QSize FixedHeader::sizeHint() const {
+  QSize s = QHeaderView::sizeHint();
+  if (orientation() == Qt::Horizontal) s.setHeight(extent_);
+  else s.setWidth(extent_);
+  return s;
+}
+
+// --- Cells ---
+
+int DividerPixels(int32_t style) {
+  switch (style) {
+    case 1: case 2: case 5: case 6: return 1;
+    case 3: case 4: return 2;
+    default: return 0;
+  }
+}
+
+namespace {
+
+// Fills a divider band: one pen for the flat styles, a light and a dark line
+// for the raised and inset ones.
+void DrawDivider(QPainter* p, int32_t style, QRect band, bool horizontal, const QColor& text) {
+  const QColor light(255, 255, 255), dark(128, 128, 128);
+  switch (style) {
+    case 1: p->fillRect(band, Qt::black); break;
+    case 2: p->fillRect(band, dark); break;
+    case 5: p->fillRect(band, text); break;
+    case 6: p->fillRect(band, QColor(192, 192, 192)); break;
+    case 3: case 4: {
+      QRect first = horizontal ? QRect(band.left(), band.top(), band.width(), 1)
+                               : QRect(band.left(), band.top(), 1, band.height());
+      QRect second = horizontal ? QRect(band.left(), band.top() + 1, band.width(), band.height() - 1)
+                                : QRect(band.left() + 1, band.top(), band.width() - 1, band.height());
+      p->fillRect(first, style == 3 ? light : dark);
+      p->fillRect(second, style == 3 ? dark : light);
+      break;
+    }
+    default: break;
+  }
+}
+
+}  // namespace
+
+void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+  QStyledItemDelegate::initStyleOption(option, index);
+  QtGridColumn* column = grid_.ColumnAt(index.column());
+  if (column && column->WrapText()) option->features |= QStyleOptionViewItem::WrapText;
+  else option->features &= ~QStyleOptionViewItem::WrapText;
+}
+
+void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QtGridColumn* column = grid_.ColumnAt(index.column());
+  const int32_t rowStyle = grid_.DividerStyle();
+  const int32_t columnStyle = column ? column->DividerStyle() : 0;
+  const int rowPx = DividerPixels(rowStyle);
+  const int columnPx = DividerPixels(columnStyle);
+  const QRect cell = option.rect;
+  QStyleOptionViewItem inner = option;
+  inner.rect = cell.adjusted(0, 0, -columnPx, -rowPx);
+  QStyledItemDelegate::paint(painter, inner, index);
+  const QColor text = grid_.TextColour();
+  if (rowPx > 0) {
+    DrawDivider(painter, rowStyle, QRect(cell.left(), cell.bottom() - rowPx + 1, cell.width(), rowPx), true, text);
+  }
+  if (columnPx > 0) {
+    DrawDivider(painter, columnStyle, QRect(cell.right() - columnPx + 1, cell.top(), columnPx, cell.height() - rowPx),
+                false, text);
+  }
+}
+
+}  // namespace cbo::qt

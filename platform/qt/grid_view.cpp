@@ -1,0 +1,138 @@
+// What the user does to the data grid: keys go to the window's handlers
+// first, the navigation keys then move the current row; mouse reports carry
+// X, Y in twips from the grid's top-left corner, headers included.
+#include <QScrollBar>
+
+#include "platform/qt/grid.hpp"
+
+namespace cbo::qt {
+
+GridView::GridView(QtPlatform& platform, QWidget* parent) : QTableView(parent), platform_(platform) {
+  setHorizontalHeader(new FixedHeader(Qt::Horizontal, this));
+  setVerticalHeader(new FixedHeader(Qt::Vertical, this));
+  setFrameShape(QFrame::NoFrame);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setTabKeyNavigation(false);
+  setShowGrid(false);
+  setWordWrap(true);
+  setCornerButtonEnabled(false);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  viewport()->setMouseTracking(true);
+  for (QHeaderView* h : {horizontalHeader(), verticalHeader()}) {
+    h->setSectionsClickable(false);
+    h->setHighlightSections(false);
+    h->setMouseTracking(true);
+    h->viewport()->setMouseTracking(true);
+    h->viewport()->installEventFilter(this);
+  }
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setMinimumSectionSize(1);
+  verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+  horizontalHeader()->setMinimumSectionSize(0);
+}
+
+void GridView::Detach() {
+  detached_ = true;
+  events = GridEvents{};
+  owner = nullptr;
+}
+
+bool GridView::Run(const char* member, const std::function<void()>& handler) {
+  if (detached_) return false;
+  const bool completed = platform_.Deliver(this, member, handler);
+  return completed && !detached_;
+}
+
+void GridView::keyPressEvent(QKeyEvent* e) {
+  e->accept();
+  int16_t keyCode = KeyCodeOf(*e);
+  int16_t shift = ShiftOf(e->modifiers());
+  const int16_t pressed = keyCode;
+  auto keyDown = events.KeyDown;
+  if (keyDown && !Run("DataGrid.KeyDown", [&] { keyDown(keyCode, shift); })) return;
+
+  int16_t character = CharacterOf(*e);
+  if (pressed == 8 || pressed == 13 || pressed == 27) character = pressed;
+  if (character != 0) {
+    // Typed characters are the window's: the grid's own search never runs.
+    int16_t keyAscii = character;
+    auto keyPress = events.KeyPress;
+    if (keyPress) Run("DataGrid.KeyPress", [&] { keyPress(keyAscii); });
+    return;
+  }
+  if (keyCode == 0) return;  // cleared by the handler, or a key the grid ignores
+  // Home and End go to the first and last row, not across the columns.
+  Qt::KeyboardModifiers mods = e->modifiers();
+  if (pressed == 35 || pressed == 36) mods |= Qt::ControlModifier;
+  QKeyEvent navigation(QEvent::KeyPress, e->key(), mods, e->text(), e->isAutoRepeat(),
+                       static_cast<quint16>(e->count()));
+  Run("DataGrid.Navigate", [&] { QTableView::keyPressEvent(&navigation); });
+}
+
+void GridView::Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,
+                     int16_t button) {
+  auto h = handler;
+  if (!h) return;
+  int16_t b = button;
+  int16_t shift = ShiftOf(mods);
+  float x = static_cast<float>(ToTwips(gridPos.x()));
+  float y = static_cast<float>(ToTwips(gridPos.y()));
+  Run(member, [&] { h(b, shift, x, y); });
+}
+
+void GridView::mousePressEvent(QMouseEvent* e) {
+  if (!Run("DataGrid.MouseDown", [&] { QTableView::mousePressEvent(e); })) return;
+  Mouse("DataGrid.MouseDown", events.MouseDown, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
+        ButtonsOf(e->button()));
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* e) {
+  if (!Run("DataGrid.MouseUp", [&] { QTableView::mouseReleaseEvent(e); })) return;
+  Mouse("DataGrid.MouseUp", events.MouseUp, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
+        ButtonsOf(e->button()));
+}
+
+void GridView::mouseMoveEvent(QMouseEvent* e) {
+  if (!Run("DataGrid.MouseMove", [&] { QTableView::mouseMoveEvent(e); })) return;
+  Mouse("DataGrid.MouseMove", events.MouseMove, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
+        ButtonsOf(e->buttons()));
+}
+
+// Mouse reports over the header band and the record selectors are the grid's
+// too; the headers themselves do nothing with them.
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type t = event->type();
+  if (t != QEvent::MouseButtonPress && t != QEvent::MouseButtonRelease && t != QEvent::MouseMove) {
+    return QTableView::eventFilter(watched, event);
+  }
+  auto* area = qobject_cast<QWidget*>(watched);
+  auto* me = static_cast<QMouseEvent*>(event);
+  const QPoint at = area->mapTo(this, me->position().toPoint());
+  if (t == QEvent::MouseButtonPress) Mouse("DataGrid.MouseDown", events.MouseDown, at, me->modifiers(), ButtonsOf(me->button()));
+  else if (t == QEvent::MouseButtonRelease) Mouse("DataGrid.MouseUp", events.MouseUp, at, me->modifiers(), ButtonsOf(me->button()));
+  else Mouse("DataGrid.MouseMove", events.MouseMove, at, me->modifiers(), ButtonsOf(me->buttons()));
+  return true;
+}
+
+void GridView::focusInEvent(QFocusEvent* e) {
+  // The view would make its first row current when it has none; the table's
+  // current row is the only one that counts.
+  if (owner) owner->SetSyncing(true);
+  QTableView::focusInEvent(e);
+  if (owner) {
+    owner->SetSyncing(false);
+    owner->FollowTable();
+  }
+}
+
+void GridView::resizeEvent(QResizeEvent* e) {
+  QTableView::resizeEvent(e);
+  if (owner) owner->FollowTable();
+}
+
+}  // namespace cbo::qt

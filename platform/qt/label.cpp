@@ -1,0 +1,80 @@
+// The label on a QLabel, with the sorting cursor for mouse pointer 99.
+#include <QApplication>
+#include <QPainter>
+#include <QPixmap>
+
+#include "platform/qt/widgets.hpp"
+
+namespace cbo::qt {
+
+QCursor SortCursor() {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(Qt::black);
+  p.setBrush(Qt::white);
+  // An arrow pointer with its tip at the hot spot...
+  const QPoint arrow[] = {{0, 0}, {0, 10}, {3, 7}, {6, 7}};
+  p.drawPolygon(arrow, 4);
+  // ...and a small up-down mark beside it.
+  p.setBrush(Qt::black);
+  const QPoint up[] = {{12, 3}, {9, 7}, {15, 7}};
+  const QPoint down[] = {{12, 15}, {9, 11}, {15, 11}};
+  p.drawPolygon(up, 3);
+  p.drawPolygon(down, 3);
+  p.end();
+  return QCursor(pixmap, 0, 0);
+}
+
+Label::Label(QtPlatform& platform, QWidget* parent) : QLabel(parent), platform_(platform) {
+  setTextFormat(Qt::PlainText);
+  setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  setIndent(2);
+  setAutoFillBackground(true);
+}
+
+void Label::Detach() {
+  detached_ = true;
+  events = LabelEvents{};
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* e) {
+  QLabel::mouseReleaseEvent(e);
+  e->accept();
+  auto click = events.Click;
+  if (detached_ || !click || e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint())) return;
+  platform_.Deliver(this, "Label.Click", click);
+}
+
+QtLabel::QtLabel(QtPlatform& platform, QWidget* parent) : QtWidget(platform, new Label(platform, parent)) {
+  SetBackColor(back_);
+  w_->setVisible(true);
+}
+
+std::string QtLabel::Caption() const { return w_ ? FromQString(w_->text()) : std::string(); }
+
+void QtLabel::SetCaption(const std::string& v) {
+  if (w_) w_->setText(ToQString(v));
+}
+
+void QtLabel::SetBackColor(Colour c) {
+  back_ = c;
+  if (!w_) return;
+  QPalette p = QApplication::palette(w_);
+  p.setColor(QPalette::Window, ResolveColour(c, QApplication::palette(w_)));
+  w_->setPalette(p);
+}
+
+void QtLabel::SetMousePointer(int16_t v) {
+  pointer_ = v;
+  if (!w_) return;
+  if (v == 99) w_->setCursor(SortCursor());
+  else w_->unsetCursor();
+}
+
+void QtLabel::SetEvents(LabelEvents events) {
+  if (w_) w_->events = std::move(events);
+}
+
+}  // namespace cbo::qt

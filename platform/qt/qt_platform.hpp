@@ -1,0 +1,175 @@
+#pragma once
+// The Qt 6 Widgets platform: the control's constituents are ordinary widgets
+// (QLineEdit, QToolButton, QFrame, QLabel, QTimer, a QTableView over a model
+// of the table, a frameless modal QDialog), lengths are converted at 15 twips
+// per pixel, and the host places a QtContainer wherever it wants the control.
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/container.hpp"
+#include "platform/platform.hpp"
+#include "platform/property_file.hpp"
+
+namespace cbo {
+class CboVarnoEvents;
+}
+
+namespace cbo::qt {
+
+class QtContainer;
+
+class QtPlatform : public QObject, public Platform, public IWindowServices {
+  Q_OBJECT
+
+public:
+  // A QApplication must exist before the platform is created.
+  QtPlatform();
+  ~QtPlatform() override;
+
+  std::unique_ptr<ITextBox> CreateTextBox(IWidget& parent) override;
+  std::unique_ptr<IPictureBox> CreatePictureBox(IWidget& parent) override;
+  std::unique_ptr<IButton> CreateButton(IWidget& parent) override;
+  std::unique_ptr<ILabel> CreateLabel(IWidget& parent) override;
+  std::unique_ptr<IDataGrid> CreateDataGrid(IWidget& parent) override;
+  std::unique_ptr<ITimer> CreateTimer() override;
+  std::unique_ptr<IWindow> CreateWindow() override;
+  IWindowServices& Services() override { return *this; }
+
+  // The screen that holds the control last measured (the primary one before
+  // that), its available area in twips from the virtual desktop's origin.
+  double ScreenWidth() const override;
+  double ScreenHeight() const override;
+  bool GetWindowRect(int32_t hwnd, PixelRect& rect) const override;
+  bool GetCursorPos(PixelPoint& point) const override;
+  bool ScreenToClient(int32_t hwnd, PixelPoint& point) const override;
+
+  // --- Used by the widgets. ---
+  int32_t Register(QWidget* widget);
+  void Unregister(int32_t handle);
+  QWidget* Find(int32_t handle) const;
+  // Runs one of the logic's handlers from a Qt event. A cbo::Error it raises
+  // stops here and is reported through handlerError of the container that
+  // holds `origin` (or of the container whose handler is running beneath, for
+  // the drop-down window and timers), and of the platform. Returns false
+  // when the handler failed: the event it came from goes no further.
+  bool Deliver(QObject* origin, const char* member, const std::function<void()>& handler);
+  // Whether a handler delivered from `object` or one of its descendants is
+  // running now: such an object must be deleted later, not at once.
+  bool InDispatch(QObject* object) const;
+  // Deletes a widget or timer at once, or later when it is in a handler.
+  void Dispose(QObject* object);
+
+signals:
+  void handlerError(QString member, QString message);
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  QtContainer* ReporterFor(QObject* origin) const;
+  std::map<int32_t, QPointer<QWidget>> widgets_;
+  int32_t nextHandle_ = 0x1000;
+  std::vector<QPointer<QObject>> dispatching_;
+  mutable QPointer<QWidget> lastMeasured_;
+  bool cursorSeen_ = false;
+  QPoint lastCursor_;
+};
+
+// By-reference event arguments as the container's signals carry them; a slot
+// connected with Qt::DirectConnection changes them for the control.
+struct KeyArgs {
+  int16_t KeyCode = 0;
+  int16_t Shift = 0;
+};
+struct MouseArgs {
+  int16_t Button = 0;
+  int16_t Shift = 0;
+  float X = 0;
+  float Y = 0;
+};
+
+// The host's container of one control: a widget that applications put in
+// their layouts or at a position.
+class QtContainer : public QWidget, public IContainer {
+  Q_OBJECT
+
+public:
+  explicit QtContainer(QtPlatform& platform, QWidget* parent = nullptr);
+  ~QtContainer() override;
+
+  Platform& platform() override;
+  IWidget& Surface() override;
+  void Attach(IControlSite* control) override;
+  double Width() const override;
+  double Height() const override;
+  void SetWidth(double v) override;
+  void SetHeight(double v) override;
+  void PropertyChanged(const std::string& name) override;
+  void RaiseEvent(int number, std::span<Variant> args) override;
+  FontRef AmbientFont() override;
+
+  // --- The host's side. ---
+  // Keeps the control alive as long as the container; it is destroyed before
+  // the container's widgets are.
+  template <class Control>
+  Control& Adopt(std::unique_ptr<Control> control) {
+    Control& ref = *control;
+    owned_ = std::move(control);
+    return ref;
+  }
+  // A C++ sink that hears every event after the signals (nullptr: none).
+  void SetEventSink(CboVarnoEvents* sink) { sink_ = sink; }
+  IControlSite* control() const { return control_; }
+  // A newly placed control's defaults, and its settings in a file.
+  void InitProperties();
+  void ReadProperties(const QString& path);
+  void WriteProperties(const QString& path);
+
+  QSize sizeHint() const override;
+
+  // Reported by the platform when one of the control's handlers failed.
+  void ReportHandlerError(const QString& member, const QString& message) { emit handlerError(member, message); }
+
+signals:
+  void propertyChanged(QString name);
+  void eventRaised(int number, QString name);
+  void clicked();
+  void doubleClicked();
+  void keyDown(cbo::qt::KeyArgs* args);
+  void keyPress(qint16* keyAscii);
+  void keyUp(cbo::qt::KeyArgs* args);
+  void mouseDown(cbo::qt::MouseArgs* args);
+  void mouseMove(cbo::qt::MouseArgs* args);
+  void mouseUp(cbo::qt::MouseArgs* args);
+  void changed();
+  void handlerError(QString member, QString message);
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  class Sink;
+  class SurfaceWidget;
+  void SizeChanged();
+  QtPlatform& platform_;
+  std::unique_ptr<SurfaceWidget> surface_;
+  std::unique_ptr<Sink> signals_;
+  std::unique_ptr<IControlSite> owned_;
+  IControlSite* control_ = nullptr;
+  CboVarnoEvents* sink_ = nullptr;
+  double width_ = 0, height_ = 0;
+};
+
+// The Qt widget behind one of the platform's widgets (nullptr for another
+// platform's widget or one already destroyed).
+QWidget* WidgetOf(const IWidget& widget);
+
+}  // namespace cbo::qt

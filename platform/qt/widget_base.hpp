@@ -1,0 +1,76 @@
+#pragma once
+// What every Qt widget of the platform shares: its geometry in twips, its
+// visibility and stacking, and a handle in the platform's registry.
+#include <QPointer>
+#include <QWidget>
+#include <algorithm>
+
+#include "platform/qt/convert.hpp"
+#include "platform/qt/qt_platform.hpp"
+#include "platform/widgets.hpp"
+
+namespace cbo::qt {
+
+// Lets the platform find the Qt widget behind an interface it created.
+class QtWidgetHandle {
+public:
+  virtual ~QtWidgetHandle() = default;
+  virtual QWidget* qwidget() const = 0;
+  // Where widgets created inside this one go (a frame's client area).
+  virtual QWidget* client() const { return qwidget(); }
+};
+
+// The Qt widget that a new widget is created in; a Widget error when the
+// parent is not one of ours or has been destroyed.
+QWidget* ParentWidget(IWidget& parent);
+
+// Implements IWidget on a Qt widget of class W that the wrapper owns.
+template <class Interface, class W>
+class QtWidget : public Interface, public QtWidgetHandle {
+public:
+  QtWidget(QtPlatform& platform, W* widget) : platform_(platform), w_(widget) {
+    handle_ = platform_.Register(widget);
+  }
+  ~QtWidget() override {
+    platform_.Unregister(handle_);
+    platform_.Dispose(w_.data());
+  }
+  QtWidget(const QtWidget&) = delete;
+  QtWidget& operator=(const QtWidget&) = delete;
+
+  QWidget* qwidget() const override { return w_.data(); }
+  W* widget() const { return w_.data(); }
+
+  double Left() const override { return w_ ? ToTwips(w_->x()) : 0; }
+  double Top() const override { return w_ ? ToTwips(w_->y()) : 0; }
+  double Width() const override { return w_ ? ToTwips(w_->width()) : 0; }
+  double Height() const override { return w_ ? ToTwips(w_->height()) : 0; }
+  void SetLeft(double v) override {
+    if (w_) w_->move(ToPixels(v), w_->y());
+  }
+  void SetTop(double v) override {
+    if (w_) w_->move(w_->x(), ToPixels(v));
+  }
+  void SetWidth(double v) override {
+    if (w_) w_->resize(std::max(0, ToPixels(v)), w_->height());
+  }
+  void SetHeight(double v) override {
+    if (w_) w_->resize(w_->width(), std::max(0, ToPixels(v)));
+  }
+  // The widget's own setting, whether or not its window is shown.
+  bool Visible() const override { return w_ && !w_->isHidden(); }
+  void SetVisible(bool v) override {
+    if (w_) w_->setVisible(v);
+  }
+  void ZOrder() override {
+    if (w_) w_->raise();
+  }
+  int32_t hWnd() const override { return handle_; }
+
+protected:
+  QtPlatform& platform_;
+  QPointer<W> w_;
+  int32_t handle_ = 0;
+};
+
+}  // namespace cbo::qt

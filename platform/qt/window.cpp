@@ -1,0 +1,82 @@
+#include "platform/qt/window.hpp"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+#include "platform/error.hpp"
+
+namespace cbo::qt {
+
+Dialog::Dialog(QtPlatform& platform)
+    : QDialog(nullptr, Qt::Tool | Qt::FramelessWindowHint), platform_(platform) {
+  setModal(true);
+  setAutoFillBackground(true);
+  setSizeGripEnabled(false);
+}
+
+void Dialog::Finish() {
+  finishing_ = true;
+  done(QDialog::Rejected);
+  finishing_ = false;
+}
+
+void Dialog::reject() {
+  if (finishing_) QDialog::reject();
+}
+
+void Dialog::closeEvent(QCloseEvent* e) {
+  if (finishing_) QDialog::closeEvent(e);
+  else e->ignore();
+}
+
+bool Dialog::event(QEvent* e) {
+  const bool result = QDialog::event(e);
+  if (e->type() == QEvent::WindowActivate) {
+    auto handler = activate;
+    if (handler) platform_.Deliver(this, "Window.Activate", handler);
+  }
+  return result;
+}
+
+// A shown window asks to be the active one; its activation handler runs at
+// once as well, so that the widget it gives the focus to is the window's
+// focus widget whenever the windowing system activates it.
+void Dialog::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  activateWindow();
+  auto handler = activate;
+  if (handler) platform_.Deliver(this, "Window.Activate", handler);
+}
+
+QtWindow::QtWindow(QtPlatform& platform) : QtWidget(platform, new Dialog(platform)) { SetBackColor(back_); }
+
+void QtWindow::SetBackColor(Colour c) {
+  back_ = c;
+  if (!w_) return;
+  QPalette p = QApplication::palette(w_);
+  p.setColor(QPalette::Window, ResolveColour(c, QApplication::palette(w_)));
+  w_->setPalette(p);
+}
+
+void QtWindow::ShowModal() {
+  if (!loaded_ || !w_) throw Error(ErrorKind::Widget, "ShowModal: the window has been unloaded");
+  if (w_->isVisible()) throw Error(ErrorKind::Widget, "ShowModal: the window is already shown");
+  QPointer<Dialog> dialog = w_;
+  // The window is placed where the logic moved it, not centred by the dialog.
+  const QPoint at = dialog->pos();
+  dialog->setAttribute(Qt::WA_Moved);
+  dialog->move(at);
+  dialog->exec();
+}
+
+void QtWindow::Unload() {
+  loaded_ = false;
+  if (w_ && w_->isVisible()) w_->Finish();
+  else if (w_) w_->hide();
+}
+
+void QtWindow::SetActivate(std::function<void()> handler) {
+  if (w_) w_->activate = std::move(handler);
+}
+
+}  // namespace cbo::qt

@@ -1,0 +1,48 @@
+#pragma once
+// Top-level windows on a frameless modal QDialog: shown with exec() as its
+// own nested loop, closed only by Unload.
+#include <QDialog>
+
+#include "platform/qt/keys.hpp"
+#include "platform/qt/widget_base.hpp"
+#include "platform/window.hpp"
+
+namespace cbo::qt {
+
+class Dialog : public QDialog, public Detachable {
+public:
+  explicit Dialog(QtPlatform& platform);
+  void Detach() override { activate = nullptr; }
+  std::function<void()> activate;
+  // Ends the nested loop; any other way of closing is refused, so that the
+  // window closes only when the logic unloads it.
+  void Finish();
+  void reject() override;
+
+protected:
+  bool event(QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  QtPlatform& platform_;
+  bool finishing_ = false;
+};
+
+class QtWindow : public QtWidget<IWindow, Dialog> {
+public:
+  explicit QtWindow(QtPlatform& platform);
+  // Screen coordinates.
+  Colour BackColor() const override { return back_; }
+  void SetBackColor(Colour c) override;
+  void ShowModal() override;
+  void Unload() override;
+  bool Loaded() const override { return loaded_; }
+  void SetActivate(std::function<void()> handler) override;
+
+private:
+  Colour back_ = 0x8000000Fu;
+  bool loaded_ = true;
+};
+
+}  // namespace cbo::qt

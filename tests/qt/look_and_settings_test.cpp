@@ -1,0 +1,82 @@
+// What the control looks like on screen (the button's picture in a grab of
+// the control, the system colours resolved from the palette), and the
+// settings file the demo saves, read back into a fresh control.
+#include <QTemporaryDir>
+
+#include "apps/cbo-demo/demo_window.hpp"
+#include "apps/cbo-demo/settings.hpp"
+#include "control/image_list.hpp"
+#include "fixture.hpp"
+#include "platform/qt/convert.hpp"
+
+using namespace cbo;
+using namespace cbo::testing;
+
+class LookAndSettingsTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void theGrabShowsTheChosenPictureOnTheButton() {
+    for (int tipo : {3, 9, 12}) {
+      Host h(kComboBox);
+      h.control->SetTipoPulsante(tipo);
+      const Picture* picture = ImageList::Pulsanti().ListImages(IndiceImmaginePulsante(tipo));
+      QVERIFY(picture);
+      const QImage shot = h.container->grab().toImage();
+      QWidget* button = h.Button();
+      const QPoint origin = button->mapTo(h.container, QPoint((button->width() - 11) / 2, (button->height() - 11) / 2));
+      int opaque = 0;
+      for (int y = 0; y < 11; ++y) {
+        for (int x = 0; x < 11; ++x) {
+          const uint32_t px = picture->Pixels[y][x];
+          if ((px >> 24) == 0) continue;
+          ++opaque;
+          QCOMPARE(shot.pixel(origin + QPoint(x, y)) & 0xFFFFFFu, px & 0xFFFFFFu);
+        }
+      }
+      QVERIFY(opaque > 0);
+    }
+  }
+
+  void systemColoursComeFromThePaletteAndRgbValuesAsTheyAre() {
+    QPalette p;
+    p.setColor(QPalette::Base, QColor(1, 2, 3));
+    p.setColor(QPalette::Text, QColor(4, 5, 6));
+    p.setColor(QPalette::Button, QColor(7, 8, 9));
+    QCOMPARE(qt::ResolveColour(0x80000005u, p), QColor(1, 2, 3));
+    QCOMPARE(qt::ResolveColour(0x80000008u, p), QColor(4, 5, 6));
+    QCOMPARE(qt::ResolveColour(0x8000000Fu, p), QColor(7, 8, 9));
+    QCOMPARE(qt::ResolveColour(Rgb(0x12, 0x34, 0x56), p), QColor(0x12, 0x34, 0x56));
+  }
+
+  void theDemosSavedSettingsReadBackIntoAFreshControl() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("demo.settings");
+    {
+      qt::QtPlatform platform;
+      ProcessState shared(platform);
+      demo::DemoWindow window(platform, shared);
+      CboVarno& combo = window.Controllo(1);
+      combo.SetTipoPulsante(5);
+      combo.SetRows_Count(7);
+      combo.SetBackColor(Rgb(250, 240, 200));
+      combo.SetAlignment(1);
+      window.Salva(path);
+      QVERIFY(window.Messaggio().contains(path));
+    }
+    Host fresh(kTextBox);
+    PropertyFile file = PropertyFile::Load(path.toStdString());
+    demo::PrefixedBag bag(file, "ComboBox");
+    fresh.control->ReadProperties(bag);
+    QCOMPARE(fresh.control->StileCbo(), 1);
+    QCOMPARE(fresh.control->TipoPulsante(), 5);
+    QCOMPARE(int(fresh.control->Rows_Count()), 7);
+    QCOMPARE(fresh.control->BackColor(), Rgb(250, 240, 200));
+    QVERIFY(fresh.Edit()->alignment() & Qt::AlignRight);
+    QCOMPARE(fresh.Edit()->palette().color(QPalette::Base), QColor(250, 240, 200));
+  }
+};
+
+QTEST_MAIN(LookAndSettingsTest)
+#include "look_and_settings_test.moc"

@@ -1,0 +1,133 @@
+// Typing into the real QLineEdit of each style: completion, forcing onto a
+// row, the key events and their by-reference arguments, and a failing
+// handler that must not take the window down.
+#include "fixture.hpp"
+#include "platform/error.hpp"
+
+using namespace cbo;
+using namespace cbo::testing;
+using cbo::qt::MouseArgs;
+
+class TextEntryTest : public QObject {
+  Q_OBJECT
+
+private slots:
+  void comboBoxCompletesAndSelectsTheRemainder() {
+    Host h(kComboBox);
+    int changes = 0;
+    connect(h.container, &qt::QtContainer::changed, [&] { ++changes; });
+    QTest::keyClicks(h.Edit(), "ro");
+    QCOMPARE(h.Edit()->text(), QString("Roma"));
+    QCOMPARE(h.control->Txt_Cbo().SelStart(), 2);
+    QCOMPARE(h.control->Txt_Cbo().SelLength(), 2);
+    QVERIFY(changes > 0);
+    // Another letter narrows the completion to the next matching row.
+    QTest::keyClicks(h.Edit(), "v");
+    QCOMPARE(h.Edit()->text(), QString("Rovigo"));
+    QCOMPARE(h.control->Txt_Cbo().SelStart(), 3);
+    QCOMPARE(h.control->Txt_Cbo().SelLength(), 3);
+  }
+
+  void comboBoxCountsAccentedCharactersAsOne() {
+    Host h(kComboBox);
+    QTest::sendKeyEvent(QTest::Click, h.Edit(), Qt::Key_unknown, QString::fromUtf8("è"), Qt::NoModifier);
+    QCOMPARE(h.Edit()->text(), QString::fromUtf8("Èboli"));
+    QCOMPARE(h.control->Txt_Cbo().SelStart(), 1);
+    QCOMPARE(h.control->Txt_Cbo().SelLength(), 4);
+  }
+
+  void listComboForcesTheTextOntoARow() {
+    Host h(kListCombo);
+    QTest::keyClicks(h.Edit(), "mon");
+    QCOMPARE(h.Edit()->text(), QString("Monza"));
+    QCOMPARE(QString::fromStdString(h.control->Value()), QString("1004"));
+  }
+
+  void keyEventsArriveInOrderAndACancelledKeyIsNotApplied() {
+    Host h(kTextBox);
+    QStringList seen;
+    connect(h.container, &qt::QtContainer::eventRaised, [&](int, const QString& name) { seen << name; });
+    // A slot that clears KeyAscii cancels the character.
+    connect(h.container, &qt::QtContainer::keyPress, h.container,
+            [](qint16* keyAscii) {
+              if (*keyAscii == 'x') *keyAscii = 0;
+            },
+            Qt::DirectConnection);
+    QTest::keyClicks(h.Edit(), "axb");
+    QCOMPARE(h.Edit()->text(), QString("ab"));
+    QCOMPARE(seen.mid(0, 4), QStringList({"KeyDown", "KeyPress", "Change", "KeyUp"}));
+    // The cancelled x made no change.
+    QCOMPARE(seen.mid(4, 3), QStringList({"KeyDown", "KeyPress", "KeyUp"}));
+  }
+
+  void aLockedBoxRaisesKeysButKeepsItsText() {
+    Host h(kTextBox);
+    h.control->SetText("fisso");
+    h.control->SetLocked(true);
+    int presses = 0;
+    connect(h.container, &qt::QtContainer::keyPress, [&](qint16*) { ++presses; });
+    QTest::keyClicks(h.Edit(), "ab");
+    QTest::keyClick(h.Edit(), Qt::Key_Backspace);
+    QCOMPARE(h.Edit()->text(), QString("fisso"));
+    QCOMPARE(presses, 3);
+  }
+
+  void selectionIsCountedInCharactersAndRefusesNegativeValues() {
+    Host h(kTextBox);
+    ITextBox& box = h.control->Txt_Cbo();
+    box.SetText("a\xF0\x9F\x98\x80" "bc");  // a character outside 16 bits counts once
+    box.SetSelStart(2);
+    box.SetSelLength(10);
+    QCOMPARE(box.SelStart(), 2);
+    QCOMPARE(box.SelLength(), 2);
+    QCOMPARE(h.Edit()->selectedText(), QString("bc"));
+    QVERIFY_THROWS_EXCEPTION(Error, box.SetSelStart(-1));
+    QVERIFY_THROWS_EXCEPTION(Error, box.SetSelLength(-1));
+  }
+
+  void aFailingHandlerIsReportedAndTheBoxStaysUsable() {
+    struct Failing : CboVarnoEvents {
+      void KeyPress(int16_t& k) override {
+        if (k == 'q') throw Error(ErrorKind::Widget, "KeyPress: the host refuses q");
+      }
+    } sink;
+    Host h(kTextBox);
+    h.container->SetEventSink(&sink);
+    QStringList errors;
+    connect(h.container, &qt::QtContainer::handlerError,
+            [&](const QString& member, const QString& message) { errors << member + " " + message; });
+    QTest::keyClicks(h.Edit(), "aqb");
+    QCOMPARE(errors.size(), 1);
+    QVERIFY(errors[0].contains("the host refuses q"));
+    QCOMPARE(h.Edit()->text(), QString("ab"));
+  }
+
+  void mouseEventsCarryTheButtonAndTwipsAndAClickFollowsTheRelease() {
+    Host h(kTextBox);
+    QStringList seen;
+    MouseArgs down;
+    connect(h.container, &qt::QtContainer::eventRaised, [&](int, const QString& name) { seen << name; });
+    connect(h.container, &qt::QtContainer::mouseDown, [&](qt::MouseArgs* a) { down = *a; });
+    QTest::mouseClick(h.Edit(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 5));
+    QCOMPARE(seen.filter("Mouse").mid(0, 2), QStringList({"MouseDown", "MouseUp"}));
+    QVERIFY(seen.contains("Click"));
+    QCOMPARE(int(down.Button), 1);
+    QCOMPARE(down.X, 150.0f);
+    QCOMPARE(down.Y, 75.0f);
+    seen.clear();
+    QTest::mouseClick(h.Edit(), Qt::RightButton, Qt::NoModifier, QPoint(10, 5));
+    QVERIFY(!seen.contains("Click"));
+    QCOMPARE(int(down.Button), 2);
+  }
+
+  void heightIsPinnedAtWholePixels() {
+    Host h(kComboBox);
+    h.container->SetHeight(1000);
+    QCOMPARE(h.container->Height(), 320.0);
+    QCOMPARE(h.container->height(), 21);
+    QCOMPARE(h.container->width(), 300);
+  }
+};
+
+QTEST_MAIN(TextEntryTest)
+#include "text_entry_test.moc"

@@ -37,6 +37,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
   Recordset& tabella = *list_.Rcset_Cbo;
   const std::string& Text_Col = list_.Text_Col;
   const bool listCombo = list_.StileAttivo == kListCombo;
+  const bool comboBox = list_.StileAttivo == kComboBox;
 
   if (mode == LeggiDaTextColumn) {
     if (Text_Col.empty()) return Variant("");
@@ -82,7 +83,9 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     shared_.CriterioRicerca = CriterioInizia(Text_Col, text);
     Salta([&] { tabella.MoveFirst(); });
     Salta([&] { tabella.Find(shared_.CriterioRicerca); });
-    if (!listCombo) {
+    // Only ComboBox completes or gives the text back here; ListCombo, and any
+    // style value outside the enumeration, looks for the longest leading part.
+    if (comboBox) {
       if (tabella.Eof()) {
         shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(shared_.IndiceSelezionato));
         Salta([&] { tabella.MoveFirst(); });
@@ -98,7 +101,6 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
       shared_.IndiceSelezionato = 1;
       return Variant("");
     }
-    // ListCombo: the longest leading part of the text that some row begins with.
     if (!tabella.Eof()) break;
     text = text::Left(text, text::Length(text) - 1);
     if (text.empty()) {
@@ -115,9 +117,9 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 
 void CboVarno::Txt_Cbo_Change() {
   if (PosizioneCursore < 0) PosizioneCursore = 0;
-  const uint8_t stile = list_.StileAttivo;
-
-  if (stile == kListCombo && !list_.OkSelezioneAvvenuta && !shared_.CaricamentoInCorso) {
+  // The style is read afresh at each step: a host's Change handler, run from
+  // inside a step, may have changed it.
+  if (list_.StileAttivo == kListCombo && !list_.OkSelezioneAvvenuta && !shared_.CaricamentoInCorso) {
     std::string testo = txt_->Text();
     txt_->SetText(ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text"));
     txt_->SetSelStart(PosizioneCursore);
@@ -125,7 +127,7 @@ void CboVarno::Txt_Cbo_Change() {
     NotificaChange();
   }
 
-  if (stile == kComboBox && !shared_.CaricamentoInCorso) {
+  if (list_.StileAttivo == kComboBox && !shared_.CaricamentoInCorso) {
     std::string testo = txt_->Text();
     std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
     shared_.UltimoTesto = risultato;
@@ -138,16 +140,16 @@ void CboVarno::Txt_Cbo_Change() {
     txt_->SetSelLength(text::Length(txt_->Text()));
   }
 
-  if (stile == kTextBox) shared_.UltimoTesto = txt_->Text();
+  if (list_.StileAttivo == kTextBox) shared_.UltimoTesto = txt_->Text();
 
-  if (stile == kTextBox || stile == kComboBox) {
+  if (list_.StileAttivo == kTextBox || list_.StileAttivo == kComboBox) {
     std::string testo = txt_->Text();
     if (testo != UltimoTestoNotificato) {
       shared_.UltimoTesto = testo;
       UltimoTestoNotificato = testo;
       NotificaChange();
     }
-  } else if (stile == kListCombo) {
+  } else if (list_.StileAttivo == kListCombo) {
     if (!list_.TabellaAperta())
       NotificaChange();
     else if (list_.Rcset_Cbo->Eof())

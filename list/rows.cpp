@@ -36,6 +36,9 @@ void ListStore::AddItem() {
   try {
     if (tabella.State() != 1)
       throw Error(ErrorKind::Table, "AddItem: the list has no open table (no columns are defined)");
+    // An open table without columns (Combo_Clear with Solo_Dati after Tutto)
+    // is refused as well: a row needs at least one column.
+    if (NumMtCol == 0) throw Error(ErrorKind::Table, "AddItem: no columns are defined");
     tabella.AddNew();
     for (size_t pos = 0; pos < NumMtCol; ++pos) {
       const SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "AddItem");

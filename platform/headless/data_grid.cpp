@@ -70,8 +70,8 @@ IGridColumn& HeadlessDataGrid::Column(int32_t index) {
 // --- Geometry ---
 
 void HeadlessDataGrid::SetRowHeight(float v) {
-  if (v < 0) throw Error(ErrorKind::Widget, "RowHeight: invalid property value " + FormatNumber(v));
-  rowHeight_ = static_cast<float>(ToPixels(v) * 15);  // a row is a whole number of pixels high
+  if (!(v >= 0)) throw Error(ErrorKind::Widget, "RowHeight: invalid property value " + FormatNumber(v));
+  rowHeight_ = static_cast<float>(WholePixels(v));  // a row is a whole number of pixels high
   Follow();
 }
 

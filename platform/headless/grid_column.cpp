@@ -1,3 +1,4 @@
+#include <cmath>
 #include <string>
 
 #include "platform/error.hpp"
@@ -8,8 +9,8 @@ namespace cbo::headless {
 
 // A column is as wide as a whole number of pixels.
 void HeadlessGridColumn::SetWidth(float v) {
-  if (v < 0) throw Error(ErrorKind::Widget, "Width: invalid property value " + FormatNumber(v));
-  width_ = static_cast<float>(ToPixels(v) * 15);
+  if (!(v >= 0)) throw Error(ErrorKind::Widget, "Width: invalid property value " + FormatNumber(v));
+  width_ = static_cast<float>(WholePixels(v));
 }
 
 }  // namespace cbo::headless

@@ -535,6 +535,10 @@ private:
 
 // Pixels from twips: divided by 15, rounded to nearest, halves away from zero.
 int32_t ToPixels(double twips);
+// A length in twips rounded to whole pixels (15 twips each, halves away from
+// zero) and given back in twips; kept in floating point, so a length of any
+// size rounds without overflowing.
+double WholePixels(double twips);
 
 template <class Interface>
 void Widget<Interface>::ZOrder() {

@@ -48,4 +48,6 @@ int32_t ToPixels(double twips) {
   return static_cast<int32_t>(pixels);
 }
 
+double WholePixels(double twips) { return std::round(twips / 15.0) * 15.0; }
+
 }  // namespace cbo::headless

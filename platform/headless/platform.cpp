@@ -1,9 +1,22 @@
 #include <algorithm>
+#include <limits>
 
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
 
 namespace cbo::headless {
+
+namespace {
+
+// A client coordinate far off the screen stays at the edge of what a pixel
+// coordinate can hold.
+int32_t ClampedDifference(int32_t a, int32_t b) {
+  const int64_t d = static_cast<int64_t>(a) - b;
+  return static_cast<int32_t>(std::clamp<int64_t>(d, std::numeric_limits<int32_t>::min(),
+                                                  std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
 
 HeadlessPlatform::HeadlessPlatform() = default;
 HeadlessPlatform::~HeadlessPlatform() = default;
@@ -101,8 +114,8 @@ bool HeadlessPlatform::GetCursorPos(PixelPoint& point) const {
 bool HeadlessPlatform::ScreenToClient(int32_t hwnd, PixelPoint& point) const {
   const Node* node = Find(hwnd);
   if (!node) return false;
-  point.X -= ToPixels(node->ScreenLeft());
-  point.Y -= ToPixels(node->ScreenTop());
+  point.X = ClampedDifference(point.X, ToPixels(node->ScreenLeft()));
+  point.Y = ClampedDifference(point.Y, ToPixels(node->ScreenTop()));
   return true;
 }
 

@@ -39,6 +39,9 @@ void HeadlessTextBox::UserType(char32_t c) {
   auto alive = Alive();
   int16_t keyCode, shift;
   KeyOfCharacter(c, keyCode, shift);
+  // Key up is a message of its own: it reports the key released, whatever a
+  // key-down handler wrote into its arguments.
+  int16_t upCode = keyCode, upShift = shift;
   RaiseKey(events_.KeyDown, keyCode, shift);
   if (!*alive) return;
   RaiseKeyPress(events_.KeyPress, keyAscii);
@@ -46,13 +49,14 @@ void HeadlessTextBox::UserType(char32_t c) {
   // The host may have cancelled the character (0) or put another in its place.
   if (keyAscii != 0 && !locked_) ApplyCharacter(static_cast<char32_t>(static_cast<uint16_t>(keyAscii)));
   if (!*alive) return;
-  RaiseKey(events_.KeyUp, keyCode, shift);
+  RaiseKey(events_.KeyUp, upCode, upShift);
 }
 
 void HeadlessTextBox::UserKey(int16_t keyCode, int16_t shift) {
   if (!enabled_) return;
   auto alive = Alive();
   const int16_t pressed = keyCode;
+  int16_t upCode = keyCode, upShift = shift;  // key up reports the key released
   RaiseKey(events_.KeyDown, keyCode, shift);
   if (!*alive) return;
   // The box handles the key the key-down handler left, unless it cleared it.
@@ -87,7 +91,7 @@ void HeadlessTextBox::UserKey(int16_t keyCode, int16_t shift) {
     if (keyAscii != 0 && !locked_) ApplyCharacter(static_cast<char32_t>(static_cast<uint16_t>(keyAscii)));
     if (!*alive) return;
   }
-  RaiseKey(events_.KeyUp, keyCode, shift);
+  RaiseKey(events_.KeyUp, upCode, upShift);
 }
 
 void HeadlessTextBox::UserSelect(int32_t start, int32_t length) {

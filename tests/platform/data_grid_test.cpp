@@ -54,6 +54,12 @@ TEST_F(DataGridTest, BindingMakesOneColumnPerFieldWithWholePixelWidths) {
   EXPECT_EQ(c.Width(), 30);
   grid->SetRowHeight(250);
   EXPECT_EQ(grid->RowHeight(), 255);
+  // The largest lengths a Long carries still round to whole pixels.
+  c.SetWidth(2147483647.0f);
+  EXPECT_EQ(c.Width(), 2147483655.0f);
+  grid->SetRowHeight(2147483647.0f);
+  EXPECT_EQ(grid->RowHeight(), 2147483655.0f);
+  EXPECT_THROW(c.SetWidth(-1), Error);
   try {
     grid->Column(2);
     FAIL() << "no error";

@@ -1,6 +1,7 @@
 // Screen geometry in pixels, the cursor, and modal windows.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,12 @@ TEST(ScreenTest, CursorInPixelsAndClientCoordinates) {
   ASSERT_TRUE(platform.ScreenToClient(grid->hWnd(), p));
   EXPECT_EQ(p.X, 101 - 69);
   EXPECT_EQ(p.Y, 150 - 133);
+  // A cursor far off the screen gives the farthest client coordinate there is.
+  platform.SetCursor(-1e12, 1e12);
+  ASSERT_TRUE(platform.GetCursorPos(p));
+  ASSERT_TRUE(platform.ScreenToClient(grid->hWnd(), p));
+  EXPECT_EQ(p.X, std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(p.Y, std::numeric_limits<int32_t>::max() - 133);
 }
 
 class ModalTest : public ::testing::Test {

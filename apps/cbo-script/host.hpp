@@ -112,7 +112,7 @@ private:
   void Notify(const Args& a);
   void On(const Args& a);
 
-  // --- print PATH (inspect.cpp). ---
+  // --- print PATH (print_paths.cpp). ---
   void Inspect(const std::string& path);
   void InspectControl(Placed& c, const std::string& path, const std::vector<std::string>& parts);
   void InspectModule1(const std::string& path, const std::vector<std::string>& parts);

@@ -1,13 +1,24 @@
 // The in-memory table: fields declared by the schema command, rows stored per
 // field by slot, a present order of slots, one current row and a pending row.
+//
+// Each slot also has a rank that grows along the present order (a sort sets
+// it to the position, an appended row gets the next one, a removed row gets
+// none), so that "the first matching row at or after the current one" is the
+// least rank among the matches, which a field's search index finds without
+// visiting the rows. The index of a field is made by the first Find that
+// would otherwise scan a long way, and kept across appends, sorts and
+// removals.
 #include "list/recordset.hpp"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 #include "list/table/criteria.hpp"
 #include "list/table/field_store.hpp"
 #include "list/table/schema.hpp"
+#include "list/table/search_index.hpp"
+#include "list/table/sort_order.hpp"
 #include "list/table/table_error.hpp"
 #include "platform/error.hpp"
 #include "platform/text.hpp"
@@ -22,9 +33,26 @@ namespace {
 using PendingRow = std::vector<std::optional<std::string>>;  // per field; no value is Null
 
 struct Subscriber {
-  int id;
+  int id = 0;
   std::shared_ptr<std::function<void()>> handler;
 };
+
+bool IsAscii(const std::string& text) {
+  for (char ch : text)
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  return true;
+}
+
+// Whether the ASCII text with its capitals lowered is `folded`.
+bool EqualsLowered(const std::string& folded, const std::string& text) {
+  if (folded.size() != text.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
+    if (c != folded[i]) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -35,6 +63,9 @@ struct Recordset::Impl {
   std::vector<table::FieldStore> stores;  // one per field
   std::vector<uint32_t> order;            // row slots in the present order
   uint32_t slots = 0;                     // rows ever appended
+  std::vector<uint32_t> rank;             // per slot; table::kNoRank once removed
+  uint32_t nextRank = 0;                  // the rank the next appended row gets
+  std::vector<std::unique_ptr<table::SearchIndex>> indexes;  // per field; none until needed
   int32_t current = -1;                   // position in order; -1 is EOF
   std::optional<PendingRow> pending;
   std::vector<Subscriber> subscribers;
@@ -48,6 +79,13 @@ struct Recordset::Impl {
   }
 
   std::optional<int32_t> Lookup(const std::string& name) const {
+    // An ASCII name (the usual one) is compared byte by byte with its capitals
+    // lowered, as FoldCase would lower them, without making a folded copy.
+    if (IsAscii(name)) {
+      for (size_t i = 0; i < foldedNames.size(); ++i)
+        if (EqualsLowered(foldedNames[i], name)) return static_cast<int32_t>(i);
+      return std::nullopt;
+    }
     std::string folded = FoldCase(name);
     for (size_t i = 0; i < foldedNames.size(); ++i)
       if (foldedNames[i] == folded) return static_cast<int32_t>(i);
@@ -83,17 +121,76 @@ struct Recordset::Impl {
     return Variant(std::string(store.Text(slot)));
   }
 
+  // The rows nearest the start and a short table are simply scanned; beyond
+  // that the field's index answers.
+  static constexpr size_t kProbe = 32;
+  static constexpr size_t kScanLimit = 4096;
+
+  // The position of the first row at or after `start` whose field equals the
+  // key (or begins with it); -1 when none.
+  int32_t FirstMatch(size_t field, const std::string& key, bool prefix, size_t start) {
+    const table::FieldStore& store = stores[field];
+    auto matches = [&](uint32_t slot) {
+      if (store.IsNull(slot)) return false;
+      const std::string_view folded = store.Folded(slot);
+      return prefix ? folded.starts_with(key) : folded == key;
+    };
+    auto scan = [&](size_t from) {
+      for (size_t pos = from; pos < order.size(); ++pos)
+        if (matches(order[pos])) return static_cast<int32_t>(pos);
+      return int32_t{-1};
+    };
+    const size_t probeEnd = std::min(order.size(), start + kProbe);
+    for (size_t pos = start; pos < probeEnd; ++pos)
+      if (matches(order[pos])) return static_cast<int32_t>(pos);
+    if (probeEnd == order.size()) return -1;
+    std::unique_ptr<table::SearchIndex>& index = indexes[field];
+    if (!index && order.size() - probeEnd < kScanLimit) return scan(probeEnd);
+    if (!index || index->Stale(store)) index = std::make_unique<table::SearchIndex>(store, rank);
+    // The first row has the least rank of all: from it, every match counts.
+    bool answered = true;
+    const uint32_t best = index->LeastRank(store, rank, key, prefix, rank[order[start]], start == 0, answered);
+    if (!answered) return scan(probeEnd);
+    if (best == table::kNoRank) return -1;
+    return PositionOfRank(best);
+  }
+
+  int32_t PositionOfRank(uint32_t r) const {
+    auto at = std::lower_bound(order.begin(), order.end(), r, [this](uint32_t slot, uint32_t v) { return rank[slot] < v; });
+    return static_cast<int32_t>(at - order.begin());
+  }
+
+  void RanksChanged() {
+    for (auto& index : indexes)
+      if (index) index->RanksChanged();
+  }
+
   bool Subscribed(int id) const {
     return std::any_of(subscribers.begin(), subscribers.end(), [id](const Subscriber& s) { return s.id == id; });
   }
 
   // The row-moved notification. The round works on a copy: a subscriber may
   // subscribe, unsubscribe or move the table again (a nested round) from
-  // inside its call; one unsubscribed meanwhile is not called.
+  // inside its call; one unsubscribed meanwhile is not called. A table has
+  // one or two subscribers, copied onto the stack rather than the heap.
   void Notify() {
-    std::vector<Subscriber> round = subscribers;
+    static constexpr size_t kOnStack = 4;
+    const size_t count = subscribers.size();
+    if (count == 0) return;
+    if (count > kOnStack) {
+      std::vector<Subscriber> round = subscribers;
+      Run(round.data(), count);
+      return;
+    }
+    std::array<Subscriber, kOnStack> round;
+    std::copy(subscribers.begin(), subscribers.end(), round.begin());
+    Run(round.data(), count);
+  }
+
+  void Run(const Subscriber* round, size_t count) {
     std::shared_ptr<bool> stillAlive = alive;
-    for (const Subscriber& subscriber : round) {
+    for (size_t i = 0; i < count; ++i) {
+      const Subscriber& subscriber = round[i];
       if (!*stillAlive) return;  // a subscriber released the table: touch nothing
       if (!Subscribed(subscriber.id) || !*subscriber.handler) continue;
       (*subscriber.handler)();
@@ -109,6 +206,9 @@ std::optional<std::string> StoredText(const table::FieldSpec& field, const Varia
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
   if (value.IsNull()) return std::nullopt;
   std::string text = ToText(value, field.name);
+  // A character takes at least one byte: a text no longer in bytes than the
+  // limit is within it, and only a longer one is counted.
+  if (static_cast<int64_t>(text.size()) <= field.maxLength) return text;
   int32_t length = text::Length(text);
   if (length > field.maxLength)
     Fail("field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
@@ -127,13 +227,17 @@ void Recordset::Open(const std::string& command) {
   std::vector<table::FieldSpec> fields = table::ParseSchema(command);
   impl_->foldedNames.clear();
   impl_->stores.clear();
+  impl_->indexes.clear();
   for (const table::FieldSpec& field : fields) {
     impl_->foldedNames.push_back(FoldCase(field.name));
     impl_->stores.emplace_back();
+    impl_->indexes.emplace_back();
   }
   impl_->fields = std::move(fields);
   impl_->order.clear();
   impl_->slots = 0;
+  impl_->rank.clear();
+  impl_->nextRank = 0;
   impl_->current = -1;
   impl_->pending.reset();
   impl_->open = true;
@@ -189,6 +293,7 @@ void Recordset::Update() {
   impl_->pending.reset();
   for (size_t f = 0; f < row.size(); ++f) impl_->stores[f].Append(row[f]);
   impl_->order.push_back(impl_->slots++);
+  impl_->rank.push_back(impl_->nextRank++);
   impl_->current = static_cast<int32_t>(impl_->order.size()) - 1;
   impl_->Notify();
 }
@@ -230,19 +335,10 @@ void Recordset::Find(const std::string& criteria, int32_t skip) {
   if (!field) Fail("criteria " + Quoted(criteria) + ": the table has no field " + Quoted(criterion.field));
   if (skip < 0) Fail("Find " + Quoted(criteria) + ": cannot skip " + std::to_string(skip) + " rows");
   const std::string key = FoldCase(criterion.value);
-  const table::FieldStore& store = impl_->stores[static_cast<size_t>(*field)];
-  const std::vector<uint32_t>& order = impl_->order;
-  size_t start = impl_->current < 0 ? order.size() : static_cast<size_t>(impl_->current) + static_cast<size_t>(skip);
+  const size_t rows = impl_->order.size();
+  size_t start = impl_->current < 0 ? rows : static_cast<size_t>(impl_->current) + static_cast<size_t>(skip);
   impl_->current = -1;
-  for (size_t pos = start; pos < order.size(); ++pos) {
-    uint32_t slot = order[pos];
-    if (store.IsNull(slot)) continue;
-    std::string_view folded = store.Folded(slot);
-    if (criterion.prefix ? folded.starts_with(key) : folded == key) {
-      impl_->current = static_cast<int32_t>(pos);
-      break;
-    }
-  }
+  if (start < rows) impl_->current = impl_->FirstMatch(static_cast<size_t>(*field), key, criterion.prefix, start);
   impl_->Notify();
 }
 
@@ -254,25 +350,24 @@ bool Recordset::Eof() const {
 void Recordset::Delete() {
   impl_->RequireOpen("Delete");
   impl_->RequireCurrent("Delete");
+  impl_->rank[impl_->order[static_cast<size_t>(impl_->current)]] = table::kNoRank;
   impl_->order.erase(impl_->order.begin() + impl_->current);
   impl_->current = -1;
+  impl_->RanksChanged();
 }
 
 void Recordset::Sort(const std::string& field) {
   impl_->RequireOpen("Sort");
   int32_t index = impl_->FieldNamed("Sort", field);
-  const table::FieldStore& store = impl_->stores[static_cast<size_t>(index)];
   std::vector<uint32_t>& order = impl_->order;
   std::optional<uint32_t> currentSlot;
   if (impl_->current >= 0) currentSlot = order[static_cast<size_t>(impl_->current)];
-  // Null first, then by the folded text; UTF-8 bytes sort in code point order.
-  std::stable_sort(order.begin(), order.end(), [&store](uint32_t a, uint32_t b) {
-    bool nullA = store.IsNull(a), nullB = store.IsNull(b);
-    if (nullA || nullB) return nullA && !nullB;
-    return store.Folded(a) < store.Folded(b);
-  });
-  if (currentSlot)
-    impl_->current = static_cast<int32_t>(std::find(order.begin(), order.end(), *currentSlot) - order.begin());
+  order = table::SortedOrder(impl_->stores[static_cast<size_t>(index)], order);
+  for (size_t pos = 0; pos < order.size(); ++pos) impl_->rank[order[pos]] = static_cast<uint32_t>(pos);
+  impl_->nextRank = static_cast<uint32_t>(order.size());
+  for (auto& fieldIndex : impl_->indexes)
+    if (fieldIndex) fieldIndex->Rerank(impl_->rank);
+  if (currentSlot) impl_->current = static_cast<int32_t>(impl_->rank[*currentSlot]);
 }
 
 int32_t Recordset::Position() const {

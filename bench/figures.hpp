@@ -1,0 +1,37 @@
+#pragma once
+// The figures of one run, ours, the peer's and the floor's side by side, and
+// the per-query timing that the median and no-match figures come from.
+#include <chrono>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+enum class Side { Ours, Peer, Floor };
+
+// Makes the figure's line appear even when no side measures it.
+void Declare(const std::string& name, size_t n);
+// Keeps the figure; a second value for the same slot replaces the first.
+void Record(const std::string& name, size_t n, Side side, double value);
+// One RESULT line per figure and size, in the order the names were first recorded.
+void PrintResults();
+
+using Clock = std::chrono::steady_clock;
+inline double MicrosSince(Clock::time_point t0) {
+  return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
+}
+double Median(std::vector<double> values);
+// The process's resident bytes, after free memory went back to the system;
+// the difference across a fill is what the rows hold.
+size_t ResidentBytes();
+
+// How the program was asked to run.
+struct Options {
+  std::vector<size_t> sizes{10'000, 100'000, 1'000'000};
+  size_t queries = 200;  // typed texts per median
+  bool smoke = false;
+};
+Options& Settings();
+
+}  // namespace bench

@@ -1,0 +1,184 @@
+// Our control on the headless platform, through the paths a user and a host
+// take: type-ahead keystrokes, typed search and a header sort inside the open
+// drop-down, filling the list, and opening and closing the drop-down.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+#include "bench/data.hpp"
+#include "bench/figures.hpp"
+#include "bench/host.hpp"
+#include "bench/suites.hpp"
+#include "list/list_store.hpp"
+
+namespace bench {
+
+namespace {
+
+// The first keystroke after the last fill, in milliseconds.
+double& FirstKeyMs() {
+  static double ms = 0;
+  return ms;
+}
+
+// One filled control per style, kept while the benchmarks of one size run.
+HeadlessHost& Filled(uint8_t style, size_t n) {
+  static std::unique_ptr<HeadlessHost> hosts[3];
+  static size_t sizes[3] = {0, 0, 0};
+  if (!hosts[style] || sizes[style] != n) {
+    hosts[style].reset();
+    hosts[style] = std::make_unique<HeadlessHost>(style);
+    hosts[style]->Fill(SharedRows(), n);
+    sizes[style] = n;
+    // The first search of a field after filling makes its index; a user's
+    // first keystroke pays it once, the figures below are the steady state.
+    FirstKeyMs() = hosts[style]->TimeLastKey("a") / 1000;
+    hosts[style]->ClearBox();
+  }
+  return *hosts[style];
+}
+
+struct Timings {
+  double median = 0, noMatch = 0;
+};
+
+// Each existing prefix and the text that matches nothing, typed into an empty box.
+Timings TypeAhead(HeadlessHost& host, size_t n) {
+  Timings t;
+  std::vector<double> times;
+  for (const std::string& prefix : MakePrefixes(SharedRows(), n, Settings().queries)) {
+    host.ClearBox();
+    times.push_back(host.TimeLastKey(prefix));
+  }
+  t.median = Median(times);
+  times.clear();
+  for (size_t i = 0; i < std::max<size_t>(5, Settings().queries / 10); ++i) {
+    host.ClearBox();
+    times.push_back(host.TimeLastKey(NoMatchText()));
+  }
+  t.noMatch = Median(times);
+  host.ClearBox();
+  return t;
+}
+
+void Keystroke(benchmark::State& state, uint8_t style, size_t n) {
+  Timings t;
+  for (auto _ : state) {
+    t = TypeAhead(Filled(style, n), n);
+    state.SetIterationTime(t.noMatch / 1e6);
+  }
+  state.counters["median_us"] = t.median;
+  state.counters["nomatch_us"] = t.noMatch;
+  state.counters["first_key_ms"] = FirstKeyMs();
+  // The figure is the slower of the two styles.
+  static Timings slower;
+  static size_t slowerN = 0;
+  if (slowerN != n) slower = Timings{}, slowerN = n;
+  slower.median = std::max(slower.median, t.median);
+  slower.noMatch = std::max(slower.noMatch, t.noMatch);
+  Record("keystroke_median_us", n, Side::Ours, slower.median);
+  Record("keystroke_worst_us", n, Side::Ours, slower.noMatch);
+}
+
+// Typed search in the open grid: the buffer is emptied (two timer ticks)
+// before each text.
+Timings GridSearch(HeadlessHost& host, size_t n) {
+  Timings t;
+  host.WithGridOpen([&] {
+    auto typed = [&](const std::string& text) {
+      host.Platform().Advance(2000);
+      const std::u32string keys = CodePoints(text);
+      for (size_t i = 0; i + 1 < keys.size(); ++i) host.Grid().UserType(keys[i]);
+      const Clock::time_point t0 = Clock::now();
+      host.Grid().UserType(keys.back());
+      return MicrosSince(t0);
+    };
+    std::vector<double> times;
+    for (const std::string& prefix : MakePrefixes(SharedRows(), n, Settings().queries)) times.push_back(typed(prefix));
+    t.median = Median(times);
+    times.clear();
+    for (size_t i = 0; i < std::max<size_t>(5, Settings().queries / 10); ++i) times.push_back(typed(NoMatchText()));
+    t.noMatch = Median(times);
+  });
+  return t;
+}
+
+void GridSearchBench(benchmark::State& state, size_t n) {
+  Timings t;
+  for (auto _ : state) {
+    t = GridSearch(Filled(cbo::kComboBox, n), n);
+    state.SetIterationTime(t.noMatch / 1e6);
+  }
+  state.counters["median_us"] = t.median;
+  state.counters["nomatch_us"] = t.noMatch;
+  Record("grid_search_median_us", n, Side::Ours, t.median);
+  Record("grid_search_worst_us", n, Side::Ours, t.noMatch);
+}
+
+// A click on the display column's header, the rows ordered by the town before
+// each one so that every sort has work to do.
+void SortBench(benchmark::State& state, size_t n) {
+  HeadlessHost& host = Filled(cbo::kComboBox, n);
+  std::vector<double> times;
+  for (auto _ : state) {
+    host.WithGridOpen([&] {
+      host.Header(2).UserClick();
+      const Clock::time_point t0 = Clock::now();
+      host.Header(0).UserClick();
+      times.push_back(MicrosSince(t0) / 1000);
+    });
+    state.SetIterationTime(times.back() / 1e3);
+  }
+  Record("sort_ms", n, Side::Ours, Median(times));
+}
+
+void FillBench(benchmark::State& state, size_t n) {
+  double rate = 0, perRow = 0;
+  for (auto _ : state) {
+    const Rows& rows = SharedRows();  // made before the first measure
+    auto host = std::make_unique<HeadlessHost>(cbo::kComboBox);
+    const size_t before = ResidentBytes();
+    const Clock::time_point t0 = Clock::now();
+    host->Fill(rows, n);
+    const double us = MicrosSince(t0);
+    perRow = static_cast<double>(ResidentBytes() - before) / static_cast<double>(n);
+    rate = static_cast<double>(n) / (us / 1e6);
+    state.SetIterationTime(us / 1e6);
+  }
+  const double raw = static_cast<double>(SharedRows().rawBytes) / static_cast<double>(SharedRows().rows.size());
+  state.counters["rows_per_s"] = rate;
+  state.counters["bytes_per_row"] = perRow;
+  state.counters["raw_bytes_per_row"] = raw;
+  Record("fill_rows_per_s", n, Side::Ours, rate);
+  Record("bytes_per_row", n, Side::Ours, perRow);
+}
+
+void OpenHeadless(benchmark::State& state, size_t n) {
+  HeadlessHost& host = Filled(cbo::kComboBox, n);
+  std::vector<double> times;
+  for (auto _ : state) {
+    const Clock::time_point t0 = Clock::now();
+    host.WithGridOpen([] {});
+    times.push_back(MicrosSince(t0) / 1000);
+    state.SetIterationTime(times.back() / 1e3);
+  }
+  state.counters["open_close_ms"] = Median(times);
+}
+
+}  // namespace
+
+void RegisterOurs(size_t n, int repetitions) {
+  const std::string at = "/" + std::to_string(n);
+  auto manual = [&](benchmark::internal::Benchmark* b, int iterations) {
+    b->UseManualTime()->Iterations(iterations)->Unit(benchmark::kMicrosecond);
+  };
+  manual(benchmark::RegisterBenchmark(("ours/fill" + at).c_str(), FillBench, n), 1);
+  manual(benchmark::RegisterBenchmark(("ours/keystroke_combobox" + at).c_str(), Keystroke, cbo::kComboBox, n), 1);
+  manual(benchmark::RegisterBenchmark(("ours/keystroke_listcombo" + at).c_str(), Keystroke, cbo::kListCombo, n), 1);
+  manual(benchmark::RegisterBenchmark(("ours/grid_search" + at).c_str(), GridSearchBench, n), 1);
+  manual(benchmark::RegisterBenchmark(("ours/header_sort" + at).c_str(), SortBench, n), repetitions);
+  manual(benchmark::RegisterBenchmark(("ours/open_close_headless" + at).c_str(), OpenHeadless, n), repetitions * 3);
+}
+
+}  // namespace bench

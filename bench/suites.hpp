@@ -1,0 +1,19 @@
+#pragma once
+// Each side registers its benchmarks for one size; iterations of the
+// repeated ones (sort, open) come from the run's settings.
+#include <cstddef>
+
+namespace bench {
+
+void RegisterOurs(size_t n, int repetitions);
+// Our control on the Qt platform; nothing when the Qt platform is not built.
+void RegisterOursQt(size_t n, int repetitions);
+// Qt's own widgets and models; nothing without Qt.
+void RegisterPeer(size_t n, int repetitions);
+void RegisterFloor(size_t n, int repetitions);
+// Creates the application object the Qt parts need (offscreen); false without Qt.
+bool StartQt(int& argc, char** argv);
+// Releases what the Qt parts hold, the application object last.
+void StopQt();
+
+}  // namespace bench

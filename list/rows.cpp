@@ -14,12 +14,25 @@ SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
   return riga[pos];
 }
 
+// Field names compared as the table compares them, letter case ignored; plain
+// ASCII names (the usual case, once per value staged) need no folded copies.
+bool StessoNome(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return FoldCase(a) == FoldCase(b);
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 0x80 || y >= 0x80) return FoldCase(a) == FoldCase(b);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+    if (x != y) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 Variant ListStore::ListItem(const std::string& Field, const Variant& Value) {
-  const std::string cercato = FoldCase(Field);
   for (size_t pos = 0; pos < NumMtCol; ++pos) {
-    if (FoldCase(Matrice_Campi[pos].Nome_Field) == cercato) {
+    if (StessoNome(Matrice_Campi[pos].Nome_Field, Field)) {
       SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "ListItem");
       slot.Nome = Field;
       slot.Valore = Value;

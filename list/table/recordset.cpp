@@ -70,6 +70,12 @@ struct Recordset::Impl {
   std::optional<PendingRow> pending;
   std::vector<Subscriber> subscribers;
   int nextSubscriber = 1;
+  // The last criteria Find parsed, with its folded value: a list aligning its
+  // current row asks for the same criteria row after row.
+  std::string lastCriteria;
+  table::Criterion lastCriterion;
+  std::string lastKey;
+  bool haveLast = false;
   // Cleared when the table is destroyed, so that a notification round started
   // by a subscriber that released the table stops at once.
   std::shared_ptr<bool> alive = std::make_shared<bool>(true);
@@ -330,11 +336,20 @@ void Recordset::MoveFirst() {
 
 void Recordset::Find(const std::string& criteria, int32_t skip) {
   impl_->RequireOpen("Find");
-  table::Criterion criterion = table::ParseCriteria(criteria);
+  if (!impl_->haveLast || impl_->lastCriteria != criteria) {
+    // Parsed in full before the cache is touched: refused criteria leave it as it was.
+    table::Criterion parsed = table::ParseCriteria(criteria);
+    std::string folded = FoldCase(parsed.value);
+    impl_->lastCriterion = std::move(parsed);
+    impl_->lastKey = std::move(folded);
+    impl_->lastCriteria = criteria;
+    impl_->haveLast = true;
+  }
+  const table::Criterion& criterion = impl_->lastCriterion;
   std::optional<int32_t> field = impl_->Lookup(criterion.field);
   if (!field) Fail("criteria " + Quoted(criteria) + ": the table has no field " + Quoted(criterion.field));
   if (skip < 0) Fail("Find " + Quoted(criteria) + ": cannot skip " + std::to_string(skip) + " rows");
-  const std::string key = FoldCase(criterion.value);
+  const std::string& key = impl_->lastKey;
   const size_t rows = impl_->order.size();
   size_t start = impl_->current < 0 ? rows : static_cast<size_t>(impl_->current) + static_cast<size_t>(skip);
   impl_->current = -1;

@@ -223,8 +223,7 @@ void QtDataGrid::SetRowHeight(float v) {
 // Each row takes its height plus its divider.
 void QtDataGrid::ApplyRowPitch() {
   if (!w_) return;
-  w_->verticalHeader()->setDefaultSectionSize(std::max(1, rowPx_ + DividerPixels(divider_)));
-  w_->viewport()->update();
+  w_->SetRowPitch(std::max(1, rowPx_ + DividerPixels(divider_)));
   FollowTable();
 }
 

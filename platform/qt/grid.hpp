@@ -72,6 +72,8 @@ class GridView : public QTableView, public Detachable {
 public:
   GridView(QtPlatform& platform, QWidget* parent);
   void Detach() override;
+  // Makes every row px high, the record selectors included.
+  void SetRowPitch(int px);
   GridEvents events;
   QtDataGrid* owner = nullptr;
 

@@ -1,6 +1,7 @@
 // The model of the bound table, the fixed-extent headers and the cell
 // painter of the data grid.
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/qt/grid.hpp"
 
@@ -29,7 +30,12 @@ void TableModel::Reread() {
   if (rows_ == 0 || columns_ == 0) return;
   // The view asks again only for the cells it shows.
   emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole});
-  emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+  // The header walks every row it is told of, so it hears of the record
+  // selectors on screen only (a partly shown last row included); it paints
+  // the others afresh as they scroll into view.
+  const int top = std::min(grid_.TopRow(), rows_ - 1);
+  const int bottom = std::min(rows_ - 1, top + grid_.VisibleRows());
+  emit headerDataChanged(Qt::Vertical, top, bottom);
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }

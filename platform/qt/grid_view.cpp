@@ -42,6 +42,25 @@ void GridView::Detach() {
   owner = nullptr;
 }
 
+// The header resizes its rows one by one and reports each; the view would
+// queue every one of them for a repaint, which at many rows costs far more than
+// the resize itself. The reports are held back and the view is laid out once
+// instead, which is all that queue comes to. Rows are never sized one by one,
+// so at the same pitch the rows stay as they are.
+void GridView::SetRowPitch(int px) {
+  QHeaderView* rows = verticalHeader();
+  if (rows->count() == 0 || rows->defaultSectionSize() != px) {
+    rows->length();  // lays out the sections still pending, with their reports
+    {
+      const QSignalBlocker quiet(rows);
+      rows->setDefaultSectionSize(px);
+    }
+    updateGeometries();
+    rows->viewport()->update();
+  }
+  viewport()->update();
+}
+
 bool GridView::Run(const char* member, const std::function<void()>& handler) {
   if (detached_) return false;
   const bool completed = platform_.Deliver(this, member, handler);

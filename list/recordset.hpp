@@ -28,28 +28,31 @@
 #include <string>
 #include <vector>
 
+#include "platform/data_source.hpp"
 #include "platform/variant.hpp"
 
 namespace cbo {
 
-class Recordset {
+class Recordset final : public DataSource {
 public:
   Recordset();
-  ~Recordset();
+  ~Recordset() override;
   Recordset(const Recordset&) = delete;
   Recordset& operator=(const Recordset&) = delete;
 
   // Opens an empty table from the schema command. Table error when the command
   // is malformed or the table is already open.
   void Open(const std::string& command);
-  int32_t State() const;  // 1 while open, 0 otherwise
+  int32_t State() const override;  // 1 while open, 0 otherwise
 
   // The operations below raise a Table error on a table that is not open.
-  int32_t RecordCount() const;
-  int32_t FieldCount() const;
-  const std::string& FieldName(int32_t index) const;
+  int32_t RecordCount() const override;
+  int32_t FieldCount() const override;
+  const std::string& FieldName(int32_t index) const override;
   // Letter case ignored; Table error naming the field when there is none.
   int32_t FieldIndex(const std::string& name) const;
+  // Letter case ignored; -1 when there is none.
+  int32_t FieldNumber(const std::string& name) const override;
 
   // AddNew starts a pending row, field writes fill it, Update appends it as the
   // current row; CancelUpdate drops it. A pending row is not part of the table.
@@ -76,14 +79,14 @@ public:
   void Sort(const std::string& field);
 
   // The present order, for the data grid. Position -1 means EOF.
-  int32_t Position() const;
-  void MoveTo(int32_t position);
-  Variant ValueAt(int32_t position, int32_t field) const;
+  int32_t Position() const override;
+  void MoveTo(int32_t position) override;
+  Variant ValueAt(int32_t position, int32_t field) const override;
 
   // Row-moved subscribers. These two work in any state, also on a table that
   // is not open: a data control unsubscribes from its destructor.
-  int Subscribe(std::function<void()> handler);
-  void Unsubscribe(int id);
+  int Subscribe(std::function<void()> handler) override;
+  void Unsubscribe(int id) override;
 
 private:
   struct Impl;

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "list/recordset.hpp"
+#include "platform/data_source.hpp"
 #include "platform/widgets.hpp"
 
 namespace cbo {
@@ -46,7 +46,7 @@ struct GridEvents {
 class IDataGrid : public IWidget {
 public:
   // Binds the grid to a table (nullptr unbinds); its columns follow the fields.
-  virtual void SetDataSource(RecordsetRef table) = 0;
+  virtual void SetDataSource(DataSourceRef table) = 0;
   virtual FontRef Font() const = 0;
   virtual void SetFont(FontRef f) = 0;
   virtual Colour BackColor() const = 0;

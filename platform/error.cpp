@@ -9,6 +9,7 @@ const char* KindName(ErrorKind kind) {
     case ErrorKind::TypeMismatch: return "TypeMismatch";
     case ErrorKind::Table: return "Table";
     case ErrorKind::Widget: return "Widget";
+    case ErrorKind::Database: return "Database";
   }
   return "Error";
 }

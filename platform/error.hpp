@@ -7,7 +7,9 @@
 
 namespace cbo {
 
-enum class ErrorKind { Overflow, SubscriptOutOfRange, TypeMismatch, Table, Widget };
+// Database: a database that cannot be opened or a query that fails, in a fill
+// from a database.
+enum class ErrorKind { Overflow, SubscriptOutOfRange, TypeMismatch, Table, Widget, Database };
 
 // The kind as scripts and hosts print it: "Overflow", "Table", ...
 const char* KindName(ErrorKind kind);

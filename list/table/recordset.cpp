@@ -275,6 +275,11 @@ int32_t Recordset::FieldIndex(const std::string& name) const {
   return impl_->FieldNamed("FieldIndex", name);
 }
 
+int32_t Recordset::FieldNumber(const std::string& name) const {
+  impl_->RequireOpen("FieldNumber");
+  return impl_->Lookup(name).value_or(-1);
+}
+
 void Recordset::AddNew() {
   impl_->RequireOpen("AddNew");
   // A row still pending is dropped: the new one starts with every field Null.

@@ -31,7 +31,7 @@ HeadlessDataGrid::~HeadlessDataGrid() { Unbind(); }
 
 // --- Binding ---
 
-void HeadlessDataGrid::SetDataSource(RecordsetRef table) {
+void HeadlessDataGrid::SetDataSource(DataSourceRef table) {
   // Read the fields first: a table that cannot be read leaves the grid as it was.
   std::vector<std::string> fields;
   if (table) {

@@ -312,7 +312,7 @@ class HeadlessDataGrid : public Widget<IDataGrid> {
 public:
   HeadlessDataGrid(HeadlessPlatform& p, Node* parent);
   ~HeadlessDataGrid() override;
-  void SetDataSource(RecordsetRef table) override;
+  void SetDataSource(DataSourceRef table) override;
   FontRef Font() const override { return font_; }
   void SetFont(FontRef f) override { font_ = std::move(f); }
   Colour BackColor() const override { return back_; }
@@ -376,7 +376,7 @@ private:
   void RaiseKeyDown(int16_t& keyCode, int16_t& shift);
   void RaiseKeyPress(int16_t& keyAscii);
   void RaiseMouse(const MouseHandler& handler, int16_t button, float x, float y);
-  RecordsetRef table_;
+  DataSourceRef table_;
   int subscription_ = 0;
   std::vector<std::unique_ptr<HeadlessGridColumn>> columns_;
   FontRef font_;

@@ -22,16 +22,9 @@ void QtGridColumn::SetDataField(const std::string& v) {
 // none (empty cells) for a name the table does not have.
 void QtGridColumn::ResolveField() {
   field_ = -1;
-  const RecordsetRef& table = grid_.Table();
+  const DataSourceRef& table = grid_.Table();
   if (!table || table->State() != 1) return;
-  const std::string wanted = FoldCase(dataField_);
-  const int32_t count = table->FieldCount();
-  for (int32_t i = 0; i < count; ++i) {
-    if (FoldCase(table->FieldName(i)) == wanted) {
-      field_ = i;
-      return;
-    }
-  }
+  field_ = table->FieldNumber(dataField_);
 }
 
 void QtGridColumn::SetVisible(bool v) {
@@ -113,7 +106,7 @@ void QtDataGrid::Unbind() {
   columns_.clear();
 }
 
-void QtDataGrid::SetDataSource(RecordsetRef table) {
+void QtDataGrid::SetDataSource(DataSourceRef table) {
   // Read the fields first: a table that cannot be read leaves the grid as it was.
   std::vector<std::string> fields;
   if (table) {

@@ -22,8 +22,8 @@ class QtDataGrid;
 class TableModel : public QAbstractTableModel {
 public:
   TableModel(QtDataGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
-  void SetTable(RecordsetRef table);
-  const RecordsetRef& Table() const { return table_; }
+  void SetTable(DataSourceRef table);
+  const DataSourceRef& Table() const { return table_; }
   // After the table moved, was sorted or changed: a reset when the number of
   // rows or fields changed, otherwise the rows on screen are read again.
   void Reread();
@@ -37,7 +37,7 @@ public:
 private:
   bool Open() const { return table_ && table_->State() == 1; }
   QtDataGrid& grid_;
-  RecordsetRef table_;
+  DataSourceRef table_;
   int rows_ = 0, columns_ = 0;  // the counts as the view was last told them
 };
 
@@ -145,7 +145,7 @@ class QtDataGrid : public QtWidget<IDataGrid, GridView> {
 public:
   QtDataGrid(QtPlatform& platform, QWidget* parent);
   ~QtDataGrid() override;
-  void SetDataSource(RecordsetRef table) override;
+  void SetDataSource(DataSourceRef table) override;
   FontRef Font() const override { return font_; }
   void SetFont(FontRef f) override;
   Colour BackColor() const override { return back_; }
@@ -175,7 +175,7 @@ public:
 
   // --- Used by the model, the delegate, the view and the columns. ---
   QtGridColumn* ColumnAt(int index) const;
-  const RecordsetRef& Table() const { return table_; }
+  const DataSourceRef& Table() const { return table_; }
   QColor TextColour() const;
   // Makes the view's current row the table's, scrolled into view.
   void FollowTable();
@@ -202,7 +202,7 @@ private:
   void ApplyColours();
   void Unbind();
   TableModel* model_;
-  RecordsetRef table_;
+  DataSourceRef table_;
   int subscription_ = 0;
   std::vector<std::unique_ptr<QtGridColumn>> columns_;
   FontRef font_;

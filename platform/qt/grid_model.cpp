@@ -9,7 +9,7 @@ namespace cbo::qt {
 
 // --- Model ---
 
-void TableModel::SetTable(RecordsetRef table) {
+void TableModel::SetTable(DataSourceRef table) {
   beginResetModel();
   table_ = std::move(table);
   rows_ = Open() ? table_->RecordCount() : 0;

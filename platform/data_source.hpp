@@ -1,0 +1,42 @@
+#pragma once
+// What a data grid needs of the table bound to it: its fields, its rows in the
+// present order, its current row (read and moved), and a notification after
+// every repositioning of that row. The list's in-memory table is one.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/variant.hpp"
+
+namespace cbo {
+
+class DataSource {
+public:
+  virtual ~DataSource() = default;
+
+  virtual int32_t State() const = 0;  // 1 while open, 0 otherwise
+
+  // The operations below raise a Table error on a source that is not open.
+  virtual int32_t RecordCount() const = 0;
+  virtual int32_t FieldCount() const = 0;
+  virtual const std::string& FieldName(int32_t index) const = 0;
+  // The field of that name, letter case ignored as the source compares names;
+  // -1 when there is none.
+  virtual int32_t FieldNumber(const std::string& name) const = 0;
+
+  // The current row's place in the present order; -1 when there is none (EOF).
+  virtual int32_t Position() const = 0;
+  virtual void MoveTo(int32_t position) = 0;
+  // A row's value (a String or Null) by its place in the present order.
+  virtual Variant ValueAt(int32_t position, int32_t field) const = 0;
+
+  // Row-moved subscribers, called synchronously after every repositioning of
+  // the current row. These two work in any state, also on a closed source.
+  virtual int Subscribe(std::function<void()> handler) = 0;
+  virtual void Unsubscribe(int id) = 0;
+};
+
+using DataSourceRef = std::shared_ptr<DataSource>;
+
+}  // namespace cbo

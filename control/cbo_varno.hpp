@@ -2,6 +2,7 @@
 // CboVarno: a combo box whose drop-down list is a separate window holding a
 // multi-column grid with clickable column headers.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -107,6 +108,13 @@ public:
   Colour ColoreSfondoGrid();                                // 31
   void SetColoreSfondoGrid(Colour c);
 
+  // --- Beyond the events, for hosts: `handler` is told once each time a row
+  // becomes the control's choice and is shown in the text box (a pick in the
+  // drop-down, type-ahead forcing a row in ListCombo, an exact match in
+  // ComboBox, Value or ListIndex set by the host, the first row after
+  // AddItem), with that row's _Index_Cmbo_Varno_ value. ---
+  void SetRowChosenHandler(std::function<void(int32_t listIndex)> handler) { rowChosen_ = std::move(handler); }
+
   // --- What the container calls. ---
   void Resize() override;
   void InitProperties() override;
@@ -162,6 +170,7 @@ private:
   const ImageList& imageList1_;
   ListStore list_;
   ConfigurazioneGriglia config_;
+  std::function<void(int32_t)> rowChosen_;
 
   // Stored property values.
   Colour ColoreSfondoGridMemorizzato = 0;

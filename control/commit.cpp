@@ -15,6 +15,8 @@ void CboVarno::ApplicaScelta() {
     if (list_.StileAttivo == kListCombo) txt_->SetTag(std::to_string(list_.IndiceRigaCorrente()));
     std::string vuoto;
     txt_->SetText(ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text"));
+    if (rowChosen_ && list_.TabellaAperta() && !list_.Rcset_Cbo->Eof())
+      rowChosen_(ToLong(list_.Rcset_Cbo->Field(kIndexField), kIndexField));
     // A text box that cannot take the focus or the selection is left as it is.
     try {
       txt_->SetFocus();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "list/list_store.hpp"
+#include "list/row_source.hpp"
 #include "platform/colour.hpp"
 #include "platform/container.hpp"
 #include "platform/font.hpp"
@@ -107,6 +108,15 @@ public:
   void SetAltezzaIntest(int16_t v);
   Colour ColoreSfondoGrid();                                // 31
   void SetColoreSfondoGrid(Colour c);
+
+  // --- Bulk fill, beyond the interface: appends every row of `rows` with the
+  // results of ListItem for each column and AddItem for each row. When the
+  // list has no columns, one is defined per source column (as AddField with
+  // only the field name); otherwise each field is filled from the source
+  // column of the same name (letter case ignored), other source columns are
+  // ignored, and a field the source does not give refuses the fill before any
+  // row. Returns false when `progress` cancelled it. ---
+  bool AddRows(RowSource& rows, const FillProgress& progress = {});
 
   // --- Beyond the events, for hosts: `handler` is told once each time a row
   // becomes the control's choice and is shown in the text box (a pick in the

@@ -139,6 +139,8 @@ public:
   const ConfigurazioneGriglia& Configurazione() const { return config_; }
   ProcessState& Shared() { return shared_; }
   int32_t PosizioneCursore = 0;
+  int32_t IndiceSelezionato = 0;  // the index of the row the control regards as selected
+  std::string UltimoTesto;        // the text last taken as the control's text
   std::string UltimoTestoNotificato;
   bool Abilitato = false;
   bool Bloccato = false;

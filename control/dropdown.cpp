@@ -17,7 +17,7 @@ void CboVarno::ApriLista() {
   if (!list_.HaRighe()) return;
   MostraGriglia();
   const std::string chiave =
-      list_.StileAttivo == kListCombo ? txt_->Tag() : std::to_string(shared_.IndiceSelezionato);
+      list_.StileAttivo == kListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato);
   Recordset& tabella = list_.Tabella();
   tabella.MoveFirst();
   tabella.Find(CriterioUguale(kIndexField, chiave));
@@ -37,7 +37,7 @@ void CboVarno::MostraGriglia() {
   list_.Tabella();
   try {
     list_.OkSelezioneAvvenuta =
-        griglia->CaricaListaVis(list_.Rcset_Cbo, list_.Matrice_Campi, shared_.IndiceSelezionato);
+        griglia->CaricaListaVis(list_.Rcset_Cbo, list_.Matrice_Campi, IndiceSelezionato);
   } catch (...) {
     // A window that failed to open or to report is closed, so that the
     // layout of every control is not left suspended.
@@ -45,7 +45,7 @@ void CboVarno::MostraGriglia() {
     throw;
   }
   Variant testo = list_.Tabella().Field(list_.Text_Col);
-  shared_.UltimoTesto = testo.IsNull() ? std::string() : ToText(testo, list_.Text_Col);
+  UltimoTesto = testo.IsNull() ? std::string() : ToText(testo, list_.Text_Col);
   ApplicaScelta();
 }
 

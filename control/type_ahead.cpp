@@ -29,8 +29,8 @@ std::string TestoCampo(const Variant& v) { return v.IsNull() ? std::string() : T
 Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
   if (shared_.CaricamentoInCorso) return Variant();
   if (list_.StileAttivo == kTextBox) {
-    if (mode == SettaDaTextColumn) shared_.UltimoTesto = text;
-    return Variant(shared_.UltimoTesto);
+    if (mode == SettaDaTextColumn) UltimoTesto = text;
+    return Variant(UltimoTesto);
   }
   if (list_.NumMtCol == 0) return Variant("");
   if (!list_.TabellaAperta()) return Variant("");
@@ -43,17 +43,17 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     if (Text_Col.empty()) return Variant("");
     std::string result;
     Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
-    if (shared_.UltimoTesto.empty() && !listCombo && !shared_.GrigliaAperta) result = "";
-    if (!listCombo && !list_.OkSelezioneAvvenuta) result = shared_.UltimoTesto;
+    if (UltimoTesto.empty() && !listCombo && !shared_.GrigliaAperta) result = "";
+    if (!listCombo && !list_.OkSelezioneAvvenuta) result = UltimoTesto;
     return Variant(result);
   }
   if (mode != SettaDaTextColumn) return Variant();
 
   list_.OkSelezioneAvvenuta = false;
   if (tabella.Eof())
-    shared_.IndiceSelezionato = 0;
+    IndiceSelezionato = 0;
   else
-    shared_.IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField);
+    IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField);
 
   // The typed text is searched for as it stands: the criteria double its quotes.
 
@@ -74,7 +74,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
   Salta([&] { tabella.MoveFirst(); });
   Salta([&] { tabella.Find(shared_.CriterioRicerca); });
   if (!tabella.Eof()) {
-    Salta([&] { shared_.IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+    Salta([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
     trovataEsatta = true;
   }
 
@@ -87,18 +87,18 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     // style value outside the enumeration, looks for the longest leading part.
     if (comboBox) {
       if (tabella.Eof()) {
-        shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(shared_.IndiceSelezionato));
+        shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(IndiceSelezionato));
         Salta([&] { tabella.MoveFirst(); });
         Salta([&] { tabella.Find(shared_.CriterioRicerca); });
         return Variant(text);
       }
       if (!text.empty()) {
         Variant trovato;
-        Salta([&] { shared_.IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+        Salta([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
         Salta([&] { trovato = Variant(TestoCampo(tabella.Field(Text_Col))); });
         return trovato;
       }
-      shared_.IndiceSelezionato = 1;
+      IndiceSelezionato = 1;
       return Variant("");
     }
     if (!tabella.Eof()) break;
@@ -130,7 +130,7 @@ void CboVarno::Txt_Cbo_Change() {
   if (list_.StileAttivo == kComboBox && !shared_.CaricamentoInCorso) {
     std::string testo = txt_->Text();
     std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
-    shared_.UltimoTesto = risultato;
+    UltimoTesto = risultato;
     if (risultato != txt_->Tag()) {
       list_.OkSelezioneAvvenuta = true;
       txt_->SetText(risultato);
@@ -140,12 +140,12 @@ void CboVarno::Txt_Cbo_Change() {
     txt_->SetSelLength(text::Length(txt_->Text()));
   }
 
-  if (list_.StileAttivo == kTextBox) shared_.UltimoTesto = txt_->Text();
+  if (list_.StileAttivo == kTextBox) UltimoTesto = txt_->Text();
 
   if (list_.StileAttivo == kTextBox || list_.StileAttivo == kComboBox) {
     std::string testo = txt_->Text();
     if (testo != UltimoTestoNotificato) {
-      shared_.UltimoTesto = testo;
+      UltimoTesto = testo;
       UltimoTestoNotificato = testo;
       NotificaChange();
     }

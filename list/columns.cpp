@@ -39,7 +39,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
                          int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text,
                          bool Colonna_Ordinabile) {
   StatoPrecedente prima{Matrice_Campi, NumMtCol,  Rcset_Cbo,    MaxIndex, Larghezza_Colonne,
-                        Text_Col,      Bound_Col, txt_.Tag(), shared_.RigaPreparata};
+                        Text_Col,      Bound_Col, txt_.Tag(), RigaPreparata};
   shared_.CaricamentoInCorso = true;
   try {
     NumMtCol = NarrowToByte(NumMtCol + 1, "AddField: number of columns");
@@ -71,7 +71,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
     Larghezza_Colonne = prima.Larghezza_Colonne;
     Text_Col = std::move(prima.Text_Col);
     Bound_Col = std::move(prima.Bound_Col);
-    shared_.RigaPreparata = std::move(prima.RigaPreparata);
+    RigaPreparata = std::move(prima.RigaPreparata);
     shared_.CaricamentoInCorso = false;
     txt_.SetTag(prima.Tag);
     throw;
@@ -122,6 +122,6 @@ void ListStore::Combo_Clear(int32_t Cosa_Cancellare) {
   }
 }
 
-void ListStore::SvuotaRigaPreparata() { shared_.RigaPreparata.assign(NumMtCol, SlotRiga{}); }
+void ListStore::SvuotaRigaPreparata() { RigaPreparata.assign(NumMtCol, SlotRiga{}); }
 
 }  // namespace cbo

@@ -1,7 +1,7 @@
 #pragma once
-// The list store of one control: its column definitions, its table, the
-// staged row shared by every control, row lookup by index or bound value,
-// removal, count, and the Value and ListIndex properties.
+// The list store of one control: its column definitions, its table, its
+// staged row, row lookup by index or bound value, removal, count, and the
+// Value and ListIndex properties.
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -31,6 +31,12 @@ enum Esegui_ListIndex : int32_t {
 };
 
 enum Cancella_Cbo : int32_t { Tutto = 0, Solo_Dati = 1 };
+
+// One slot of the staged row: the field name as the host wrote it and the value.
+struct SlotRiga {
+  std::string Nome;
+  Variant Valore;
+};
 
 // The hidden field that numbers the rows.
 inline constexpr const char* kIndexField = "_Index_Cmbo_Varno_";
@@ -82,6 +88,7 @@ public:
   uint8_t NumMtCol = 0;
   RecordsetRef Rcset_Cbo;
   int32_t MaxIndex = 0;
+  std::vector<SlotRiga> RigaPreparata;  // the staged row, one slot per column
   int32_t Larghezza_Colonne = 0;
   std::string Text_Col;
   std::string Bound_Col;

@@ -10,7 +10,7 @@ SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
   if (pos >= riga.size())
     throw Error(ErrorKind::SubscriptOutOfRange,
                 std::string(member) + ": column " + std::to_string(pos) + " has no slot in the staged row (" +
-                    std::to_string(riga.size()) + " in all; another control defined fewer columns)");
+                    std::to_string(riga.size()) + " in all)");
   return riga[pos];
 }
 
@@ -33,7 +33,7 @@ bool StessoNome(const std::string& a, const std::string& b) {
 Variant ListStore::ListItem(const std::string& Field, const Variant& Value) {
   for (size_t pos = 0; pos < NumMtCol; ++pos) {
     if (StessoNome(Matrice_Campi[pos].Nome_Field, Field)) {
-      SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "ListItem");
+      SlotRiga& slot = Slot(RigaPreparata, pos, "ListItem");
       slot.Nome = Field;
       slot.Valore = Value;
       break;
@@ -54,7 +54,7 @@ void ListStore::AddItem() {
     if (NumMtCol == 0) throw Error(ErrorKind::Table, "AddItem: no columns are defined");
     tabella.AddNew();
     for (size_t pos = 0; pos < NumMtCol; ++pos) {
-      const SlotRiga& slot = Slot(shared_.RigaPreparata, pos, "AddItem");
+      const SlotRiga& slot = Slot(RigaPreparata, pos, "AddItem");
       if (slot.Nome.empty())
         throw Error(ErrorKind::Table, "AddItem: column \"" + Matrice_Campi[pos].Nome_Field + "\" (position " +
                                           std::to_string(pos) + ") was not staged with ListItem");

@@ -1,25 +1,18 @@
 #pragma once
-// The state that every control of one host application shares: the staged
-// row, list building in progress, the last criteria and texts, and the
-// drop-down window's module-wide variables. The host owns one and hands it to
-// every control it creates, so two hosts in one process stay apart.
+// The state that every control of one host application shares: list building
+// in progress, the last search criteria, and the drop-down window's
+// module-wide variables (there is one drop-down window and one user). The
+// host owns one and hands it to every control it creates, so two hosts in one
+// process stay apart. What belongs to one control's list (its staged row, its
+// selected index, its last text) is that control's own.
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
-
-#include "platform/variant.hpp"
 
 namespace cbo {
 
 class Platform;
 class FrmGriglia;
-
-// One slot of the staged row: the field name as the host wrote it and the value.
-struct SlotRiga {
-  std::string Nome;
-  Variant Valore;
-};
 
 struct ProcessState {
   explicit ProcessState(Platform& p) : platform(p) {}
@@ -28,10 +21,7 @@ struct ProcessState {
 
   // List store and text entry.
   bool CaricamentoInCorso = false;
-  std::vector<SlotRiga> RigaPreparata;
   std::string CriterioRicerca;
-  std::string UltimoTesto;
-  int32_t IndiceSelezionato = 0;
 
   // The drop-down window's module-wide variables.
   bool GrigliaAperta = false;

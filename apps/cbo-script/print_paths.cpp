@@ -135,6 +135,8 @@ Maybe MemberValue(CboVarno& c, const std::string& x) {
   if (Is(x, "ValueMemorizzato")) return Str(l.ValueMemorizzato);
   if (Is(x, "ListIndexMemorizzato")) return Int(l.ListIndexMemorizzato);
   if (Is(x, "PosizioneCursore")) return Int(c.PosizioneCursore);
+  if (Is(x, "IndiceSelezionato")) return Int(c.IndiceSelezionato);
+  if (Is(x, "UltimoTesto")) return Str(c.UltimoTesto);
   if (Is(x, "UltimoTestoNotificato")) return Str(c.UltimoTestoNotificato);
   if (Is(x, "Abilitato")) return Flag(c.Abilitato);
   if (Is(x, "Bloccato")) return Flag(c.Bloccato);
@@ -149,10 +151,8 @@ Maybe Module1Value(const ProcessState& s, const std::string& x) {
   if (Is(x, "RettRight")) return Int(s.RettRight);
   if (Is(x, "RettBottom")) return Int(s.RettBottom);
   if (Is(x, "SpessoreRiga")) return Num(s.SpessoreRiga);
-  if (Is(x, "IndiceSelezionato")) return Int(s.IndiceSelezionato);
   if (Is(x, "CaricamentoInCorso")) return Flag(s.CaricamentoInCorso);
   if (Is(x, "CriterioRicerca")) return Str(s.CriterioRicerca);
-  if (Is(x, "UltimoTesto")) return Str(s.UltimoTesto);
   if (Is(x, "HwndFrmGriglia")) return Int(s.HwndFrmGriglia);
   if (Is(x, "HwndMSF")) return Int(s.HwndMSF);
   if (Is(x, "HwndPct1")) return Int(s.HwndPct1);
@@ -280,6 +280,12 @@ void Host::InspectControl(Placed& c, const std::string& path, const std::vector<
       return;
     }
     if (Is(name, "Rows")) return Guarded(path, [&] { PrintRows(c, path); });
+    if (Is(name, "RigaPreparata")) {
+      const std::vector<SlotRiga> slots = k.Lista().RigaPreparata;
+      Print(path + " =");
+      for (const SlotRiga& s : slots) Print("  " + Quote(s.Nome) + " " + FormatValue(s.Valore));
+      return;
+    }
     if (Is(name, "Matrice_Campi")) {
       const std::vector<ColumnDef> defs = k.Lista().Matrice_Campi;
       Print(path + " =");
@@ -327,12 +333,6 @@ void Host::PrintRows(Placed& c, const std::string& path) {
 
 void Host::InspectModule1(const std::string& path, const std::vector<std::string>& parts) {
   if (parts.size() != 2) Mistake("unknown name " + path);
-  if (Is(parts[1], "RigaPreparata")) {
-    const std::vector<SlotRiga> slots = shared_.RigaPreparata;
-    Print(path + " =");
-    for (const SlotRiga& s : slots) Print("  " + Quote(s.Nome) + " " + FormatValue(s.Valore));
-    return;
-  }
   Maybe v = Module1Value(shared_, parts[1]);
   if (!v) Mistake("unknown name " + path);
   Print(path + " = " + FormatTyped(v->value, v->type));

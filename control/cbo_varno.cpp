@@ -48,8 +48,16 @@ CboVarno::CboVarno(IContainer& container, ProcessState& shared)
 CboVarno::~CboVarno() { container_.Attach(nullptr); }
 
 int32_t CboVarno::Record_Count() { return list_.Record_Count(); }
-void CboVarno::AddItem() { list_.AddItem(); }
-void CboVarno::RemoveItem(int32_t Indice_Record) { list_.RemoveItem(Indice_Record); }
+
+void CboVarno::AddItem() {
+  OperazioneHost host(*this);
+  list_.AddItem();
+}
+
+void CboVarno::RemoveItem(int32_t Indice_Record) {
+  OperazioneHost host(*this);
+  list_.RemoveItem(Indice_Record);
+}
 
 void CboVarno::AddField(const std::string& Nome_Field, const std::string& NomeColonna, bool Visualizza_Colonna,
                         double Larghezza_Colonna, int32_t Separatore_Colonna, const std::string& Formattazione,
@@ -63,8 +71,16 @@ void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) { list_.Combo_Clear(Cosa_Can
 Variant CboVarno::ListItem(const std::string& Field, const Variant& Value) { return list_.ListItem(Field, Value); }
 Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_.ListValue(Current_Field_Value); }
 std::string CboVarno::Value() { return list_.Value(); }
-void CboVarno::SetValue(const std::string& v) { list_.SetValue(v); }
+void CboVarno::SetValue(const std::string& v) {
+  OperazioneHost host(*this);
+  list_.SetValue(v);
+}
+
 int32_t CboVarno::ListIndex() { return list_.ListIndex(); }
-void CboVarno::SetListIndex(int32_t v) { list_.SetListIndex(v); }
+
+void CboVarno::SetListIndex(int32_t v) {
+  OperazioneHost host(*this);
+  list_.SetListIndex(v);
+}
 
 }  // namespace cbo

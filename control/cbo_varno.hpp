@@ -153,6 +153,9 @@ private:
   // Type-ahead.
   Variant EseguiTextColumn(int32_t mode, std::string& text);
   void Txt_Cbo_Change();
+  // The row a ComboBox completion to `risultato` completed: the current row
+  // when it holds that text, -1 when none does.
+  int32_t RigaCompletata(const std::string& risultato);
   void NotificaChange();
   // Committing a choice, focus and forwarded events.
   void ApplicaScelta();
@@ -183,6 +186,22 @@ private:
   ListStore list_;
   ConfigurazioneGriglia config_;
   std::function<void(int32_t)> rowChosen_;
+  // This control's drop-down is open (its modal loop is running).
+  bool listaAperta_ = false;
+  // A host's call is running: a row it commits does not take the focus.
+  bool operazioneHost_ = false;
+  // Marks a host's call for as long as it runs (calls may nest).
+  class OperazioneHost {
+  public:
+    explicit OperazioneHost(CboVarno& c) : flag_(c.operazioneHost_), before_(flag_) { flag_ = true; }
+    ~OperazioneHost() { flag_ = before_; }
+    OperazioneHost(const OperazioneHost&) = delete;
+    OperazioneHost& operator=(const OperazioneHost&) = delete;
+
+  private:
+    bool& flag_;
+    bool before_;
+  };
 
   // Stored property values.
   Colour ColoreSfondoGridMemorizzato = 0;

@@ -7,20 +7,55 @@
 
 namespace cbo {
 
+namespace {
+
+// A text-column value as text; Null reads as "".
+std::string TestoRiga(const Variant& v, const std::string& campo) {
+  return v.IsNull() ? std::string() : ToText(v, campo);
+}
+
+}  // namespace
+
 void CboVarno::ApplicaScelta() {
   if (shared_.CaricamentoInCorso) return;
+  // While this control's drop-down is open, moving in the grid chooses
+  // nothing: the choice is read when the window closes.
+  if (listaAperta_) return;
+  const int32_t completata = list_.CompletamentoInAttesa;
+  list_.CompletamentoInAttesa = 0;
   if (list_.OkSelezioneAvvenuta) {
-    // Reading the row's index here leaves the flag set, so that writing the
-    // text below runs no matching pass in ListCombo.
-    if (list_.StileAttivo == kListCombo) txt_->SetTag(std::to_string(list_.IndiceRigaCorrente()));
+    Recordset& tabella = list_.Tabella();
+    const bool suUnaRiga = tabella.State() == 1 && !tabella.Eof();
+    const int32_t indice = suUnaRiga ? ToLong(tabella.Field(kIndexField), kIndexField) : 0;
+    // A completion left waiting commits only the row it completed; a move to
+    // any other row (a host's RemoveItem, say) ends the wait without a commit.
+    if (completata != 0 && indice != completata) {
+      list_.OkSelezioneAvvenuta = false;
+      return;
+    }
+    const bool colonnaTesto = suUnaRiga && tabella.FieldNumber(list_.Text_Col) >= 0;
+    const std::string testoRiga = colonnaTesto ? TestoRiga(tabella.Field(list_.Text_Col), list_.Text_Col) : "";
+
+    // The flag is still set while the text is written, so that in ListCombo
+    // no matching pass follows.
+    if (list_.StileAttivo == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
     std::string vuoto;
-    txt_->SetText(ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text"));
-    if (rowChosen_ && list_.TabellaAperta() && !list_.Rcset_Cbo->Eof())
-      rowChosen_(ToLong(list_.Rcset_Cbo->Field(kIndexField), kIndexField));
-    // A text box that cannot take the focus or the selection is left as it is.
-    try {
-      txt_->SetFocus();
-    } catch (const Error&) {
+    const std::string testo = ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text");
+    txt_->SetText(testo);
+    // A row is chosen when the text box now shows it: always in ListCombo; in
+    // the other styles when the text written is the row's (a list filled
+    // before anything was typed or chosen leaves the text empty instead).
+    const bool rigaScelta = suUnaRiga && (list_.StileAttivo == kListCombo || (colonnaTesto && testo == testoRiga));
+    if (rigaScelta) IndiceSelezionato = indice;
+
+    // From here a text box that cannot take the focus or the selection is
+    // left as it is. Only a choice the user makes takes the focus: a host
+    // filling or setting the list leaves the focus where it is.
+    if (!operazioneHost_) {
+      try {
+        txt_->SetFocus();
+      } catch (const Error&) {
+      }
     }
     try {
       txt_->SetSelStart(0);
@@ -30,6 +65,10 @@ void CboVarno::ApplicaScelta() {
       txt_->SetSelLength(text::Length(txt_->Text()));
     } catch (const Error&) {
     }
+    list_.OkSelezioneAvvenuta = false;
+    list_.CompletamentoInAttesa = 0;
+    if (rigaScelta && rowChosen_) rowChosen_(indice);
+    return;
   }
   list_.OkSelezioneAvvenuta = false;
 }

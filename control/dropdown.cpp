@@ -5,6 +5,7 @@
 #include "grid/frm_griglia.hpp"
 #include "grid/module1.hpp"
 #include "list/criteria.hpp"
+#include "platform/error.hpp"
 
 namespace cbo {
 
@@ -28,24 +29,49 @@ void CboVarno::MostraGriglia() {
     ChiudiGriglia(shared_);
     return;
   }
+  // The user now chooses in the grid: a completion still waiting to be
+  // committed is given up, so that closing without a choice commits nothing.
+  list_.OkSelezioneAvvenuta = false;
+  list_.CompletamentoInAttesa = 0;
+  // What a close without a choice gives back to the text box.
+  const int32_t selInizio = txt_->SelStart();
+  const int32_t selLunghezza = txt_->SelLength();
+
   shared_.GrigliaAperta = true;
-  LeggiRettangoloControllo(shared_, pct_->hWnd());
-  PassaConfigurazione();
-  IstanzaGriglia();
-  // Held here: closing the window drops the process's reference to it.
-  std::shared_ptr<FrmGriglia> griglia = shared_.Griglia;
-  list_.Tabella();
   try {
-    list_.OkSelezioneAvvenuta =
-        griglia->CaricaListaVis(list_.Rcset_Cbo, list_.Matrice_Campi, IndiceSelezionato);
+    LeggiRettangoloControllo(shared_, pct_->hWnd());
+    PassaConfigurazione();
+    IstanzaGriglia();
+    // Held here: closing the window drops the process's reference to it.
+    std::shared_ptr<FrmGriglia> griglia = shared_.Griglia;
+    list_.Tabella();
+    listaAperta_ = true;
+    list_.OkSelezioneAvvenuta = griglia->CaricaListaVis(list_.Rcset_Cbo, list_.Matrice_Campi, IndiceSelezionato);
+    listaAperta_ = false;
   } catch (...) {
-    // A window that failed to open or to report is closed, so that the
-    // layout of every control is not left suspended.
+    // Whatever failed, before or after the show, no window is left counted
+    // as open: that would suspend the layout of every control for good.
+    listaAperta_ = false;
     if (shared_.GrigliaAperta) ChiudiGriglia(shared_);
     throw;
   }
-  Variant testo = list_.Tabella().Field(list_.Text_Col);
-  UltimoTesto = testo.IsNull() ? std::string() : ToText(testo, list_.Text_Col);
+
+  Recordset& tabella = list_.Tabella();
+  if (tabella.State() == 1 && tabella.Eof()) {
+    UltimoTesto = "";  // no current row: the window closed without a choice
+  } else {
+    Variant testo = tabella.Field(list_.Text_Col);
+    UltimoTesto = testo.IsNull() ? std::string() : ToText(testo, list_.Text_Col);
+  }
+  if (!list_.OkSelezioneAvvenuta) {
+    // A close without a choice leaves the text box as it was before the show
+    // (the focus coming back to it would otherwise have selected it all).
+    try {
+      txt_->SetSelStart(selInizio);
+      txt_->SetSelLength(selLunghezza);
+    } catch (const Error&) {
+    }
+  }
   ApplicaScelta();
 }
 

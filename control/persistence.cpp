@@ -81,8 +81,10 @@ void CboVarno::WriteProperties(IPropertyBag& bag) {
 }
 
 void CboVarno::ReadProperties(IPropertyBag& bag) {
-  txt_->SetFont(ToFont(bag.Read("Font", Variant(container_.AmbientFont())), "Font"));
-  cmd_->SetFont(ToFont(bag.Read("Font_Grid", Variant(container_.AmbientFont())), "Font_Grid"));
+  // A font not in the bag is a copy of the ambient font: the control pins its
+  // fonts' size, and the container's own font must not change.
+  txt_->SetFont(ToFont(bag.Read("Font", Variant(CopyFont(container_.AmbientFont()))), "Font"));
+  cmd_->SetFont(ToFont(bag.Read("Font_Grid", Variant(CopyFont(container_.AmbientFont()))), "Font_Grid"));
   txt_->SetForeColor(ToColour(bag.Read("ForeColor", Colore(kWindowText)), "ForeColor"));
   txt_->SetBackColor(ToColour(bag.Read("BackColor", Colore(kWindowBackground)), "BackColor"));
   pct_->SetAppearance(ToInteger(bag.Read("Appearance", Variant(int16_t{1})), "Appearance"));

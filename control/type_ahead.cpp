@@ -57,10 +57,14 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 
   // The typed text is searched for as it stands: the criteria double its quotes.
 
-  // The current row already holds the text, or cannot be read (no current
-  // row): nothing to search.
+  // Nothing to search when the current row already holds the text, or when
+  // the table has no text column or no rows. A table standing on no row is
+  // searched as from any row.
   bool uguale = true;
   Salta([&] {
+    if (tabella.FieldNumber(Text_Col) < 0 || tabella.RecordCount() == 0) return;
+    uguale = false;
+    if (tabella.Eof()) return;
     Variant corrente = tabella.Field(Text_Col);
     uguale = !corrente.IsNull() && ToText(corrente, Text_Col) == text;
   });
@@ -132,7 +136,10 @@ void CboVarno::Txt_Cbo_Change() {
     std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
     UltimoTesto = risultato;
     if (risultato != txt_->Tag()) {
+      // The completion waits to be committed; only the row it completed may
+      // be (none when the text was given back unmatched).
       list_.OkSelezioneAvvenuta = true;
+      list_.CompletamentoInAttesa = RigaCompletata(risultato);
       txt_->SetText(risultato);
       txt_->SetTag(txt_->Text());
     }
@@ -157,11 +164,22 @@ void CboVarno::Txt_Cbo_Change() {
   }
 }
 
+int32_t CboVarno::RigaCompletata(const std::string& risultato) {
+  int32_t indice = -1;
+  Salta([&] {
+    Recordset& tabella = *list_.Rcset_Cbo;
+    if (list_.TabellaAperta() && !tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col)) == risultato)
+      indice = ToLong(tabella.Field(kIndexField), kIndexField);
+  });
+  return indice;
+}
+
 void CboVarno::NotificaChange() { Raise(EvChange, {}); }
 
 std::string CboVarno::Text() { return txt_->Text(); }
 
 void CboVarno::SetText(const std::string& v) {
+  OperazioneHost host(*this);
   list_.NonMostrareLista = true;
   std::string testo = v;
   std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");

@@ -52,6 +52,11 @@ void FrmGriglia::CalcolaPosizione() {
     if (shared_.RettBottom < 0) PosizioneTop = 0;
   }
 
+  // The window lies on the screen whenever it fits: a control below the
+  // bottom edge or beyond the right one does not take it off the screen. A
+  // window larger than the screen keeps its left or top edge at 0.
+  if (PosizioneLeft + W > S_w) PosizioneLeft = S_w - W;
+  if (PosizioneTop + H > S_h) PosizioneTop = S_h - H;
   if (PosizioneLeft < 0) PosizioneLeft = 0;
   if (PosizioneTop < 0) PosizioneTop = 0;
 }

@@ -22,7 +22,8 @@ bool FrmGriglia::CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vecto
   PreparaFinestra();
   Form().ShowModal();
 
-  if (OkSelezioneAvvenuta) {
+  // A choice with no current row counts as a close without a choice.
+  if (OkSelezioneAvvenuta && !Tabella().Eof()) {
     const int32_t scelto = ToLong(Tabella().Field(kIndexField), kIndexField);
     if (scelto != indicePassato) {
       ListIndex = scelto;

@@ -29,10 +29,12 @@ void FrmGriglia::Lbl_Field_Click(int i) {
   const std::string campo = Definizione(i).Nome_Field;
   if (Definizione(i).Colonna_Ordinabile) {
     Recordset& tabella = Tabella();
-    const std::string indice = ToText(tabella.Field(kIndexField), kIndexField);
+    // A table on no row is sorted and stays on no row.
+    const bool suUnaRiga = !tabella.Eof();
+    const std::string indice = suUnaRiga ? ToText(tabella.Field(kIndexField), kIndexField) : std::string();
     tabella.Sort(campo);
     // The row that was current before the sort is current again.
-    tabella.Find(CriterioUguale(kIndexField, indice), 0);
+    if (suUnaRiga) tabella.Find(CriterioUguale(kIndexField, indice), 0);
   }
   CampoRicerca = campo;
 }
@@ -63,7 +65,9 @@ void FrmGriglia::CercaDigitato() {
   int32_t v = 0;
   try {
     if (CampoRicerca.empty()) CampoRicerca = Text_Col;
-    v = ToLong(tabella.Field(kIndexField), kIndexField);
+    // From no current row the search works all the same; a failed one goes
+    // back to no row (no row has index 0).
+    if (!tabella.Eof()) v = ToLong(tabella.Field(kIndexField), kIndexField);
     const std::string criterio = CriterioInizia(CampoRicerca, MSF().Tag());
     tabella.MoveFirst();
     tabella.Find(criterio, 0);

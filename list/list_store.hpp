@@ -63,10 +63,6 @@ public:
   void AllineaRigaCorrente();
   int32_t EseguiListIndex(int32_t mode, int32_t index);
   Variant EseguiBoundColumn(int32_t mode, const Variant& value);
-  // The current row's index in ListCombo (0 in the other styles, without
-  // columns or rows, while a list is being built); unlike EseguiListIndex it
-  // leaves OkSelezioneAvvenuta alone. Used by the commit step.
-  int32_t IndiceRigaCorrente();
   int32_t Record_Count();
   void RemoveItem(int32_t Indice_Record);
   Variant ListValue(std::string& Current_Field_Value);
@@ -93,6 +89,9 @@ public:
   std::string Text_Col;
   std::string Bound_Col;
   bool OkSelezioneAvvenuta = false;
+  // ComboBox: while a completion waits to be committed, the index of the row
+  // it completed (only that row may be committed for it); 0 otherwise.
+  int32_t CompletamentoInAttesa = 0;
   uint8_t StileAttivo = kTextBox;
   bool NonMostrareLista = false;
   std::string ValueMemorizzato;        // stored value of Value

@@ -8,6 +8,7 @@ int32_t ListStore::IndiceCorrente() { return ToLong(Rcset_Cbo->Field(kIndexField
 
 void ListStore::AllineaRigaCorrente() {
   OkSelezioneAvvenuta = true;
+  CompletamentoInAttesa = 0;
   Recordset& tabella = Tabella();
   std::string indice = ToText(tabella.Field(kIndexField), kIndexField);
   tabella.Find(CriterioUguale(kIndexField, indice));
@@ -28,14 +29,10 @@ int32_t ListStore::EseguiListIndex(int32_t mode, int32_t index) {
     if (selezionato != index) result = selezionato;
     AllineaRigaCorrente();
   } else if (mode == LeggiDaListIndex) {
-    if (StileAttivo == kListCombo) result = IndiceCorrente();
+    // No current row reads as no row, as Value reads "".
+    if (StileAttivo == kListCombo && !Rcset_Cbo->Eof()) result = IndiceCorrente();
   }
   return result;
-}
-
-int32_t ListStore::IndiceRigaCorrente() {
-  if (shared_.CaricamentoInCorso || NumMtCol == 0 || !HaRighe()) return 0;
-  return StileAttivo == kListCombo ? IndiceCorrente() : 0;
 }
 
 Variant ListStore::EseguiBoundColumn(int32_t mode, const Variant& value) {
@@ -76,20 +73,39 @@ int32_t ListStore::Record_Count() {
 
 void ListStore::RemoveItem(int32_t Indice_Record) {
   if (StileAttivo == kTextBox || NumMtCol < 1) return;
-  if (!HaRighe() || Rcset_Cbo->Eof()) return;
+  // A table standing on no row still gives up the row asked for.
+  if (!HaRighe()) return;
   Recordset& tabella = *Rcset_Cbo;
-  const std::string ricordato = ToText(tabella.Field(kIndexField), kIndexField);
+  const std::string rimossa = std::to_string(Indice_Record);
+  const std::string ricordato = tabella.Eof() ? std::string() : ToText(tabella.Field(kIndexField), kIndexField);
   tabella.MoveFirst();
-  tabella.Find(CriterioUguale(kIndexField, std::to_string(Indice_Record)));
-  if (!tabella.Eof()) {
-    tabella.Delete();
-    if (StileAttivo == kListCombo && std::to_string(Indice_Record) == ricordato) OkSelezioneAvvenuta = true;
-    tabella.MoveFirst();
-  } else {
+  tabella.Find(CriterioUguale(kIndexField, rimossa));
+  if (tabella.Eof()) {
     // No row has that index: nothing is removed and the current row is put back.
-    tabella.MoveFirst();
-    tabella.Find(CriterioUguale(kIndexField, ricordato));
+    if (!ricordato.empty()) {
+      tabella.MoveFirst();
+      tabella.Find(CriterioUguale(kIndexField, ricordato));
+    }
+    return;
   }
+  tabella.Delete();
+  if (StileAttivo == kListCombo) {
+    // The table goes back to the row the text box shows. When that row was the
+    // one removed, the first remaining row is shown instead; when no row
+    // remains, the commit empties the text box.
+    const std::string mostrata = txt_.Tag();
+    const bool altre = tabella.RecordCount() > 0;
+    if (!mostrata.empty() && mostrata != rimossa && altre) {
+      tabella.MoveFirst();
+      tabella.Find(CriterioUguale(kIndexField, mostrata));
+      if (!tabella.Eof()) return;
+    }
+    if (!mostrata.empty() || rimossa == ricordato || !altre) {
+      OkSelezioneAvvenuta = true;
+      CompletamentoInAttesa = 0;
+    }
+  }
+  tabella.MoveFirst();
 }
 
 Variant ListStore::ListValue(std::string& Current_Field_Value) {

@@ -75,6 +75,12 @@ void ListStore::AddItem() {
   AdoRec.SetRecordset(Rcset_Cbo);
   try {
     tabella.MoveFirst();
+    // In ListCombo the table goes back to the row the text box shows.
+    const std::string mostrata = txt_.Tag();
+    if (StileAttivo == kListCombo && !mostrata.empty()) {
+      tabella.Find(CriterioUguale(kIndexField, mostrata));
+      if (tabella.Eof()) tabella.MoveFirst();
+    }
   } catch (...) {
     shared_.CaricamentoInCorso = false;
     throw;

@@ -24,4 +24,7 @@ inline FontRef MakeFont(std::string name, double size) {
   return f;
 }
 
+// A font object of its own with the same face, size and style.
+inline FontRef CopyFont(const FontRef& f) { return f ? std::make_shared<Font>(*f) : nullptr; }
+
 }  // namespace cbo

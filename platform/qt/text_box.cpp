@@ -128,16 +128,26 @@ void LineEdit::mouseMoveEvent(QMouseEvent* e) {
   Mouse("TextBox.MouseMove", events.MouseMove, e, ButtonsOf(e->buttons()));
 }
 
+// A window becoming active again (a drop-down or a popup closing, the user
+// coming back from another application) gives the focus back to the box that
+// had it: the box did not get or lose the focus within its window, so its
+// selection is kept and no handler runs.
+namespace {
+bool WindowActivation(const QFocusEvent* e) {
+  return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+}
+}  // namespace
+
 void LineEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
   auto handler = events.GotFocus;
-  if (handler) Run("TextBox.GotFocus", handler);
+  if (handler && !WindowActivation(e)) Run("TextBox.GotFocus", handler);
 }
 
 void LineEdit::focusOutEvent(QFocusEvent* e) {
   QLineEdit::focusOutEvent(e);
   auto handler = events.LostFocus;
-  if (handler) Run("TextBox.LostFocus", handler);
+  if (handler && !WindowActivation(e)) Run("TextBox.LostFocus", handler);
 }
 
 // --- The interface ---

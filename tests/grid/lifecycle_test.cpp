@@ -34,21 +34,25 @@ TEST_F(GrigliaTest, TwoOpeningsInARowStartFresh) {
   Apri();
 }
 
-TEST_F(GrigliaTest, ChoosingInAnEmptyTableIsAnErrorOfTheEntry) {
+TEST_F(GrigliaTest, ChoosingWithNoCurrentRowIsACloseWithoutAChoice) {
   TabellaSemplice({});
   NuovaGriglia();
   Poi([this] {
     EXPECT_EQ(finestra->AltezzaGriglia, 300);  // only the header band
     Msf().UserKey(headless::kEnter);
   });
-  try {
-    Apri();
-    ADD_FAILURE() << "no error";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.kind(), ErrorKind::Table);
-  }
+  EXPECT_FALSE(Apri());
   EXPECT_EQ(indice, 1);
   EXPECT_FALSE(shared.GrigliaAperta);
+
+  tabella = std::make_shared<Recordset>();
+  TabellaSemplice({"uno", "due"});
+  tabella->Find("_Index_Cmbo_Varno_ = '7'");  // no row has it: EOF
+  NuovaGriglia();
+  Poi([this] { Msf().UserKey(headless::kEnter); });
+  EXPECT_FALSE(Apri());
+  EXPECT_EQ(indice, 1);
+  EXPECT_TRUE(tabella->Eof());
 }
 
 TEST_F(GrigliaTest, TheControlClosingTheWindowEndsTheEntry) {

@@ -5,6 +5,7 @@
 #include "control/image_list.hpp"
 #include "grid/frm_griglia.hpp"
 #include "platform/platform.hpp"
+#include "platform/scoped_flag.hpp"
 
 namespace cbo {
 
@@ -50,12 +51,12 @@ CboVarno::~CboVarno() { container_.Attach(nullptr); }
 int32_t CboVarno::Record_Count() { return list_.Record_Count(); }
 
 void CboVarno::AddItem() {
-  OperazioneHost host(*this);
+  ScopedFlag host(operazioneHost_);
   list_.AddItem();
 }
 
 void CboVarno::RemoveItem(int32_t Indice_Record) {
-  OperazioneHost host(*this);
+  ScopedFlag host(operazioneHost_);
   list_.RemoveItem(Indice_Record);
 }
 
@@ -72,14 +73,14 @@ Variant CboVarno::ListItem(const std::string& Field, const Variant& Value) { ret
 Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_.ListValue(Current_Field_Value); }
 std::string CboVarno::Value() { return list_.Value(); }
 void CboVarno::SetValue(const std::string& v) {
-  OperazioneHost host(*this);
+  ScopedFlag host(operazioneHost_);
   list_.SetValue(v);
 }
 
 int32_t CboVarno::ListIndex() { return list_.ListIndex(); }
 
 void CboVarno::SetListIndex(int32_t v) {
-  OperazioneHost host(*this);
+  ScopedFlag host(operazioneHost_);
   list_.SetListIndex(v);
 }
 

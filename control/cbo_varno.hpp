@@ -190,18 +190,6 @@ private:
   bool listaAperta_ = false;
   // A host's call is running: a row it commits does not take the focus.
   bool operazioneHost_ = false;
-  // Marks a host's call for as long as it runs (calls may nest).
-  class OperazioneHost {
-  public:
-    explicit OperazioneHost(CboVarno& c) : flag_(c.operazioneHost_), before_(flag_) { flag_ = true; }
-    ~OperazioneHost() { flag_ = before_; }
-    OperazioneHost(const OperazioneHost&) = delete;
-    OperazioneHost& operator=(const OperazioneHost&) = delete;
-
-  private:
-    bool& flag_;
-    bool before_;
-  };
 
   // Stored property values.
   Colour ColoreSfondoGridMemorizzato = 0;

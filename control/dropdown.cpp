@@ -6,6 +6,7 @@
 #include "grid/module1.hpp"
 #include "list/criteria.hpp"
 #include "platform/error.hpp"
+#include "platform/scoped_flag.hpp"
 
 namespace cbo {
 
@@ -45,13 +46,11 @@ void CboVarno::MostraGriglia() {
     // Held here: closing the window drops the process's reference to it.
     std::shared_ptr<FrmGriglia> griglia = shared_.Griglia;
     list_.Tabella();
-    listaAperta_ = true;
+    ScopedFlag aperta(listaAperta_);
     list_.OkSelezioneAvvenuta = griglia->CaricaListaVis(list_.Rcset_Cbo, list_.Matrice_Campi, IndiceSelezionato);
-    listaAperta_ = false;
   } catch (...) {
     // Whatever failed, before or after the show, no window is left counted
     // as open: that would suspend the layout of every control for good.
-    listaAperta_ = false;
     if (shared_.GrigliaAperta) ChiudiGriglia(shared_);
     throw;
   }

@@ -3,6 +3,7 @@
 #include "control/cbo_varno.hpp"
 #include "list/criteria.hpp"
 #include "platform/error.hpp"
+#include "platform/scoped_flag.hpp"
 #include "platform/text.hpp"
 
 namespace cbo {
@@ -179,14 +180,13 @@ void CboVarno::NotificaChange() { Raise(EvChange, {}); }
 std::string CboVarno::Text() { return txt_->Text(); }
 
 void CboVarno::SetText(const std::string& v) {
-  OperazioneHost host(*this);
-  list_.NonMostrareLista = true;
+  ScopedFlag host(operazioneHost_);
+  ScopedFlag nonMostrare(list_.NonMostrareLista);
   std::string testo = v;
   std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
   TextMemorizzato = risultato;
   txt_->SetText(risultato);
   container_.PropertyChanged("Text");
-  list_.NonMostrareLista = false;
 }
 
 }  // namespace cbo

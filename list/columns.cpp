@@ -40,6 +40,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
                          bool Colonna_Ordinabile) {
   StatoPrecedente prima{Matrice_Campi, NumMtCol,  Rcset_Cbo,    MaxIndex, Larghezza_Colonne,
                         Text_Col,      Bound_Col, txt_.Tag(), RigaPreparata};
+  const bool caricamentoPrima = shared_.CaricamentoInCorso;
   shared_.CaricamentoInCorso = true;
   try {
     NumMtCol = NarrowToByte(NumMtCol + 1, "AddField: number of columns");
@@ -63,7 +64,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
     if (Text_Col.empty() || Text_Col == "1") Text_Col = Matrice_Campi[0].Nome_Field;
   } catch (...) {
     // A refused column changes nothing: the earlier columns, the table with its
-    // rows and the staged row are as they were, and list building is over.
+    // rows, the staged row and the list-building flag are as they were.
     Matrice_Campi = std::move(prima.Matrice_Campi);
     NumMtCol = prima.NumMtCol;
     Rcset_Cbo = std::move(prima.Rcset_Cbo);
@@ -72,7 +73,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
     Text_Col = std::move(prima.Text_Col);
     Bound_Col = std::move(prima.Bound_Col);
     RigaPreparata = std::move(prima.RigaPreparata);
-    shared_.CaricamentoInCorso = false;
+    shared_.CaricamentoInCorso = caricamentoPrima;
     txt_.SetTag(prima.Tag);
     throw;
   }

@@ -43,6 +43,7 @@ Variant ListStore::ListItem(const std::string& Field, const Variant& Value) {
 }
 
 void ListStore::AddItem() {
+  const bool caricamentoPrima = shared_.CaricamentoInCorso;
   shared_.CaricamentoInCorso = true;
   const int32_t indicePrecedente = MaxIndex;
   Recordset& tabella = Tabella();
@@ -65,10 +66,10 @@ void ListStore::AddItem() {
     tabella.Update();
   } catch (...) {
     // The pending row is dropped: the table is as it was, the staged values
-    // stay, and list building is over.
+    // stay, and the list-building flag is as it was found.
     if (tabella.State() == 1 && tabella.EditPending()) tabella.CancelUpdate();
     MaxIndex = indicePrecedente;
-    shared_.CaricamentoInCorso = false;
+    shared_.CaricamentoInCorso = caricamentoPrima;
     throw;
   }
   SvuotaRigaPreparata();
@@ -82,7 +83,7 @@ void ListStore::AddItem() {
       if (tabella.Eof()) tabella.MoveFirst();
     }
   } catch (...) {
-    shared_.CaricamentoInCorso = false;
+    shared_.CaricamentoInCorso = caricamentoPrima;
     throw;
   }
   shared_.CaricamentoInCorso = false;

@@ -1,5 +1,6 @@
 // Value and ListIndex: the chosen row by bound value or by row index.
 #include "list/list_store.hpp"
+#include "platform/scoped_flag.hpp"
 
 namespace cbo {
 
@@ -7,20 +8,18 @@ std::string ListStore::Value() { return ToText(EseguiBoundColumn(LeggiDaBoundCol
 
 void ListStore::SetValue(const std::string& v) {
   if (NumMtCol == 0 || !HaRighe()) return;
-  NonMostrareLista = true;
+  ScopedFlag nonMostrare(NonMostrareLista);
   Variant risultato = EseguiBoundColumn(SettaDaBoundColumn, Variant(v));
   ValueMemorizzato = ToText(risultato, "Value");
   propertyChanged_("Value");
-  NonMostrareLista = false;
 }
 
 int32_t ListStore::ListIndex() { return EseguiListIndex(LeggiDaListIndex, 0); }
 
 void ListStore::SetListIndex(int32_t v) {
-  NonMostrareLista = true;
+  ScopedFlag nonMostrare(NonMostrareLista);
   ListIndexMemorizzato = EseguiListIndex(SettaDaListIndex, v);
   propertyChanged_("ListIndex");
-  NonMostrareLista = false;
 }
 
 }  // namespace cbo

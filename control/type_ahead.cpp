@@ -167,9 +167,10 @@ void CboVarno::Txt_Cbo_Change() {
 
 int32_t CboVarno::RigaCompletata(const std::string& risultato) {
   int32_t indice = -1;
+  if (!list_.TabellaAperta()) return indice;
+  Recordset& tabella = *list_.Rcset_Cbo;
   Salta([&] {
-    Recordset& tabella = *list_.Rcset_Cbo;
-    if (list_.TabellaAperta() && !tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col)) == risultato)
+    if (!tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col)) == risultato)
       indice = ToLong(tabella.Field(kIndexField), kIndexField);
   });
   return indice;

@@ -1,6 +1,8 @@
 // The one commit step that writes the chosen row into the text box, the
 // table's row-moved notification that drives it, the text box's focus, and
 // the events passed on to the host.
+#include <utility>
+
 #include "control/cbo_varno.hpp"
 #include "platform/error.hpp"
 #include "platform/text.hpp"
@@ -17,60 +19,59 @@ std::string TestoRiga(const Variant& v, const std::string& campo) {
 }  // namespace
 
 void CboVarno::ApplicaScelta() {
-  if (shared_.CaricamentoInCorso) return;
-  // While this control's drop-down is open, moving in the grid chooses
-  // nothing: the choice is read when the window closes.
-  if (listaAperta_) return;
-  const int32_t completata = list_.CompletamentoInAttesa;
-  list_.CompletamentoInAttesa = 0;
-  if (list_.OkSelezioneAvvenuta) {
-    Recordset& tabella = list_.Tabella();
-    const bool suUnaRiga = tabella.State() == 1 && !tabella.Eof();
-    const int32_t indice = suUnaRiga ? ToLong(tabella.Field(kIndexField), kIndexField) : 0;
-    // A completion left waiting commits only the row it completed; a move to
-    // any other row (a host's RemoveItem, say) ends the wait without a commit.
-    if (completata != 0 && indice != completata) {
-      list_.OkSelezioneAvvenuta = false;
-      return;
-    }
-    const bool colonnaTesto = suUnaRiga && tabella.FieldNumber(list_.Text_Col) >= 0;
-    const std::string testoRiga = colonnaTesto ? TestoRiga(tabella.Field(list_.Text_Col), list_.Text_Col) : "";
+  // Nothing is committed while a list is being built, nor while this
+  // control's drop-down is open: moving in the grid chooses nothing, the
+  // choice is read when the window closes.
+  if (shared_.CaricamentoInCorso || listaAperta_) return;
+  const int32_t completata = std::exchange(list_.CompletamentoInAttesa, 0);
+  if (!list_.OkSelezioneAvvenuta) return;
 
-    // The flag is still set while the text is written, so that in ListCombo
-    // no matching pass follows.
-    if (list_.StileAttivo == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
-    std::string vuoto;
-    const std::string testo = ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text");
-    txt_->SetText(testo);
-    // A row is chosen when the text box now shows it: always in ListCombo; in
-    // the other styles when the text written is the row's (a list filled
-    // before anything was typed or chosen leaves the text empty instead).
-    const bool rigaScelta = suUnaRiga && (list_.StileAttivo == kListCombo || (colonnaTesto && testo == testoRiga));
-    if (rigaScelta) IndiceSelezionato = indice;
-
-    // From here a text box that cannot take the focus or the selection is
-    // left as it is. Only a choice the user makes takes the focus: a host
-    // filling or setting the list leaves the focus where it is.
-    if (!operazioneHost_) {
-      try {
-        txt_->SetFocus();
-      } catch (const Error&) {
-      }
-    }
-    try {
-      txt_->SetSelStart(0);
-    } catch (const Error&) {
-    }
-    try {
-      txt_->SetSelLength(text::Length(txt_->Text()));
-    } catch (const Error&) {
-    }
+  Recordset& tabella = list_.Tabella();
+  const bool suUnaRiga = tabella.State() == 1 && !tabella.Eof();
+  const int32_t indice = suUnaRiga ? ToLong(tabella.Field(kIndexField), kIndexField) : 0;
+  // A completion left waiting commits only the row it completed; a move to
+  // any other row (a host's RemoveItem, say) ends the wait without a commit.
+  if (completata != 0 && indice != completata) {
     list_.OkSelezioneAvvenuta = false;
-    list_.CompletamentoInAttesa = 0;
-    if (rigaScelta && rowChosen_) rowChosen_(indice);
     return;
   }
+  const bool colonnaTesto = suUnaRiga && tabella.FieldNumber(list_.Text_Col) >= 0;
+  const std::string testoRiga = colonnaTesto ? TestoRiga(tabella.Field(list_.Text_Col), list_.Text_Col) : "";
+
+  // The flag is still set while the text is written, so that in ListCombo no
+  // matching pass follows.
+  if (list_.StileAttivo == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
+  std::string vuoto;
+  const std::string testo = ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text");
+  txt_->SetText(testo);
+  // A row is chosen when the text box now shows it: always in ListCombo; in
+  // the other styles when the text written is the row's (a list filled before
+  // anything was typed or chosen leaves the text empty instead).
+  const bool rigaScelta = suUnaRiga && (list_.StileAttivo == kListCombo || (colonnaTesto && testo == testoRiga));
+  if (rigaScelta) IndiceSelezionato = indice;
+
+  // From here a text box that cannot take the focus or the selection is left
+  // as it is. Only a choice the user makes takes the focus: a host filling or
+  // setting the list leaves the focus where it is.
+  if (!operazioneHost_) {
+    try {
+      txt_->SetFocus();
+    } catch (const Error&) {
+    }
+  }
+  try {
+    txt_->SetSelStart(0);
+  } catch (const Error&) {
+  }
+  try {
+    txt_->SetSelLength(text::Length(txt_->Text()));
+  } catch (const Error&) {
+  }
+  // The change handler run by the text may have left a completion waiting:
+  // this commit ends it.
   list_.OkSelezioneAvvenuta = false;
+  list_.CompletamentoInAttesa = 0;
+  if (rigaScelta && rowChosen_) rowChosen_(indice);
 }
 
 void CboVarno::AdoRec_MoveComplete() { ApplicaScelta(); }

@@ -16,7 +16,7 @@ void CboVarno::ApriLista() {
   if (!cmd_->Visible()) return;
   txt_->SetFocus();
   if (list_.NumMtCol == 0) return;
-  if (!list_.HaRighe()) return;
+  if (!list_.HaRighe() || list_.Riempimento()) return;
   MostraGriglia();
   const std::string chiave =
       list_.StileAttivo == kListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato);

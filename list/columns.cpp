@@ -6,21 +6,6 @@
 
 namespace cbo {
 
-namespace {
-
-// What AddField changes, kept so that a failed call leaves everything as it was.
-struct StatoPrecedente {
-  std::vector<ColumnDef> Matrice_Campi;
-  uint8_t NumMtCol;
-  RecordsetRef Rcset_Cbo;
-  int32_t MaxIndex;
-  int32_t Larghezza_Colonne;
-  std::string Text_Col, Bound_Col, Tag;
-  std::vector<SlotRiga> RigaPreparata;
-};
-
-}  // namespace
-
 ListStore::ListStore(ProcessState& shared, ITextBox& txt, std::function<void()> rowMoved,
                      std::function<void(const std::string&)> propertyChanged)
     : shared_(shared), txt_(txt), propertyChanged_(std::move(propertyChanged)) {
@@ -34,13 +19,30 @@ Recordset& ListStore::Tabella() {
 
 bool ListStore::HaRighe() const { return TabellaAperta() && Rcset_Cbo->RecordCount() > 0; }
 
+ListStore::StatoPrecedente ListStore::Salva() const {
+  return {Matrice_Campi, NumMtCol, Rcset_Cbo, MaxIndex, Larghezza_Colonne, Text_Col, Bound_Col, txt_.Tag(),
+          RigaPreparata, shared_.CaricamentoInCorso};
+}
+
+void ListStore::Ripristina(StatoPrecedente&& prima) {
+  Matrice_Campi = std::move(prima.Matrice_Campi);
+  NumMtCol = prima.NumMtCol;
+  Rcset_Cbo = std::move(prima.Rcset_Cbo);
+  MaxIndex = prima.MaxIndex;
+  Larghezza_Colonne = prima.Larghezza_Colonne;
+  Text_Col = std::move(prima.Text_Col);
+  Bound_Col = std::move(prima.Bound_Col);
+  RigaPreparata = std::move(prima.RigaPreparata);
+  shared_.CaricamentoInCorso = prima.CaricamentoInCorso;
+  txt_.SetTag(prima.Tag);
+}
+
 void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeColonna, bool Visualizza_Colonna,
                          double Larghezza_Colonna, int32_t Separatore_Colonna, const std::string& Formattazione,
                          int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text,
                          bool Colonna_Ordinabile) {
-  StatoPrecedente prima{Matrice_Campi, NumMtCol,  Rcset_Cbo,    MaxIndex, Larghezza_Colonne,
-                        Text_Col,      Bound_Col, txt_.Tag(), RigaPreparata};
-  const bool caricamentoPrima = shared_.CaricamentoInCorso;
+  NonDuranteRiempimento("AddField");
+  StatoPrecedente prima = Salva();
   shared_.CaricamentoInCorso = true;
   try {
     NumMtCol = NarrowToByte(NumMtCol + 1, "AddField: number of columns");
@@ -65,16 +67,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
   } catch (...) {
     // A refused column changes nothing: the earlier columns, the table with its
     // rows, the staged row and the list-building flag are as they were.
-    Matrice_Campi = std::move(prima.Matrice_Campi);
-    NumMtCol = prima.NumMtCol;
-    Rcset_Cbo = std::move(prima.Rcset_Cbo);
-    MaxIndex = prima.MaxIndex;
-    Larghezza_Colonne = prima.Larghezza_Colonne;
-    Text_Col = std::move(prima.Text_Col);
-    Bound_Col = std::move(prima.Bound_Col);
-    RigaPreparata = std::move(prima.RigaPreparata);
-    shared_.CaricamentoInCorso = caricamentoPrima;
-    txt_.SetTag(prima.Tag);
+    Ripristina(std::move(prima));
     throw;
   }
   shared_.CaricamentoInCorso = false;
@@ -113,6 +106,7 @@ void ListStore::OrdinaColonne() {
 }
 
 void ListStore::Combo_Clear(int32_t Cosa_Cancellare) {
+  NonDuranteRiempimento("Combo_Clear");
   txt_.SetTag("");
   Rcset_Cbo.reset();
   if (Cosa_Cancellare == Tutto) {

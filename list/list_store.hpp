@@ -11,6 +11,7 @@
 #include "list/criteria.hpp"
 #include "list/data_control.hpp"
 #include "list/recordset.hpp"
+#include "list/row_source.hpp"
 #include "platform/process_state.hpp"
 #include "platform/variant.hpp"
 #include "platform/widgets.hpp"
@@ -58,6 +59,12 @@ public:
   // Rows.
   Variant ListItem(const std::string& Field, const Variant& Value);
   void AddItem();
+  // Many rows at once, as ListItem and AddItem would add them, all or
+  // nothing; false when `progress` cancelled the fill (see CboVarno::AddRows).
+  bool AddRows(RowSource& rows, const FillProgress& progress);
+  // AddRows is running (its progress callback may reach the host, which must
+  // not change the list meanwhile).
+  bool Riempimento() const { return riempimento_; }
 
   // Lookup, removal and count.
   void AllineaRigaCorrente();
@@ -99,13 +106,35 @@ public:
   DataControl AdoRec;
 
 private:
+  // What AddField and AddRows change, kept so that a failed call leaves
+  // everything as it was.
+  struct StatoPrecedente {
+    std::vector<ColumnDef> Matrice_Campi;
+    uint8_t NumMtCol;
+    RecordsetRef Rcset_Cbo;
+    int32_t MaxIndex;
+    int32_t Larghezza_Colonne;
+    std::string Text_Col, Bound_Col, Tag;
+    std::vector<SlotRiga> RigaPreparata;
+    bool CaricamentoInCorso;
+  };
+  StatoPrecedente Salva() const;
+  void Ripristina(StatoPrecedente&& prima);
+  // The steps after rows were appended: the staged row emptied, the table
+  // handed to AdoRec, the first row (in ListCombo the shown row) current, list
+  // building over, and the first row chosen when none is.
+  void DopoAggiunta(bool caricamentoPrima);
   void CreaTabella();
   void OrdinaColonne();
   void SvuotaRigaPreparata();
   int32_t IndiceCorrente();  // the current row's index field as a number
 
+  // Refuses a change of the list while AddRows fills it.
+  void NonDuranteRiempimento(const char* member) const;
+
   ProcessState& shared_;
   ITextBox& txt_;
+  bool riempimento_ = false;
   std::function<void(const std::string&)> propertyChanged_;
 };
 

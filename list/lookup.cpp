@@ -72,6 +72,7 @@ int32_t ListStore::Record_Count() {
 }
 
 void ListStore::RemoveItem(int32_t Indice_Record) {
+  NonDuranteRiempimento("RemoveItem");
   if (StileAttivo == kTextBox || NumMtCol < 1) return;
   // A table standing on no row still gives up the row asked for.
   if (!HaRighe()) return;

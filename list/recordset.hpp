@@ -25,7 +25,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/data_source.hpp"
@@ -61,6 +63,17 @@ public:
   void Update();
   void CancelUpdate();
   bool EditPending() const;
+
+  // Appends many rows at once, all or nothing, without a notification per
+  // row. Each call of `next` writes one value per field, in field order (no
+  // value for Null), and says whether it wrote a row, the rows have ended, or
+  // the rows are given up. A value the field cannot hold (its error names the
+  // row of this call and the field), a failure of `next`, or giving up leave
+  // the table as it was. The current row stays where it was. Returns the
+  // number of rows appended.
+  enum class RowStep { Row, End, GiveUp };
+  using RowWriter = std::function<RowStep(std::vector<std::optional<std::string_view>>& values)>;
+  int64_t AppendRows(const RowWriter& next);
 
   // The current row's value (a String or Null). Table error when there is no
   // current row or no such field.

@@ -43,6 +43,7 @@ Variant ListStore::ListItem(const std::string& Field, const Variant& Value) {
 }
 
 void ListStore::AddItem() {
+  NonDuranteRiempimento("AddItem");
   const bool caricamentoPrima = shared_.CaricamentoInCorso;
   shared_.CaricamentoInCorso = true;
   const int32_t indicePrecedente = MaxIndex;
@@ -72,8 +73,13 @@ void ListStore::AddItem() {
     shared_.CaricamentoInCorso = caricamentoPrima;
     throw;
   }
+  DopoAggiunta(caricamentoPrima);
+}
+
+void ListStore::DopoAggiunta(bool caricamentoPrima) {
   SvuotaRigaPreparata();
   AdoRec.SetRecordset(Rcset_Cbo);
+  Recordset& tabella = *Rcset_Cbo;
   try {
     tabella.MoveFirst();
     // In ListCombo the table goes back to the row the text box shows.

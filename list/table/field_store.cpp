@@ -15,6 +15,16 @@ void FieldStore::Packed::Append(std::string_view value) {
   ends_.push_back(static_cast<uint32_t>(relative));
 }
 
+void FieldStore::Packed::Truncate(size_t slots) {
+  if (slots >= ends_.size()) return;
+  // The bytes end where the last kept slot ends; a block keeps its base while
+  // it keeps a slot.
+  const uint64_t end = slots == 0 ? 0 : bases_[(slots - 1) >> kBlockBits] + ends_[slots - 1];
+  bytes_.resize(end);
+  ends_.resize(slots);
+  bases_.resize((slots + kBlockMask) >> kBlockBits);
+}
+
 void FieldStore::Packed::Clear() {
   bytes_.clear();
   ends_.clear();
@@ -24,6 +34,21 @@ void FieldStore::Packed::Clear() {
 void FieldStore::Append(const std::optional<std::string>& value) {
   text_.Append(value ? std::string_view(*value) : std::string_view());
   null_.push_back(!value);
+}
+
+void FieldStore::Append(std::string_view text, bool null) {
+  text_.Append(null ? std::string_view() : text);
+  null_.push_back(null);
+}
+
+void FieldStore::Truncate(size_t slots) {
+  if (slots >= Size()) return;
+  text_.Truncate(slots);
+  null_.resize(slots);
+  if (foldedCount_ > slots) {
+    if (!aliased_) folded_.Truncate(slots);
+    foldedCount_ = slots;
+  }
 }
 
 namespace {

@@ -23,6 +23,9 @@ public:
   // Appends the next slot's value (no value: Null). Table error when the
   // slot's block of storage cannot hold it.
   void Append(const std::optional<std::string>& value);
+  void Append(std::string_view text, bool null);
+  // Drops every slot from `slots` on, as if they had never been appended.
+  void Truncate(size_t slots);
 
   size_t Size() const { return null_.size(); }
   bool IsNull(size_t slot) const { return null_[slot]; }
@@ -38,6 +41,7 @@ private:
   class Packed {
   public:
     void Append(std::string_view value);
+    void Truncate(size_t slots);
     std::string_view At(size_t slot) const {
       const size_t inBlock = slot & kBlockMask;
       const uint32_t begin = inBlock == 0 ? 0 : ends_[slot - 1];

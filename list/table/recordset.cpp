@@ -206,19 +206,25 @@ struct Recordset::Impl {
 
 namespace {
 
+// Refuses a text longer than the field's limit in characters. A character
+// takes at least one byte: a text no longer in bytes than the limit is within
+// it, and only a longer one is counted.
+// `row` names the row of a bulk append (0: none).
+void CheckLength(const table::FieldSpec& field, std::string_view text, int64_t row) {
+  if (static_cast<int64_t>(text.size()) <= field.maxLength) return;
+  const int32_t length = text::Length(std::string(text));
+  if (length > field.maxLength)
+    Fail((row > 0 ? "row " + std::to_string(row) + ": " : std::string()) + "field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
+         " characters is longer than its limit of " + std::to_string(field.maxLength));
+}
+
 // The text a value is stored as; no value for Null.
 std::optional<std::string> StoredText(const table::FieldSpec& field, const Variant& value) {
   if (value.IsMissing() || value.type() == VarType::Font)
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
   if (value.IsNull()) return std::nullopt;
   std::string text = ToText(value, field.name);
-  // A character takes at least one byte: a text no longer in bytes than the
-  // limit is within it, and only a longer one is counted.
-  if (static_cast<int64_t>(text.size()) <= field.maxLength) return text;
-  int32_t length = text::Length(text);
-  if (length > field.maxLength)
-    Fail("field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
-         " characters is longer than its limit of " + std::to_string(field.maxLength));
+  CheckLength(field, text, 0);
   return text;
 }
 
@@ -307,6 +313,47 @@ void Recordset::Update() {
   impl_->rank.push_back(impl_->nextRank++);
   impl_->current = static_cast<int32_t>(impl_->order.size()) - 1;
   impl_->Notify();
+}
+
+int64_t Recordset::AppendRows(const RowWriter& next) {
+  impl_->RequireOpen("AppendRows");
+  Impl& t = *impl_;
+  const uint32_t slotsBefore = t.slots;
+  const size_t orderBefore = t.order.size();
+  const uint32_t nextRankBefore = t.nextRank;
+  auto undo = [&] {
+    for (table::FieldStore& store : t.stores) store.Truncate(slotsBefore);
+    t.order.resize(orderBefore);
+    t.rank.resize(slotsBefore);
+    t.slots = slotsBefore;
+    t.nextRank = nextRankBefore;
+  };
+  const size_t fields = t.fields.size();
+  std::vector<std::optional<std::string_view>> values(fields);
+  int64_t rows = 0;
+  try {
+    for (;;) {
+      std::fill(values.begin(), values.end(), std::nullopt);
+      const RowStep step = next(values);
+      if (step == RowStep::End) break;
+      if (step == RowStep::GiveUp) {
+        undo();
+        return 0;
+      }
+      ++rows;
+      if (t.slots == INT32_MAX) Fail("row " + std::to_string(rows) + ": the table is full");
+      // Every value is checked before the row is stored.
+      for (size_t f = 0; f < fields; ++f)
+        if (values[f]) CheckLength(t.fields[f], *values[f], rows);
+      for (size_t f = 0; f < fields; ++f) t.stores[f].Append(values[f].value_or(std::string_view()), !values[f]);
+      t.order.push_back(t.slots++);
+      t.rank.push_back(t.nextRank++);
+    }
+  } catch (...) {
+    undo();
+    throw;
+  }
+  return rows;
 }
 
 void Recordset::CancelUpdate() {

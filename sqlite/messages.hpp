@@ -12,8 +12,10 @@ inline std::string Quoted(const std::string& text) { return "\"" + text + "\""; 
 // A file name or query with a NUL character in it would be cut short there
 // by SQLite, and the rest silently left out: it is refused.
 inline void RequireNoNul(const std::string& text, const char* what) {
-  if (text.find('\0') != std::string::npos)
-    throw Error(ErrorKind::Database, std::string(what) + " " + Quoted(text) + ": it holds a NUL character");
+  const size_t nul = text.find('\0');
+  if (nul != std::string::npos)
+    throw Error(ErrorKind::Database, std::string(what) + " " + Quoted(text.substr(0, nul)) +
+                                         "...: it holds a NUL character at byte " + std::to_string(nul + 1));
 }
 
 }  // namespace cbo::sqlite

@@ -23,6 +23,9 @@ std::string quotedQuery(const QSqlQuery& query) { return "\"" + query.lastQuery(
 
 std::optional<RowBuffer> readQuery(QSqlQuery& query, const FillProgress& progress) {
   if (!query.isActive()) {
+    // A query that failed to prepare, or that the host ran and that failed,
+    // says why; running it again would only hide that.
+    if (query.lastError().type() != QSqlError::NoError) queryFailed(query);
     // A forward-only query keeps no copy of the rows already read.
     query.setForwardOnly(true);
     if (!query.exec()) queryFailed(query);

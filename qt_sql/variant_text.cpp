@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QTime>
 
 #include "platform/variant.hpp"
 
@@ -50,6 +51,11 @@ bool appendValue(RowBuffer& rows, const QVariant& value) {
     case QMetaType::QString: appendUtf8(rows, value.toString()); return true;
     case QMetaType::QDate: appendDate(rows, value.toDate()); return true;
     case QMetaType::QDateTime: appendDate(rows, value.toDateTime().date()); return true;
+    case QMetaType::QTime: {
+      const QTime time = value.toTime();
+      appendUtf8(rows, time.toString(time.msec() == 0 ? Qt::ISODate : Qt::ISODateWithMs));
+      return true;
+    }
     case QMetaType::QByteArray: return false;
     default:
       if (!value.canConvert<QString>()) return false;

@@ -72,7 +72,12 @@ inline void PrintTo(const ListState& s, std::ostream* os) {
       << "\"" << (s.loading ? ", loading" : "") << ", fields";
   for (const std::string& f : s.fields) *os << " " << f;
   *os << ", " << s.rows.size() << " rows:";
-  for (const auto& row : s.rows) {
+  for (size_t r = 0; r < s.rows.size(); ++r) {
+    if (r == 12) {
+      *os << "\n    ...";
+      break;
+    }
+    const auto& row = s.rows[r];
     *os << "\n   ";
     for (const std::string& v : row) *os << " \"" << v << "\"";
   }

@@ -1,23 +1,50 @@
 #include "fill/row_buffer.hpp"
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 
 #include "platform/error.hpp"
 #include "platform/variant.hpp"
 
 namespace cbo {
 
+namespace {
+constexpr size_t kBlockBytes = size_t{1} << 20;
+}
+
 RowBuffer::RowBuffer(std::vector<std::string> columns) : columns_(std::move(columns)) {}
 
+char* RowBuffer::Place(size_t bytes) {
+  if (bytes > left_) {
+    const size_t size = std::max(kBlockBytes, bytes);
+    blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
+    free_ = blocks_.back().get();
+    left_ = size;
+  }
+  char* at = free_;
+  free_ += bytes;
+  left_ -= bytes;
+  return at;
+}
+
 void RowBuffer::AppendNull() {
-  ends_.push_back(bytes_.size());
-  nulls_.push_back(true);
+  texts_.push_back("");
+  sizes_.push_back(kNull);
 }
 
 void RowBuffer::AppendText(std::string_view text) {
-  bytes_.append(text);
-  ends_.push_back(bytes_.size());
-  nulls_.push_back(false);
+  if (text.size() >= kNull)
+    throw Error(ErrorKind::Overflow, "value of column " + std::to_string(texts_.size() % columns_.size() + 1) +
+                                         ": a text of " + std::to_string(text.size()) + " bytes is too long");
+  const char* at = "";
+  if (!text.empty()) {
+    char* room = Place(text.size());
+    std::memcpy(room, text.data(), text.size());
+    at = room;
+  }
+  texts_.push_back(at);
+  sizes_.push_back(static_cast<uint32_t>(text.size()));
 }
 
 void RowBuffer::AppendInteger(int64_t value) {
@@ -29,7 +56,7 @@ void RowBuffer::AppendInteger(int64_t value) {
 void RowBuffer::AppendReal(double value) { AppendText(FormatNumber(value)); }
 
 int64_t RowBuffer::RowCount() const {
-  return columns_.empty() ? 0 : static_cast<int64_t>(ends_.size() / columns_.size());
+  return columns_.empty() ? 0 : static_cast<int64_t>(texts_.size() / columns_.size());
 }
 
 bool RowBuffer::Next(std::span<Cell> cells) {
@@ -37,12 +64,12 @@ bool RowBuffer::Next(std::span<Cell> cells) {
     throw Error(ErrorKind::SubscriptOutOfRange, "RowBuffer: " + std::to_string(cells.size()) +
                                                     " cells were given for a row of " +
                                                     std::to_string(columns_.size()) + " columns");
-  if (columns_.empty() || next_ + columns_.size() > ends_.size()) return false;
+  if (columns_.empty() || next_ + columns_.size() > texts_.size()) return false;
   for (size_t c = 0; c < columns_.size(); ++c) {
     const size_t i = next_ + c;
-    const uint64_t begin = i == 0 ? 0 : ends_[i - 1];
-    cells[c].null = nulls_[i];
-    cells[c].text = std::string_view(bytes_).substr(begin, ends_[i] - begin);
+    const bool null = sizes_[i] == kNull;
+    cells[c].null = null;
+    cells[c].text = null ? std::string_view() : std::string_view(texts_[i], sizes_[i]);
   }
   next_ += columns_.size();
   return true;

@@ -3,6 +3,7 @@
 // buffer first, and only then do the rows go into the list, so that a slow or
 // failing database never leaves a control half filled or suspended.
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -34,11 +35,21 @@ public:
   void Rewind() { next_ = 0; }
 
 private:
+  static constexpr uint32_t kNull = UINT32_MAX;  // the size of a Null value
+
+  // Room for a text of `bytes`. Texts go one after the other into blocks of
+  // at least 1 MiB, each text whole in one block, so that a text never moves
+  // once read (a growing single buffer would copy everything read so far
+  // each time it grew).
+  char* Place(size_t bytes);
+
   std::vector<std::string> columns_;
-  std::string bytes_;           // every value's text, one after the other
-  std::vector<uint64_t> ends_;  // where each value's text ends in bytes_
-  std::vector<bool> nulls_;     // whether each value is Null
-  size_t next_ = 0;             // the first value of the row Next gives
+  std::vector<std::unique_ptr<char[]>> blocks_;
+  char* free_ = nullptr;  // the unused rest of the last block
+  size_t left_ = 0;
+  std::vector<const char*> texts_;  // each value's text
+  std::vector<uint32_t> sizes_;     // its length in bytes, kNull for Null
+  size_t next_ = 0;                 // the first value of the row Next gives
 };
 
 }  // namespace cbo

@@ -43,11 +43,13 @@ std::optional<RowBuffer> readQuery(QSqlQuery& query, const FillProgress& progres
     for (int c = 0; c < columns; ++c) {
       if (query.isNull(c)) {
         rows.AppendNull();
-      } else if (!appendValue(rows, query.value(c))) {
-        throw Error(ErrorKind::TypeMismatch,
-                    "query " + quotedQuery(query) + ", row " + std::to_string(row) + ", column \"" +
-                        rows.ColumnNames()[static_cast<size_t>(c)] + "\": a " + query.value(c).typeName() +
-                        " value (binary data) cannot be shown in the list");
+      } else if (const QVariant value = query.value(c); !appendValue(rows, value)) {
+        const std::string what = value.typeId() == QMetaType::QByteArray
+                                     ? "binary data (a blob) cannot be shown in the list"
+                                     : std::string("a ") + value.typeName() + " value has no text to show in the list";
+        throw Error(ErrorKind::TypeMismatch, "query " + quotedQuery(query) + ", row " + std::to_string(row) +
+                                                 ", column \"" + rows.ColumnNames()[static_cast<size_t>(c)] +
+                                                 "\": " + what);
       }
     }
     if (!tell.RowsRead(row)) return std::nullopt;

@@ -35,8 +35,8 @@ void RowBuffer::AppendNull() {
 
 void RowBuffer::AppendText(std::string_view text) {
   if (text.size() >= kNull)
-    throw Error(ErrorKind::Overflow, "value of column " + std::to_string(texts_.size() % columns_.size() + 1) +
-                                         ": a text of " + std::to_string(text.size()) + " bytes is too long");
+    throw Error(ErrorKind::Overflow, "RowBuffer: a text of " + std::to_string(text.size()) +
+                                         " bytes is longer than a value can be (4 GiB)");
   const char* at = "";
   if (!text.empty()) {
     char* room = Place(text.size());

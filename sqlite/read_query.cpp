@@ -2,6 +2,7 @@
 // bound, stepped row by row, each value turned into its text.
 #include <sqlite3.h>
 
+#include <cstdint>
 #include <memory>
 
 #include "fill/buffered_fill.hpp"
@@ -25,6 +26,8 @@ using Statement = std::unique_ptr<sqlite3_stmt, decltype(&sqlite3_finalize)>;
 // comments is refused, so that no statement is silently left out.
 Statement Prepare(sqlite3* db, const std::string& query) {
   sqlite::RequireNoNul(query, "query");
+  if (query.size() >= static_cast<size_t>(INT32_MAX))
+    throw Error(ErrorKind::Database, "query of " + std::to_string(query.size()) + " bytes: it is too long");
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
   if (sqlite3_prepare_v2(db, query.c_str(), static_cast<int>(query.size()), &raw, &tail) != SQLITE_OK)

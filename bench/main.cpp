@@ -16,7 +16,8 @@
 namespace {
 
 const char* const kFigures[] = {"keystroke_median_us", "keystroke_worst_us", "grid_search_median_us",
-                                "grid_search_worst_us", "fill_rows_per_s", "bytes_per_row", "sort_ms", "open_ms"};
+                                "grid_search_worst_us", "fill_rows_per_s", "bytes_per_row", "sort_ms", "open_ms",
+                                "bulk_fill_rows_per_s", "sqlite_fill_rows_per_s"};
 
 std::vector<size_t> SizesFrom(const std::string& list) {
   std::vector<size_t> sizes;
@@ -59,9 +60,11 @@ int main(int argc, char** argv) {
   for (size_t n : o.sizes) {
     for (const char* name : kFigures) bench::Declare(name, n);
     bench::RegisterOurs(n, repetitions);
+    bench::RegisterOursDatabase(n);
     if (qt) {
       bench::RegisterOursQt(n, repetitions);
       bench::RegisterPeer(n, repetitions);
+      bench::RegisterPeerDatabase(n);
     }
     bench::RegisterFloor(n, repetitions);
   }

@@ -8,6 +8,9 @@ bool StartQt(int&, char**) { return false; }
 void StopQt() {}
 void RegisterPeer(size_t, int) {}
 #endif
+#ifndef CBO_BENCH_PEER_SQL
+void RegisterPeerDatabase(size_t) {}
+#endif
 #ifndef CBO_BENCH_OURS_QT
 void RegisterOursQt(size_t, int) {}
 #endif

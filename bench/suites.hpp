@@ -11,6 +11,10 @@ void RegisterOursQt(size_t n, int repetitions);
 // Qt's own widgets and models; nothing without Qt.
 void RegisterPeer(size_t n, int repetitions);
 void RegisterFloor(size_t n, int repetitions);
+// The bulk fill from memory and the fill from a SQLite file.
+void RegisterOursDatabase(size_t n);
+// Qt's QSqlQueryModel on the same file; nothing without Qt's SQL module.
+void RegisterPeerDatabase(size_t n);
 // Creates the application object the Qt parts need (offscreen); false without Qt.
 bool StartQt(int& argc, char** argv);
 // Releases what the Qt parts hold, the application object last.

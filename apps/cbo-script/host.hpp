@@ -89,6 +89,8 @@ private:
   void DefineFont(const Args& a);
   void Ambient(const Args& a);
   void Echo(const Args& a);
+  // sql C "FILE" "QUERY" (commands_sql.cpp).
+  void Sql(const Args& a);
 
   // --- What the end user does (commands_user.cpp). ---
   void Type(const Args& a);

@@ -1,0 +1,87 @@
+// Our database fills on the headless platform: the bulk fill from rows in
+// memory, and the fill from a SQLite file end to end (open, query, read,
+// fill), with the read alone beside it.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <memory>
+
+#include "bench/data.hpp"
+#include "bench/database.hpp"
+#include "bench/figures.hpp"
+#include "bench/host.hpp"
+#include "bench/suites.hpp"
+#include "list/list_store.hpp"
+#include "sqlite/sqlite_fill.hpp"
+
+namespace bench {
+
+namespace {
+
+// The first n generated rows as a row source.
+class MemoryRows final : public cbo::RowSource {
+public:
+  explicit MemoryRows(size_t n) : n_(n) {}
+  std::vector<std::string> Columns() override { return {kFieldNames, kFieldNames + kColumns}; }
+  bool Next(std::span<cbo::Cell> cells) override {
+    if (next_ >= n_) return false;
+    const auto& row = SharedRows().rows[next_++];
+    for (size_t c = 0; c < kColumns; ++c) cells[c] = cbo::Cell{false, row[c]};
+    return true;
+  }
+
+private:
+  size_t n_, next_ = 0;
+};
+
+void BulkFill(benchmark::State& state, size_t n) {
+  double rate = 0;
+  for (auto _ : state) {
+    (void)SharedRows();  // made before the measure
+    auto host = std::make_unique<HeadlessHost>(cbo::kComboBox);
+    MemoryRows rows(n);
+    const Clock::time_point t0 = Clock::now();
+    host->Control().AddRows(rows);
+    const double us = MicrosSince(t0);
+    rate = static_cast<double>(n) / (us / 1e6);
+    state.SetIterationTime(us / 1e6);
+  }
+  state.counters["rows_per_s"] = rate;
+  Record("bulk_fill_rows_per_s", n, Side::Ours, rate);
+}
+
+void SqliteFill(benchmark::State& state, size_t n) {
+  double rate = 0, readRate = 0;
+  const std::string& file = DatabaseFile();  // made before the measure
+  const std::string query = RowsQuery(n);
+  for (auto _ : state) {
+    auto host = std::make_unique<HeadlessHost>(cbo::kComboBox);
+    Clock::time_point t0 = Clock::now();
+    cbo::FillFromSqlite(host->Control(), file, query);
+    const double us = MicrosSince(t0);
+    rate = static_cast<double>(n) / (us / 1e6);
+    state.SetIterationTime(us / 1e6);
+    // The read alone: open, query and read into the buffer.
+    sqlite3* db = nullptr;
+    t0 = Clock::now();
+    sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    benchmark::DoNotOptimize(cbo::ReadSqlite(db, query));
+    sqlite3_close(db);
+    readRate = static_cast<double>(n) / (MicrosSince(t0) / 1e6);
+  }
+  state.counters["rows_per_s"] = rate;
+  state.counters["read_rows_per_s"] = readRate;
+  Record("sqlite_fill_rows_per_s", n, Side::Ours, rate);
+}
+
+}  // namespace
+
+void RegisterOursDatabase(size_t n) {
+  const std::string at = "/" + std::to_string(n);
+  benchmark::RegisterBenchmark(("ours/bulk_fill" + at).c_str(), BulkFill, n)
+      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("ours/sqlite_fill" + at).c_str(), SqliteFill, n)
+      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace bench

@@ -1,0 +1,57 @@
+// The peer of the SQLite fill: Qt's QSqlQueryModel on the same file through
+// QSQLITE, read to the end (fetchMore until done) and set on a QComboBox whose
+// drop-down is a QTableView.
+#include <benchmark/benchmark.h>
+
+#include <QComboBox>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <memory>
+
+#include "bench/database.hpp"
+#include "bench/figures.hpp"
+#include "bench/suites.hpp"
+
+namespace bench {
+
+namespace {
+
+void QueryModelFill(benchmark::State& state, size_t n) {
+  double rate = 0;
+  const QString file = QString::fromStdString(DatabaseFile());  // made before the measure
+  const QString query = QString::fromStdString(RowsQuery(n));
+  for (auto _ : state) {
+    {
+      const Clock::time_point t0 = Clock::now();
+      QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench");
+      db.setDatabaseName(file);
+      db.open();
+      auto model = std::make_unique<QSqlQueryModel>();
+      model->setQuery(QSqlQuery(query, db));
+      while (model->canFetchMore()) model->fetchMore();
+      auto combo = std::make_unique<QComboBox>();
+      combo->setView(new QTableView);
+      combo->setModel(model.get());
+      const double us = MicrosSince(t0);
+      if (static_cast<size_t>(model->rowCount()) != n) state.SkipWithError("QSqlQueryModel lost rows");
+      rate = static_cast<double>(n) / (us / 1e6);
+      state.SetIterationTime(us / 1e6);
+      combo.reset();
+      model.reset();
+    }
+    QSqlDatabase::removeDatabase("bench");
+  }
+  state.counters["rows_per_s"] = rate;
+  Record("sqlite_fill_rows_per_s", n, Side::Peer, rate);
+}
+
+}  // namespace
+
+void RegisterPeerDatabase(size_t n) {
+  benchmark::RegisterBenchmark(("qt/sql_query_model" + ("/" + std::to_string(n))).c_str(), QueryModelFill, n)
+      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace bench

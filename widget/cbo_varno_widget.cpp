@@ -93,6 +93,7 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
   }
 
   CboVarnoWidget& w;
+  bool enabled = true;  // whether the widget itself was last seen enabled
   qt::QtContainer* container = nullptr;
   CboVarno* control = nullptr;
 };
@@ -124,8 +125,26 @@ CboVarnoWidget::~CboVarnoWidget() = default;
 CboVarno& CboVarnoWidget::control() { return *d_->control; }
 
 bool CboVarnoWidget::event(QEvent* e) {
-  if (e->type() == QEvent::LanguageChange) d_->Translate();
-  if (e->type() == QEvent::Show) d_->NameTheTextBox();
+  switch (e->type()) {
+    case QEvent::LanguageChange: d_->Translate(); break;
+    case QEvent::Show: d_->NameTheTextBox(); break;
+    // A font set on the widget itself (not one inherited from its parent)
+    // is the control's text font.
+    case QEvent::FontChange:
+      if (testAttribute(Qt::WA_SetFont)) d_->control->SetFont(qt::FromQFont(font()));
+      break;
+    // Disabling the widget itself (not its parent) disables the control, and
+    // enabling it again enables the control.
+    case QEvent::EnabledChange: {
+      const bool on = !testAttribute(Qt::WA_ForceDisabled);
+      if (on != d_->enabled) {
+        d_->enabled = on;
+        d_->control->SetEnabled(on);
+      }
+      break;
+    }
+    default: break;
+  }
   return QWidget::event(e);
 }
 
@@ -140,11 +159,10 @@ QSize CboVarnoWidget::minimumSizeHint() const { return QSize(0, d_->container->s
 
 // --- Properties ---
 
-QFont CboVarnoWidget::textFont() {
+QFont CboVarnoWidget::controlFont() {
   FontRef f = d_->control->Font();
   return f ? qt::ToQFont(*f, font()) : font();
 }
-void CboVarnoWidget::setTextFont(const QFont& f) { d_->control->SetFont(qt::FromQFont(f)); }
 
 CboVarnoWidget::TipoPulsante CboVarnoWidget::tipoPulsante() {
   return static_cast<TipoPulsante>(d_->control->TipoPulsante());
@@ -177,31 +195,31 @@ void CboVarnoWidget::setBorderStyle(BorderStyleVrn v) { d_->control->SetBorderSt
 CboVarnoWidget::AgglignVrn CboVarnoWidget::alignment() { return static_cast<AgglignVrn>(d_->control->Alignment()); }
 void CboVarnoWidget::setAlignment(AgglignVrn v) { d_->control->SetAlignment(v); }
 
-CboVarnoWidget::Tipo_Separatore_Celle CboVarnoWidget::separatoreRecord() {
+CboVarnoWidget::Tipo_Separatore_Celle CboVarnoWidget::separatore_Record() {
   return static_cast<Tipo_Separatore_Celle>(d_->control->Separatore_Record());
 }
-void CboVarnoWidget::setSeparatoreRecord(Tipo_Separatore_Celle v) { d_->control->SetSeparatore_Record(v); }
+void CboVarnoWidget::setSeparatore_Record(Tipo_Separatore_Celle v) { d_->control->SetSeparatore_Record(v); }
 
-bool CboVarnoWidget::recordSelector() { return d_->control->Record_Selector(); }
-void CboVarnoWidget::setRecordSelector(bool on) { d_->control->SetRecord_Selector(on); }
+bool CboVarnoWidget::record_Selector() { return d_->control->Record_Selector(); }
+void CboVarnoWidget::setRecord_Selector(bool on) { d_->control->SetRecord_Selector(on); }
 
-QString CboVarnoWidget::textColumn() { return qt::ToQString(d_->control->Text_Column()); }
-void CboVarnoWidget::setTextColumn(const QString& field) { d_->control->SetText_Column(qt::FromQString(field)); }
+QString CboVarnoWidget::text_Column() { return qt::ToQString(d_->control->Text_Column()); }
+void CboVarnoWidget::setText_Column(const QString& field) { d_->control->SetText_Column(qt::FromQString(field)); }
 
-QString CboVarnoWidget::boundColumn() { return qt::ToQString(d_->control->Bound_Column()); }
-void CboVarnoWidget::setBoundColumn(const QString& field) { d_->control->SetBound_Column(qt::FromQString(field)); }
+QString CboVarnoWidget::bound_Column() { return qt::ToQString(d_->control->Bound_Column()); }
+void CboVarnoWidget::setBound_Column(const QString& field) { d_->control->SetBound_Column(qt::FromQString(field)); }
 
-int CboVarnoWidget::rowsCount() { return d_->control->Rows_Count(); }
-void CboVarnoWidget::setRowsCount(int rows) { d_->control->SetRows_Count(NarrowToByte(rows, "Rows_Count")); }
+int CboVarnoWidget::rows_Count() { return d_->control->Rows_Count(); }
+void CboVarnoWidget::setRows_Count(int rows) { d_->control->SetRows_Count(NarrowToByte(rows, "Rows_Count")); }
 
-bool CboVarnoWidget::visualizzaFields() { return d_->control->Visualizza_Fields(); }
-void CboVarnoWidget::setVisualizzaFields(bool on) { d_->control->SetVisualizza_Fields(on); }
+bool CboVarnoWidget::visualizza_Fields() { return d_->control->Visualizza_Fields(); }
+void CboVarnoWidget::setVisualizza_Fields(bool on) { d_->control->SetVisualizza_Fields(on); }
 
-QFont CboVarnoWidget::gridFont() {
+QFont CboVarnoWidget::font_Grid() {
   FontRef f = d_->control->Font_Grid();
   return f ? qt::ToQFont(*f, font()) : font();
 }
-void CboVarnoWidget::setGridFont(const QFont& f) { d_->control->SetFont_Grid(qt::FromQFont(f)); }
+void CboVarnoWidget::setFont_Grid(const QFont& f) { d_->control->SetFont_Grid(qt::FromQFont(f)); }
 
 QString CboVarnoWidget::value() { return qt::ToQString(d_->control->Value()); }
 void CboVarnoWidget::setValue(const QString& v) { d_->control->SetValue(qt::FromQString(v)); }
@@ -212,11 +230,10 @@ void CboVarnoWidget::setText(const QString& t) { d_->control->SetText(qt::FromQS
 int CboVarnoWidget::listIndex() { return d_->control->ListIndex(); }
 void CboVarnoWidget::setListIndex(int i) { d_->control->SetListIndex(i); }
 
-bool CboVarnoWidget::grigliaCentrata() { return d_->control->Griglia_Centrata(); }
-void CboVarnoWidget::setGrigliaCentrata(bool on) { d_->control->SetGriglia_Centrata(on); }
+bool CboVarnoWidget::griglia_Centrata() { return d_->control->Griglia_Centrata(); }
+void CboVarnoWidget::setGriglia_Centrata(bool on) { d_->control->SetGriglia_Centrata(on); }
 
 bool CboVarnoWidget::controlEnabled() { return d_->control->Enabled(); }
-void CboVarnoWidget::setControlEnabled(bool on) { d_->control->SetEnabled(on); }
 
 bool CboVarnoWidget::locked() { return d_->control->Locked(); }
 void CboVarnoWidget::setLocked(bool on) { d_->control->SetLocked(on); }

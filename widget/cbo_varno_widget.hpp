@@ -27,7 +27,10 @@ namespace cbo {
 class CboVarnoWidget : public QWidget {
   Q_OBJECT
 
-  Q_PROPERTY(QFont Font READ textFont WRITE setTextFont)
+  // Font and Enabled are written through QWidget's own setFont and setEnabled
+  // (the setters uic calls for them): the widget's font is the control's text
+  // font, and disabling the widget disables the control.
+  Q_PROPERTY(QFont Font READ controlFont WRITE setFont)
   Q_PROPERTY(TipoPulsante TipoPulsante READ tipoPulsante WRITE setTipoPulsante)
   Q_PROPERTY(StileCbo StileCbo READ stileCbo WRITE setStileCbo)
   Q_PROPERTY(QColor ForeColor READ foreColor WRITE setForeColor RESET resetForeColor)
@@ -35,18 +38,18 @@ class CboVarnoWidget : public QWidget {
   Q_PROPERTY(ApparenceVrn Appearance READ appearance WRITE setAppearance)
   Q_PROPERTY(BorderStyleVrn BorderStyle READ borderStyle WRITE setBorderStyle)
   Q_PROPERTY(AgglignVrn Alignment READ alignment WRITE setAlignment)
-  Q_PROPERTY(Tipo_Separatore_Celle Separatore_Record READ separatoreRecord WRITE setSeparatoreRecord)
-  Q_PROPERTY(bool Record_Selector READ recordSelector WRITE setRecordSelector)
-  Q_PROPERTY(QString Text_Column READ textColumn WRITE setTextColumn)
-  Q_PROPERTY(QString Bound_Column READ boundColumn WRITE setBoundColumn)
-  Q_PROPERTY(int Rows_Count READ rowsCount WRITE setRowsCount)
-  Q_PROPERTY(bool Visualizza_Fields READ visualizzaFields WRITE setVisualizzaFields)
-  Q_PROPERTY(QFont Font_Grid READ gridFont WRITE setGridFont)
+  Q_PROPERTY(Tipo_Separatore_Celle Separatore_Record READ separatore_Record WRITE setSeparatore_Record)
+  Q_PROPERTY(bool Record_Selector READ record_Selector WRITE setRecord_Selector)
+  Q_PROPERTY(QString Text_Column READ text_Column WRITE setText_Column)
+  Q_PROPERTY(QString Bound_Column READ bound_Column WRITE setBound_Column)
+  Q_PROPERTY(int Rows_Count READ rows_Count WRITE setRows_Count)
+  Q_PROPERTY(bool Visualizza_Fields READ visualizza_Fields WRITE setVisualizza_Fields)
+  Q_PROPERTY(QFont Font_Grid READ font_Grid WRITE setFont_Grid)
   Q_PROPERTY(QString Value READ value WRITE setValue)
   Q_PROPERTY(QString Text READ text WRITE setText)
   Q_PROPERTY(int ListIndex READ listIndex WRITE setListIndex)
-  Q_PROPERTY(bool Griglia_Centrata READ grigliaCentrata WRITE setGrigliaCentrata)
-  Q_PROPERTY(bool Enabled READ controlEnabled WRITE setControlEnabled)
+  Q_PROPERTY(bool Griglia_Centrata READ griglia_Centrata WRITE setGriglia_Centrata)
+  Q_PROPERTY(bool Enabled READ controlEnabled WRITE setEnabled)
   Q_PROPERTY(bool Locked READ locked WRITE setLocked)
   Q_PROPERTY(int RowHeight READ rowHeight WRITE setRowHeight)
   Q_PROPERTY(int AltezzaIntest READ altezzaIntest WRITE setAltezzaIntest)
@@ -91,13 +94,15 @@ public:
   // The control's whole interface: columns, rows, lookups and every member.
   CboVarno& control();
 
-  // --- The persisted properties. A value the control refuses (a Rows_Count
-  // of 300, an AltezzaIntest beyond 16 bits) raises cbo::Error naming the
-  // property. Colours: a property reads as the colour on screen (a system
-  // colour resolved from the palette); an invalid QColor or a reset sets the
-  // system colour the property starts with. ---
-  QFont textFont();
-  void setTextFont(const QFont& font);
+  // --- The persisted properties, each read by the property's name with a
+  // small first letter and written by set and the name, as uic expects. A
+  // value the control refuses (a Rows_Count of 300, an AltezzaIntest beyond
+  // 16 bits) raises cbo::Error naming the property. Colours: a property reads
+  // as the colour on screen (a system colour resolved from the palette); an
+  // invalid QColor or a reset sets the system colour the property starts
+  // with. ---
+  // The control's text font, pinned at 8.25 points; set it with setFont().
+  QFont controlFont();
   TipoPulsante tipoPulsante();
   void setTipoPulsante(TipoPulsante value);
   StileCbo stileCbo();
@@ -114,31 +119,31 @@ public:
   void setBorderStyle(BorderStyleVrn value);
   AgglignVrn alignment();
   void setAlignment(AgglignVrn value);
-  Tipo_Separatore_Celle separatoreRecord();
-  void setSeparatoreRecord(Tipo_Separatore_Celle value);
-  bool recordSelector();
-  void setRecordSelector(bool on);
-  QString textColumn();
-  void setTextColumn(const QString& field);
-  QString boundColumn();
-  void setBoundColumn(const QString& field);
-  int rowsCount();
-  void setRowsCount(int rows);
-  bool visualizzaFields();
-  void setVisualizzaFields(bool on);
-  QFont gridFont();
-  void setGridFont(const QFont& font);
+  Tipo_Separatore_Celle separatore_Record();
+  void setSeparatore_Record(Tipo_Separatore_Celle value);
+  bool record_Selector();
+  void setRecord_Selector(bool on);
+  QString text_Column();
+  void setText_Column(const QString& field);
+  QString bound_Column();
+  void setBound_Column(const QString& field);
+  int rows_Count();
+  void setRows_Count(int rows);
+  bool visualizza_Fields();
+  void setVisualizza_Fields(bool on);
+  QFont font_Grid();
+  void setFont_Grid(const QFont& font);
   QString value();
   void setValue(const QString& value);
   QString text();
   void setText(const QString& text);
   int listIndex();
   void setListIndex(int listIndex);
-  bool grigliaCentrata();
-  void setGrigliaCentrata(bool on);
-  // The text box's own Enabled: the widget itself stays enabled.
+  bool griglia_Centrata();
+  void setGriglia_Centrata(bool on);
+  // The control's Enabled; setEnabled(false) on the widget clears it, and
+  // control().SetEnabled(false) disables the text box alone.
   bool controlEnabled();
-  void setControlEnabled(bool on);
   bool locked();
   void setLocked(bool on);
   int rowHeight();

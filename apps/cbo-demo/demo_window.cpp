@@ -37,8 +37,8 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
     c->setMinimumWidth(360);
     c->setStileCbo(static_cast<CboVarnoWidget::StileCbo>(stile));
     c->setTipoPulsante(stile == 2 ? CboVarnoWidget::FrecciaBlu : CboVarnoWidget::FrecciaNera);
-    c->setSeparatoreRecord(stile == 2 ? CboVarnoWidget::Grigia_Illuminata : CboVarnoWidget::Linea_Grigia);
-    c->setRowsCount(12);
+    c->setSeparatore_Record(stile == 2 ? CboVarnoWidget::Grigia_Illuminata : CboVarnoWidget::Linea_Grigia);
+    c->setRows_Count(12);
     Riempi(*c);
     controlli_[static_cast<size_t>(stile)] = c;
 
@@ -125,8 +125,8 @@ void DemoWindow::Riempi(CboVarnoWidget& w) {
     c.ListItem("CAP", Variant(l.Cap));
     c.AddItem();
   }
-  w.setTextColumn(QStringLiteral("Comune"));
-  w.setBoundColumn(QStringLiteral("Codice"));
+  w.setText_Column(QStringLiteral("Comune"));
+  w.setBound_Column(QStringLiteral("Codice"));
 }
 
 // One INI group per style. A value a control refuses stops the loading with

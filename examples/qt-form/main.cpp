@@ -33,11 +33,11 @@ public:
       province->control().ListItem("Name", cbo::Variant(p[1]));
       province->control().AddItem();
     }
-    province->setTextColumn(QStringLiteral("Name"));
-    province->setBoundColumn(QStringLiteral("Code"));
+    province->setText_Column(QStringLiteral("Name"));
+    province->setBound_Column(QStringLiteral("Code"));
 
     town->setStileCbo(cbo::CboVarnoWidget::ListCombo);
-    town->setRowsCount(12);
+    town->setRows_Count(12);
     town->control().AddField("Town", "Town", true, 2600);
     town->control().AddField("Zip", "Postcode", true, 1000, cbo::Linea_Grigia, "", cbo::Destra);
     for (int i = 1; i <= 3000; ++i) {
@@ -45,8 +45,8 @@ public:
       town->control().ListItem("Zip", cbo::Variant(std::to_string(10000 + i)));
       town->control().AddItem();
     }
-    town->setTextColumn(QStringLiteral("Town"));
-    town->setBoundColumn(QStringLiteral("Zip"));
+    town->setText_Column(QStringLiteral("Town"));
+    town->setBound_Column(QStringLiteral("Zip"));
 
     connect(town, &cbo::CboVarnoWidget::rowChosen, this, [this](int listIndex) {
       ++choices;
@@ -69,11 +69,11 @@ int Check(Form& form) {
   }
   QTemporaryDir dir;
   QSettings settings(dir.filePath("form.ini"), QSettings::IniFormat);
-  form.town->setRowsCount(20);
+  form.town->setRows_Count(20);
   form.town->saveSettings(settings, QStringLiteral("Town"));
   cbo::CboVarnoWidget fresh;
   fresh.loadSettings(settings, QStringLiteral("Town"));
-  if (fresh.rowsCount() != 20 || fresh.stileCbo() != cbo::CboVarnoWidget::ListCombo) {
+  if (fresh.rows_Count() != 20 || fresh.stileCbo() != cbo::CboVarnoWidget::ListCombo) {
     std::fprintf(stderr, "qt-form: the settings did not read back\n");
     return 1;
   }

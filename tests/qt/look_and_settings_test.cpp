@@ -57,7 +57,7 @@ private slots:
       demo::DemoWindow window;
       CboVarnoWidget& combo = window.Controllo(1);
       combo.setTipoPulsante(CboVarnoWidget::PuntoGiallo);
-      combo.setRowsCount(7);
+      combo.setRows_Count(7);
       combo.setBackColor(QColor(250, 240, 200));
       combo.setAlignment(CboVarnoWidget::All_Right);
       window.Salva(path);
@@ -68,7 +68,7 @@ private slots:
     fresh.loadSettings(file, "ComboBox");
     QCOMPARE(fresh.stileCbo(), CboVarnoWidget::ComboBox);
     QCOMPARE(fresh.tipoPulsante(), CboVarnoWidget::PuntoGiallo);
-    QCOMPARE(fresh.rowsCount(), 7);
+    QCOMPARE(fresh.rows_Count(), 7);
     QCOMPARE(fresh.control().BackColor(), Rgb(250, 240, 200));
     auto* edit = qobject_cast<QLineEdit*>(fresh.focusProxy());
     QVERIFY(edit);

@@ -51,8 +51,8 @@ struct Form {
       c.ListItem("Code", Variant(std::to_string(1000 + i)));
       c.AddItem();
     }
-    cbo->setTextColumn(QStringLiteral("Place"));
-    cbo->setBoundColumn(QStringLiteral("Code"));
+    cbo->setText_Column(QStringLiteral("Place"));
+    cbo->setBound_Column(QStringLiteral("Code"));
     window.show();
     window.activateWindow();
     QApplication::setActiveWindow(&window);

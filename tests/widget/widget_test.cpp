@@ -50,10 +50,10 @@ class WidgetTest : public QObject {
 private slots:
   void aNewWidgetIsANewlyPlacedControl() {
     Form f(CboVarnoWidget::TextBox);
-    QCOMPARE(f.cbo->rowsCount(), 8);
+    QCOMPARE(f.cbo->rows_Count(), 8);
     QCOMPARE(f.cbo->rowHeight(), 225);
     QCOMPARE(f.cbo->altezzaIntest(), 300);
-    QVERIFY(f.cbo->recordSelector());
+    QVERIFY(f.cbo->record_Selector());
     QVERIFY(!f.Button()->isVisible());
     // A style with a button shows it at once, and the list is there to open.
     f.cbo->setStileCbo(CboVarnoWidget::ComboBox);
@@ -132,15 +132,39 @@ private slots:
     QCOMPARE(grid.family(), QString("DejaVu Serif"));
     QVERIFY(grid.bold());
     QCOMPARE(grid.pointSizeF(), 8.25);
-    f.cbo->setTextFont(big);
-    QCOMPARE(f.cbo->textFont().pointSizeF(), 8.25);
+    // The widget's own font is the control's text font, as uic sets it.
+    f.cbo->setFont(big);
+    QCOMPARE(f.cbo->control().Font()->Name, std::string("DejaVu Serif"));
+    QCOMPARE(f.cbo->controlFont().pointSizeF(), 8.25);
     QCOMPARE(f.Edit()->font().family(), QString("DejaVu Serif"));
+    // A font the parent hands down is not.
+    QFont other(QStringLiteral("DejaVu Sans Mono"));
+    f.window.setFont(other);
+    QCOMPARE(f.cbo->control().Font()->Name, std::string("DejaVu Serif"));
+  }
+
+  void disablingTheWidgetDisablesTheControlButNotTheOtherWayRound() {
+    Form f(CboVarnoWidget::ComboBox);
+    f.cbo->setEnabled(false);
+    QVERIFY(!f.cbo->control().Enabled());
+    QVERIFY(!f.cbo->property("Enabled").toBool());
+    QVERIFY(!f.Button()->isVisible());
+    f.cbo->setProperty("Enabled", true);
+    QVERIFY(f.cbo->control().Enabled());
+    QVERIFY(f.Button()->isVisible());
+    // A disabled parent leaves the control's own setting alone.
+    f.window.setEnabled(false);
+    f.window.setEnabled(true);
+    QVERIFY(f.cbo->control().Enabled());
+    f.cbo->control().SetEnabled(false);
+    QVERIFY(f.cbo->isEnabled());
+    QVERIFY(!f.Edit()->isEnabled());
   }
 
   void refusedValuesRaiseErrorsNamingThePropertyAndChangeNothing() {
     Form f(CboVarnoWidget::TextBox);
-    QVERIFY(ErrorOf([&] { f.cbo->setRowsCount(300); }).contains("Rows_Count"));
-    QCOMPARE(f.cbo->rowsCount(), 8);
+    QVERIFY(ErrorOf([&] { f.cbo->setRows_Count(300); }).contains("Rows_Count"));
+    QCOMPARE(f.cbo->rows_Count(), 8);
     QVERIFY(ErrorOf([&] { f.cbo->setAltezzaIntest(40000); }).contains("AltezzaIntest"));
     QCOMPARE(f.cbo->altezzaIntest(), 300);
     QVERIFY(ErrorOf([&] { f.cbo->setTipoPulsante(static_cast<CboVarnoWidget::TipoPulsante>(300)); })
@@ -157,8 +181,8 @@ private slots:
     window.show();
     list->ensurePolished();
     combo->ensurePolished();
-    QCOMPARE(list->rowsCount(), 5);
-    QCOMPARE(combo->rowsCount(), 8);
+    QCOMPARE(list->rows_Count(), 5);
+    QCOMPARE(combo->rows_Count(), 8);
   }
 
   void keySignalsCanCancelOrReplaceAKey() {
@@ -221,11 +245,11 @@ private slots:
       Form f(CboVarnoWidget::ListCombo);
       f.cbo->setTipoPulsante(CboVarnoWidget::AsteriscoVerde);
       f.cbo->setBackColor(QColor(1, 2, 3));
-      f.cbo->setRowsCount(20);
-      f.cbo->setGrigliaCentrata(true);
+      f.cbo->setRows_Count(20);
+      f.cbo->setGriglia_Centrata(true);
       QFont face(QStringLiteral("DejaVu Serif"));
       face.setItalic(true);
-      f.cbo->setGridFont(face);
+      f.cbo->setFont_Grid(face);
       QSettings s(path, QSettings::IniFormat);
       f.cbo->saveSettings(s, QStringLiteral("City"));
       s.beginGroup(QStringLiteral("City"));
@@ -242,10 +266,10 @@ private slots:
     QCOMPARE(fresh.tipoPulsante(), CboVarnoWidget::AsteriscoVerde);
     QCOMPARE(fresh.control().BackColor(), Rgb(1, 2, 3));
     QCOMPARE(fresh.control().ForeColor(), kWindowText);  // a system colour stays one
-    QCOMPARE(fresh.rowsCount(), 20);
-    QVERIFY(fresh.grigliaCentrata());
-    QCOMPARE(fresh.gridFont().family(), QString("DejaVu Serif"));
-    QVERIFY(fresh.gridFont().italic());
+    QCOMPARE(fresh.rows_Count(), 20);
+    QVERIFY(fresh.griglia_Centrata());
+    QCOMPARE(fresh.font_Grid().family(), QString("DejaVu Serif"));
+    QVERIFY(fresh.font_Grid().italic());
     QVERIFY(s.group().isEmpty());  // the group is left again
   }
 
@@ -259,7 +283,7 @@ private slots:
     const QString error = ErrorOf([&] { w.loadSettings(s, QStringLiteral("City")); });
     QVERIFY2(error.contains("TipoPulsante"), qPrintable(error));
     QCOMPARE(w.appearance(), CboVarnoWidget::Flat);  // read before the refused one
-    QCOMPARE(w.rowsCount(), 8);                      // never read
+    QCOMPARE(w.rows_Count(), 8);                      // never read
     QVERIFY(s.group().isEmpty());
   }
 

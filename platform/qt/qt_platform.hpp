@@ -49,7 +49,9 @@ public:
   bool ScreenToClient(int32_t hwnd, PixelPoint& point) const override;
 
   // --- Used by the widgets. ---
-  int32_t Register(QWidget* widget);
+  // `restyle` runs when the application's palette changes: a widget whose
+  // colours are system colours resolves them again.
+  int32_t Register(QWidget* widget, std::function<void()> restyle = {});
   void Unregister(int32_t handle);
   QWidget* Find(int32_t handle) const;
   // Runs one of the logic's handlers from a Qt event. A cbo::Error it raises
@@ -72,7 +74,9 @@ protected:
 
 private:
   QtContainer* ReporterFor(QObject* origin) const;
+  void Restyle();
   std::map<int32_t, QPointer<QWidget>> widgets_;
+  std::map<int32_t, std::function<void()>> restylers_;
   int32_t nextHandle_ = 0x1000;
   std::vector<QPointer<QObject>> dispatching_;
   mutable QPointer<QWidget> lastMeasured_;

@@ -30,7 +30,8 @@ inline int IndexOf(const char* place) {
 }
 
 struct Form {
-  explicit Form(CboVarnoWidget::StileCbo stile) {
+  // `filled`: the places as its list; otherwise no columns yet.
+  explicit Form(CboVarnoWidget::StileCbo stile, bool filled = true) {
     window.resize(500, 160);
     auto* layout = new QVBoxLayout(&window);
     before = new QLineEdit(&window);
@@ -43,6 +44,12 @@ struct Form {
     layout->addWidget(cbo);
     layout->addWidget(after);
     cbo->setStileCbo(stile);
+    if (filled) Fill();
+    window.show();
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+  }
+  void Fill() {
     CboVarno& c = cbo->control();
     c.AddField("Place", "Place", true, 1500, Linea_Grigia);
     c.AddField("Code", "Code", true, 900);
@@ -53,9 +60,6 @@ struct Form {
     }
     cbo->setText_Column(QStringLiteral("Place"));
     cbo->setBound_Column(QStringLiteral("Code"));
-    window.show();
-    window.activateWindow();
-    QApplication::setActiveWindow(&window);
   }
   QLineEdit* Edit() const { return qobject_cast<QLineEdit*>(cbo->focusProxy()); }
   QToolButton* Button() const { return cbo->findChild<QToolButton*>(); }

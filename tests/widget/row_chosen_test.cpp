@@ -123,24 +123,30 @@ private slots:
     QCOMPARE(chosen.count(), 0);
   }
 
-  void valueAndListIndexSetByTheHostChooseOnce_data() {
-    QTest::addColumn<int>("stile");
-    QTest::newRow("ComboBox") << int(CboVarnoWidget::ComboBox);
-    QTest::newRow("ListCombo") << int(CboVarnoWidget::ListCombo);
-  }
   void valueAndListIndexSetByTheHostChooseOnce() {
-    QFETCH(int, stile);
-    Form f(static_cast<CboVarnoWidget::StileCbo>(stile));
+    Form f(CboVarnoWidget::ListCombo);
     QSignalSpy chosen(f.cbo, &CboVarnoWidget::rowChosen);
-    // (In ComboBox the text box shows the row only once the user has typed.)
-    const bool shown = stile == CboVarnoWidget::ListCombo;
     f.cbo->setValue(QStringLiteral("1009"));  // Torino's code
-    if (shown) QCOMPARE(f.Edit()->text(), QString("Torino"));
+    QCOMPARE(f.Edit()->text(), QString("Torino"));
     QCOMPARE(Indexes(chosen), QList<int>({IndexOf("Torino")}));
     chosen.clear();
     f.cbo->setListIndex(IndexOf("Como"));
-    if (shown) QCOMPARE(f.Edit()->text(), QString("Como"));
+    QCOMPARE(f.Edit()->text(), QString("Como"));
     QCOMPARE(Indexes(chosen), QList<int>({IndexOf("Como")}));
+    // A value that no row has falls back on the first row.
+    chosen.clear();
+    f.cbo->setValue(QStringLiteral("no such code"));
+    QCOMPARE(f.Edit()->text(), QString("Roma"));
+    QCOMPARE(Indexes(chosen), QList<int>({IndexOf("Roma")}));
+  }
+
+  void valueAndListIndexChooseNothingOutsideListCombo() {
+    // Value and ListIndex act in ListCombo only.
+    Form f(CboVarnoWidget::ComboBox);
+    QSignalSpy chosen(f.cbo, &CboVarnoWidget::rowChosen);
+    f.cbo->setValue(QStringLiteral("1009"));
+    f.cbo->setListIndex(IndexOf("Como"));
+    QCOMPARE(chosen.count(), 0);
   }
 
   void theControlsOwnEventsStayAsTheyWere() {

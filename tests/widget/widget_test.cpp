@@ -4,6 +4,7 @@
 // reach the control, its settings in QSettings and in a file, its focus and
 // what assistive technology is told.
 #include <QAccessible>
+#include <QFile>
 #include <QMetaEnum>
 #include <QSettings>
 #include <QSignalSpy>
@@ -318,6 +319,23 @@ private slots:
     // The buddy label's shortcut.
     QTest::keyClick(&f.window, Qt::Key_C, Qt::AltModifier);
     QVERIFY(f.Edit()->hasFocus());
+  }
+
+  void docsQtMdDescribesEveryPropertyAndSignal() {
+    QFile file(QStringLiteral(CBO_SOURCE_DIR "/docs/qt.md"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString doc = QString::fromUtf8(file.readAll());
+    const QMetaObject& mo = CboVarnoWidget::staticMetaObject;
+    for (int i = mo.propertyOffset(); i < mo.propertyCount(); ++i) {
+      const QString row = QStringLiteral("| `%1` |").arg(QLatin1String(mo.property(i).name()));
+      QVERIFY2(doc.contains(row), qPrintable(row));
+    }
+    for (int i = mo.methodOffset(); i < mo.methodCount(); ++i) {
+      const QMetaMethod m = mo.method(i);
+      if (m.methodType() != QMetaMethod::Signal) continue;
+      const QString entry = QStringLiteral("`%1(").arg(QLatin1String(m.name()));
+      QVERIFY2(doc.contains(entry), qPrintable(entry));
+    }
   }
 
   void assistiveTechnologySeesAComboBoxWithTheWidgetsName() {

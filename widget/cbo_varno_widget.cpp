@@ -119,8 +119,13 @@ CboVarnoWidget::CboVarnoWidget(QWidget* parent) : QWidget(parent), d_(std::make_
   d_->Translate();
 }
 
-// The control goes with its container, before this widget's children.
-CboVarnoWidget::~CboVarnoWidget() = default;
+// The container and the control in it go first, while the sink of their
+// events still exists: what they raise on the way out reaches a live widget.
+CboVarnoWidget::~CboVarnoWidget() {
+  d_->TextBox()->removeEventFilter(this);
+  delete d_->container;
+  d_->container = nullptr;
+}
 
 CboVarno& CboVarnoWidget::control() { return *d_->control; }
 
@@ -149,13 +154,13 @@ bool CboVarnoWidget::event(QEvent* e) {
 }
 
 bool CboVarnoWidget::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == d_->TextBox() && e->type() == QEvent::FocusIn) d_->NameTheTextBox();
+  if (e->type() == QEvent::FocusIn && watched == d_->TextBox()) d_->NameTheTextBox();
   return QWidget::eventFilter(watched, e);
 }
 
-QSize CboVarnoWidget::sizeHint() const { return d_->container->sizeHint(); }
+QSize CboVarnoWidget::sizeHint() const { return d_->container ? d_->container->sizeHint() : QWidget::sizeHint(); }
 
-QSize CboVarnoWidget::minimumSizeHint() const { return QSize(0, d_->container->sizeHint().height()); }
+QSize CboVarnoWidget::minimumSizeHint() const { return QSize(0, sizeHint().height()); }
 
 // --- Properties ---
 

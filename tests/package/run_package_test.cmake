@@ -1,7 +1,7 @@
 # Installs the build into a temporary prefix, then uses that copy as a
 # consumer would: builds examples/qt-form with find_package(TorbCbo) and runs
 # it offscreen, and builds a host without Qt with pkg-config.
-#   -DBUILD_DIR -DSOURCE_DIR -DWORK_DIR -DCXX -DGENERATOR
+#   -DBUILD_DIR -DSOURCE_DIR -DWORK_DIR -DCXX -DGENERATOR -DDESIGNER (plugin built)
 function(run)
   execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT status EQUAL 0)
@@ -20,6 +20,11 @@ foreach(expected include/torb_cbo/cbo_varno_widget.hpp include/torb_cbo/control/
     message(FATAL_ERROR "the installed copy lacks ${expected}")
   endif()
 endforeach()
+
+file(GLOB_RECURSE plugin ${prefix}/libtorb_cbo_designer.so)
+if(DESIGNER AND NOT plugin)
+  message(FATAL_ERROR "the installed copy lacks the Designer plugin under <libdir>/qt6/plugins/designer")
+endif()
 
 # add_subdirectory in a project without GoogleTest or Google Benchmark:
 # configures, and brings neither tests nor benchmarks along.

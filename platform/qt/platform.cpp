@@ -74,8 +74,8 @@ void QtPlatform::Unregister(int32_t handle) {
   restylers_.erase(handle);
 }
 
-// A restyle may create or destroy nothing, but the handles are copied first
-// all the same.
+// The handles are copied first, so that a restyle that registers or drops a
+// widget cannot upset the walk.
 void QtPlatform::Restyle() {
   std::vector<int32_t> handles;
   for (const auto& [handle, restyle] : restylers_) handles.push_back(handle);

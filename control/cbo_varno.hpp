@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "control/enumerations.hpp"
 #include "list/list_store.hpp"
 #include "list/row_source.hpp"
 #include "platform/colour.hpp"

@@ -7,9 +7,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <QSettings>
+
 #include "apps/cbo-demo/sample_data.hpp"
-#include "apps/cbo-demo/settings.hpp"
-#include "control/type_library.hpp"
 #include "platform/error.hpp"
 
 namespace cbo::demo {
@@ -22,49 +22,35 @@ const char* NomeStile(int stile) {
   }
 }
 
-namespace {
-
-QString Testo(const std::string& s) { return QString::fromStdString(s); }
-
-}  // namespace
-
-DemoWindow::DemoWindow(qt::QtPlatform& platform, ProcessState& shared, QWidget* parent) : QWidget(parent) {
+DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   setWindowTitle(QStringLiteral("CboVarno: tre stili"));
   auto* layout = new QVBoxLayout(this);
   auto* griglia = new QGridLayout();
   layout->addLayout(griglia);
 
-  const char* descrizioni[kControlli] = {"TextBox: testo libero", "ComboBox: completa dal listino",
-                                         "ListCombo: sempre una riga del listino"};
+  // The shortcut letters reach each control through its label.
+  const char* descrizioni[kControlli] = {"&TextBox: testo libero", "C&omboBox: completa dal listino",
+                                         "&ListCombo: sempre una riga del listino"};
   for (int stile = 0; stile < kControlli; ++stile) {
-    auto* contenitore = new qt::QtContainer(platform, this);
-    contenitore->setObjectName(QString::fromLatin1(NomeStile(stile)));
-    auto control = CreateObject("CboVarno", *contenitore, shared);
-    CboVarno& c = contenitore->Adopt(std::move(control));
-    contenitore->InitProperties();
-    contenitore->SetWidth(5400);
-    contenitore->setMinimumWidth(360);
-    c.SetStileCbo(stile);
-    c.SetTipoPulsante(stile == 2 ? 3 : 0);
-    c.SetSeparatore_Record(stile == 2 ? 6 : 2);
-    c.SetRows_Count(12);
-    Riempi(c);
-    contenitori_[static_cast<size_t>(stile)] = contenitore;
-    controlli_[static_cast<size_t>(stile)] = &c;
+    auto* c = new CboVarnoWidget(this);
+    c->setObjectName(QString::fromLatin1(NomeStile(stile)));
+    c->setMinimumWidth(360);
+    c->setStileCbo(static_cast<CboVarnoWidget::StileCbo>(stile));
+    c->setTipoPulsante(stile == 2 ? CboVarnoWidget::FrecciaBlu : CboVarnoWidget::FrecciaNera);
+    c->setSeparatore_Record(stile == 2 ? CboVarnoWidget::Grigia_Illuminata : CboVarnoWidget::Linea_Grigia);
+    c->setRows_Count(12);
+    Riempi(*c);
+    controlli_[static_cast<size_t>(stile)] = c;
 
-    griglia->addWidget(new QLabel(QString::fromUtf8(descrizioni[stile]), this), stile * 2, 0);
-    griglia->addWidget(contenitore, stile * 2, 1);
+    auto* etichetta = new QLabel(QString::fromUtf8(descrizioni[stile]), this);
+    etichetta->setBuddy(c);
+    griglia->addWidget(etichetta, stile * 2, 0);
+    griglia->addWidget(c, stile * 2, 1);
     auto* stato = new QLabel(this);
     stato->setStyleSheet(QStringLiteral("color: #335"));
     griglia->addWidget(stato, stile * 2 + 1, 1);
     stato_[static_cast<size_t>(stile)] = stato;
-
-    connect(contenitore, &qt::QtContainer::eventRaised, this,
-            [this, stile](int, const QString& name) { Annota(stile, name); });
-    connect(contenitore, &qt::QtContainer::propertyChanged, this, [this](const QString&) { AggiornaPiuTardi(); });
-    connect(contenitore, &qt::QtContainer::handlerError, this, [this, stile](const QString& m, const QString& msg) {
-      messaggio_->setText(QString::fromLatin1(NomeStile(stile)) + QStringLiteral(" ") + m + QStringLiteral(": ") + msg);
-    });
+    Ascolta(stile, *c);
   }
 
   auto* riquadro = new QGroupBox(QStringLiteral("Ultimi eventi"), this);
@@ -75,7 +61,7 @@ DemoWindow::DemoWindow(qt::QtPlatform& platform, ProcessState& shared, QWidget* 
   layout->addWidget(riquadro);
 
   auto* fila = new QHBoxLayout();
-  percorso_ = new QLineEdit(QStringLiteral("cbo-demo.settings"), this);
+  percorso_ = new QLineEdit(QStringLiteral("cbo-demo.ini"), this);
   auto* salva = new QPushButton(QStringLiteral("Salva impostazioni"), this);
   auto* carica = new QPushButton(QStringLiteral("Carica impostazioni"), this);
   fila->addWidget(new QLabel(QStringLiteral("File:"), this));
@@ -102,13 +88,35 @@ DemoWindow::DemoWindow(qt::QtPlatform& platform, ProcessState& shared, QWidget* 
   AggiornaPannello();
 }
 
-void DemoWindow::Riempi(CboVarno& c) {
-  c.AddField("Comune", "Comune", true, 2300, 2);
-  c.AddField("Provincia", "Provincia", true, 2100, 6);
-  c.AddField("Regione", "Regione", true, 2000, 1);
+// What a host hears from a control: its events, the rows chosen, the
+// properties changed and the failures of its handlers.
+void DemoWindow::Ascolta(int stile, CboVarnoWidget& c) {
+  auto nota = [this, stile](const char* evento) { return [this, stile, evento] { Annota(stile, QString::fromLatin1(evento)); }; };
+  connect(&c, &CboVarnoWidget::clicked, this, nota("Click"));
+  connect(&c, &CboVarnoWidget::doubleClicked, this, nota("DblClick"));
+  connect(&c, &CboVarnoWidget::keyDown, this, nota("KeyDown"));
+  connect(&c, &CboVarnoWidget::keyPress, this, nota("KeyPress"));
+  connect(&c, &CboVarnoWidget::keyUp, this, nota("KeyUp"));
+  connect(&c, &CboVarnoWidget::mouseDown, this, nota("MouseDown"));
+  connect(&c, &CboVarnoWidget::mouseUp, this, nota("MouseUp"));
+  connect(&c, &CboVarnoWidget::changed, this, nota("Change"));
+  connect(&c, &CboVarnoWidget::rowChosen, this, [this, stile](int listIndex) {
+    Annota(stile, QStringLiteral("rowChosen(%1)").arg(listIndex));
+  });
+  connect(&c, &CboVarnoWidget::propertyChanged, this, [this](const QString&) { AggiornaPiuTardi(); });
+  connect(&c, &CboVarnoWidget::errorOccurred, this, [this, stile](const QString& m, const QString& msg) {
+    messaggio_->setText(QString::fromLatin1(NomeStile(stile)) + QStringLiteral(" ") + m + QStringLiteral(": ") + msg);
+  });
+}
+
+void DemoWindow::Riempi(CboVarnoWidget& w) {
+  CboVarno& c = w.control();
+  c.AddField("Comune", "Comune", true, 2300, Linea_Grigia);
+  c.AddField("Provincia", "Provincia", true, 2100, Grigia_Illuminata);
+  c.AddField("Regione", "Regione", true, 2000, Linea_Nera);
   // The postal code is right-aligned and cannot be sorted by.
-  c.AddField("CAP", "CAP", true, 800, 3, "", 1, false, false, false);
-  c.AddField("Codice", "Codice", false, 900, 0);
+  c.AddField("CAP", "CAP", true, 800, Raised, "", Destra, false, false, false);
+  c.AddField("Codice", "Codice", false, 900, Nessuna_Divisione);
   for (const Luogo& l : Luoghi()) {
     c.ListItem("Codice", Variant(l.Codice));
     c.ListItem("Comune", Variant(l.Comune));
@@ -117,27 +125,31 @@ void DemoWindow::Riempi(CboVarno& c) {
     c.ListItem("CAP", Variant(l.Cap));
     c.AddItem();
   }
-  c.SetText_Column("Comune");
-  c.SetBound_Column("Codice");
+  w.setText_Column(QStringLiteral("Comune"));
+  w.setBound_Column(QStringLiteral("Codice"));
 }
 
+// One INI group per style. A value a control refuses stops the loading with
+// an error that names the property.
 void DemoWindow::Salva(const QString& path) {
-  std::vector<ControlloSalvato> tutti;
-  for (int stile = 0; stile < kControlli; ++stile) tutti.push_back({NomeStile(stile), &Controllo(stile)});
-  try {
-    SalvaImpostazioni(path.toStdString(), tutti);
-    messaggio_->setText(QStringLiteral("Impostazioni salvate in ") + path);
-  } catch (const Error& e) {
-    messaggio_->setText(QString::fromUtf8(e.what()));
-    throw;
+  QSettings file(path, QSettings::IniFormat);
+  for (int stile = 0; stile < kControlli; ++stile)
+    Controllo(stile).saveSettings(file, QString::fromLatin1(NomeStile(stile)));
+  file.sync();
+  if (file.status() != QSettings::NoError) {
+    messaggio_->setText(QStringLiteral("Impossibile scrivere ") + path);
+    throw Error(ErrorKind::Widget, "Salva: cannot write the settings file " + path.toStdString());
   }
+  messaggio_->setText(QStringLiteral("Impostazioni salvate in ") + path);
 }
 
 void DemoWindow::Carica(const QString& path) {
-  std::vector<ControlloSalvato> tutti;
-  for (int stile = 0; stile < kControlli; ++stile) tutti.push_back({NomeStile(stile), &Controllo(stile)});
+  QSettings file(path, QSettings::IniFormat);
   try {
-    CaricaImpostazioni(path.toStdString(), tutti);
+    if (file.status() != QSettings::NoError)
+      throw Error(ErrorKind::Widget, "Carica: cannot read the settings file " + path.toStdString());
+    for (int stile = 0; stile < kControlli; ++stile)
+      Controllo(stile).loadSettings(file, QString::fromLatin1(NomeStile(stile)));
     messaggio_->setText(QStringLiteral("Impostazioni caricate da ") + path);
   } catch (const Error& e) {
     messaggio_->setText(QString::fromUtf8(e.what()));
@@ -165,11 +177,11 @@ void DemoWindow::AggiornaPiuTardi() {
 
 void DemoWindow::AggiornaPannello() {
   for (int stile = 0; stile < kControlli; ++stile) {
-    CboVarno& c = Controllo(stile);
+    CboVarnoWidget& c = Controllo(stile);
     QString riga;
     try {
       riga = QStringLiteral("Text: «%1»  Value: «%2»  ListIndex: %3")
-                 .arg(Testo(c.Text()), Testo(c.Value()), QString::number(c.ListIndex()));
+                 .arg(c.text(), c.value(), QString::number(c.listIndex()));
     } catch (const Error& e) {
       riga = QString::fromUtf8(e.what());
     }

@@ -1,16 +1,15 @@
 #pragma once
-// The demo's window: one CboVarno per style over the sample places, a live
-// panel of each control's Text, Value, ListIndex and its last events, and
-// buttons that save the three controls' settings to a file and load them.
+// The demo's window: one CboVarnoWidget per style over the sample places, a
+// live panel of each control's Text, Value, ListIndex and its last events and
+// choices, and buttons that save the three controls' settings to an INI file
+// (one group per style) and load them. Everything here is what a host writes.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QWidget>
 #include <array>
 
-#include "control/cbo_varno.hpp"
-#include "platform/process_state.hpp"
-#include "platform/qt/qt_platform.hpp"
+#include "widget/cbo_varno_widget.hpp"
 
 namespace cbo::demo {
 
@@ -18,11 +17,10 @@ class DemoWindow : public QWidget {
   Q_OBJECT
 
 public:
-  DemoWindow(qt::QtPlatform& platform, ProcessState& shared, QWidget* parent = nullptr);
+  explicit DemoWindow(QWidget* parent = nullptr);
 
   static constexpr int kControlli = 3;
-  CboVarno& Controllo(int stile) { return *controlli_[static_cast<size_t>(stile)]; }
-  qt::QtContainer& Contenitore(int stile) { return *contenitori_[static_cast<size_t>(stile)]; }
+  CboVarnoWidget& Controllo(int stile) { return *controlli_[static_cast<size_t>(stile)]; }
   QLineEdit& Percorso() { return *percorso_; }
   // Saves or loads the three controls' settings; a failure shows in the
   // window's message line and is passed on.
@@ -35,11 +33,11 @@ public:
   void AggiornaPannello();
 
 private:
-  void Riempi(CboVarno& c);
+  void Riempi(CboVarnoWidget& c);
+  void Ascolta(int stile, CboVarnoWidget& c);
   void Annota(int stile, const QString& evento);
   void AggiornaPiuTardi();
-  std::array<qt::QtContainer*, kControlli> contenitori_{};
-  std::array<CboVarno*, kControlli> controlli_{};
+  std::array<CboVarnoWidget*, kControlli> controlli_{};
   std::array<QLabel*, kControlli> stato_{};
   QListWidget* eventi_ = nullptr;
   QLineEdit* percorso_ = nullptr;
@@ -47,7 +45,7 @@ private:
   bool aggiornamentoPendente_ = false;
 };
 
-// The style's name as the demo shows it and as its settings are prefixed.
+// The style's name as the demo shows it and as its settings group is named.
 const char* NomeStile(int stile);
 
 }  // namespace cbo::demo

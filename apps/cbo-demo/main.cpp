@@ -9,7 +9,6 @@
 
 #include "apps/cbo-demo/demo_window.hpp"
 #include "apps/cbo-demo/tour.hpp"
-#include "platform/qt/qt_platform.hpp"
 
 int main(int argc, char** argv) {
   std::string dir;
@@ -29,9 +28,7 @@ int main(int argc, char** argv) {
   }
 
   QApplication app(argc, argv);
-  cbo::qt::QtPlatform platform;
-  cbo::ProcessState shared(platform);
-  cbo::demo::DemoWindow window(platform, shared);
+  cbo::demo::DemoWindow window;
   window.move(20, 20);
   window.show();
   if (!tour) return app.exec();

@@ -9,9 +9,9 @@
 #include <QScreen>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 
 #include "apps/cbo-demo/demo_window.hpp"
-#include "platform/qt/qt_platform.hpp"
 
 namespace cbo::demo {
 
@@ -37,7 +37,7 @@ int KeyOf(QChar c) {
 
 Tour::Tour(DemoWindow& window, QString dir) : window_(window), dir_(std::move(dir)) {
   for (int stile = 0; stile < DemoWindow::kControlli; ++stile) {
-    connect(&window_.Contenitore(stile), &qt::QtContainer::handlerError, this,
+    connect(&window_.Controllo(stile), &CboVarnoWidget::errorOccurred, this,
             [this](const QString& member, const QString& message) { errors_ << member + QStringLiteral(": ") + message; });
   }
 }
@@ -46,19 +46,19 @@ void Tour::Start() {
   QDir().mkpath(dir_);
   QTimer::singleShot(0, this, [this] {
     Shot(QStringLiteral("01-tre-stili"));
-    QWidget* testo = qt::WidgetOf(window_.Controllo(0).Txt_Cbo());
+    QWidget* testo = window_.Controllo(0).focusProxy();
     TypeInto(testo, QStringLiteral("Via Roma 1"));
     Shot(QStringLiteral("02-textbox-testo-libero"));
-    QWidget* combo = qt::WidgetOf(window_.Controllo(1).Txt_Cbo());
+    QWidget* combo = window_.Controllo(1).focusProxy();
     TypeInto(combo, QStringLiteral("mon"));
     Shot(QStringLiteral("03-combobox-completamento"));
-    QWidget* lista = qt::WidgetOf(window_.Controllo(2).Txt_Cbo());
+    QWidget* lista = window_.Controllo(2).focusProxy();
     TypeInto(lista, QStringLiteral("cas"));
     Shot(QStringLiteral("04-listcombo-forzato"));
     // The button's release opens the modal grid; the steps inside it run
     // from the queue once its own loop is running.
     QTimer::singleShot(0, this, [this] { InTheGrid(); });
-    QWidget* pulsante = qt::WidgetOf(window_.Controllo(2).Cmd_List());
+    QWidget* pulsante = window_.Controllo(2).findChild<QToolButton*>();
     Click(pulsante, pulsante->rect().center(), Qt::LeftButton);
     Shot(QStringLiteral("09-scelta-confermata"));
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);

@@ -1,10 +1,9 @@
 // The container: a widget that hosts one control, keeps its size in twips,
-// reports its events as signals and to a C++ sink, and keeps its settings in
+// hands its events by number to the host's handler, and keeps its settings in
 // a property file.
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "control/type_library.hpp"
 #include "platform/error.hpp"
 #include "platform/qt/widget_base.hpp"
 
@@ -34,52 +33,8 @@ private:
   int32_t handle_;
 };
 
-// Turns the control's events into the container's signals; a slot changes
-// the by-reference arguments through the pointers it gets.
-class QtContainer::Sink : public CboVarnoEvents {
-public:
-  explicit Sink(QtContainer& c) : c_(c) {}
-  void Click() override { emit c_.clicked(); }
-  void DblClick() override { emit c_.doubleClicked(); }
-  void KeyDown(int16_t& KeyCode, int16_t& Shift) override { Key(&QtContainer::keyDown, KeyCode, Shift); }
-  void KeyPress(int16_t& KeyAscii) override {
-    qint16 k = KeyAscii;
-    emit c_.keyPress(&k);
-    KeyAscii = k;
-  }
-  void KeyUp(int16_t& KeyCode, int16_t& Shift) override { Key(&QtContainer::keyUp, KeyCode, Shift); }
-  void MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y) override {
-    Mouse(&QtContainer::mouseDown, Button, Shift, X, Y);
-  }
-  void MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) override {
-    Mouse(&QtContainer::mouseMove, Button, Shift, X, Y);
-  }
-  void MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) override {
-    Mouse(&QtContainer::mouseUp, Button, Shift, X, Y);
-  }
-  void Change() override { emit c_.changed(); }
-
-private:
-  void Key(void (QtContainer::*signal)(KeyArgs*), int16_t& code, int16_t& shift) {
-    KeyArgs a{code, shift};
-    (c_.*signal)(&a);
-    code = a.KeyCode;
-    shift = a.Shift;
-  }
-  void Mouse(void (QtContainer::*signal)(MouseArgs*), int16_t& b, int16_t& s, float& x, float& y) {
-    MouseArgs a{b, s, x, y};
-    (c_.*signal)(&a);
-    b = a.Button;
-    s = a.Shift;
-    x = a.X;
-    y = a.Y;
-  }
-  QtContainer& c_;
-};
-
 QtContainer::QtContainer(QtPlatform& platform, QWidget* parent)
-    : QWidget(parent), platform_(platform), surface_(std::make_unique<SurfaceWidget>(*this)),
-      signals_(std::make_unique<Sink>(*this)) {
+    : QWidget(parent), platform_(platform), surface_(std::make_unique<SurfaceWidget>(*this)) {
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
@@ -143,10 +98,8 @@ void QtContainer::resizeEvent(QResizeEvent* event) {
 void QtContainer::PropertyChanged(const std::string& name) { emit propertyChanged(ToQString(name)); }
 
 void QtContainer::RaiseEvent(int number, std::span<Variant> args) {
-  DispatchEvent(*signals_, number, args);
-  if (sink_) DispatchEvent(*sink_, number, args);
-  const EventInfo* info = FindEvent(number);
-  emit eventRaised(number, info ? ToQString(info->Name) : QString::number(number));
+  if (events_) events_(number, args);
+  emit eventRaised(number);
 }
 
 FontRef QtContainer::AmbientFont() { return FromQFont(font()); }

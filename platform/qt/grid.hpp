@@ -172,6 +172,7 @@ public:
   void Refresh() override;
   void SetFocus() override;
   void SetEvents(GridEvents events) override;
+  void Restyle() override { ApplyColours(); }
 
   // --- Used by the model, the delegate, the view and the columns. ---
   QtGridColumn* ColumnAt(int index) const;

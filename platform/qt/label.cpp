@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QPainter>
 #include <QPixmap>
+#include <QStyle>
 
 #include "platform/qt/widgets.hpp"
 
@@ -45,6 +46,31 @@ void Label::mouseReleaseEvent(QMouseEvent* e) {
   auto click = events.Click;
   if (detached_ || !click || e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint())) return;
   platform_.Deliver(this, "Label.Click", click);
+}
+
+// The caption as the part of the label that its box lets show can hold it:
+// the whole line, descenders included and a pixel to spare, centred in that
+// part, the font made smaller where the line is taller than the part (or the
+// caption wider), and cut short with an ellipsis only below the smallest
+// legible size.
+void Label::paintEvent(QPaintEvent*) {
+  QRect area = rect();
+  if (QWidget* box = parentWidget()) area &= QRect(mapFromParent(QPoint(0, 0)), box->size());
+  area.adjust(indent(), 0, 0, 0);
+  if (area.isEmpty() || text().isEmpty()) return;
+  constexpr int kSmallest = 6;  // pixels
+  QFont f = font();
+  int px = QFontInfo(f).pixelSize();
+  auto fits = [&] {
+    const QFontMetrics fm(f);
+    return fm.height() + 1 <= area.height() && fm.horizontalAdvance(text()) <= area.width();
+  };
+  while (!fits() && px > kSmallest) f.setPixelSize(--px);
+  QPainter painter(this);
+  painter.setLayoutDirection(layoutDirection());
+  painter.setFont(f);
+  const QString shown = QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width());
+  style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
 }
 
 QtLabel::QtLabel(QtPlatform& platform, QWidget* parent) : QtWidget(platform, new Label(platform, parent)) {

@@ -62,13 +62,28 @@ std::unique_ptr<IWindow> QtPlatform::CreateWindow() { return std::make_unique<Qt
 
 // --- Registry ---
 
-int32_t QtPlatform::Register(QWidget* widget) {
+int32_t QtPlatform::Register(QWidget* widget, std::function<void()> restyle) {
   const int32_t handle = nextHandle_++;
   widgets_[handle] = widget;
+  if (restyle) restylers_[handle] = std::move(restyle);
   return handle;
 }
 
-void QtPlatform::Unregister(int32_t handle) { widgets_.erase(handle); }
+void QtPlatform::Unregister(int32_t handle) {
+  widgets_.erase(handle);
+  restylers_.erase(handle);
+}
+
+// The handles are copied first, so that a restyle that registers or drops a
+// widget cannot upset the walk.
+void QtPlatform::Restyle() {
+  std::vector<int32_t> handles;
+  for (const auto& [handle, restyle] : restylers_) handles.push_back(handle);
+  for (int32_t handle : handles) {
+    auto it = restylers_.find(handle);
+    if (it != restylers_.end() && it->second) it->second();
+  }
+}
 
 QWidget* QtPlatform::Find(int32_t handle) const {
   auto it = widgets_.find(handle);
@@ -143,6 +158,9 @@ void QtPlatform::Dispose(QObject* object) {
 
 bool QtPlatform::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
+    case QEvent::ApplicationPaletteChange:
+      if (watched == qApp) Restyle();
+      break;
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:

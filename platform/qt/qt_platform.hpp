@@ -8,6 +8,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <span>
@@ -17,10 +18,6 @@
 #include "platform/container.hpp"
 #include "platform/platform.hpp"
 #include "platform/property_file.hpp"
-
-namespace cbo {
-class CboVarnoEvents;
-}
 
 namespace cbo::qt {
 
@@ -52,7 +49,9 @@ public:
   bool ScreenToClient(int32_t hwnd, PixelPoint& point) const override;
 
   // --- Used by the widgets. ---
-  int32_t Register(QWidget* widget);
+  // `restyle` runs when the application's palette changes: a widget whose
+  // colours are system colours resolves them again.
+  int32_t Register(QWidget* widget, std::function<void()> restyle = {});
   void Unregister(int32_t handle);
   QWidget* Find(int32_t handle) const;
   // Runs one of the logic's handlers from a Qt event. A cbo::Error it raises
@@ -75,25 +74,14 @@ protected:
 
 private:
   QtContainer* ReporterFor(QObject* origin) const;
+  void Restyle();
   std::map<int32_t, QPointer<QWidget>> widgets_;
+  std::map<int32_t, std::function<void()>> restylers_;
   int32_t nextHandle_ = 0x1000;
   std::vector<QPointer<QObject>> dispatching_;
   mutable QPointer<QWidget> lastMeasured_;
   bool cursorSeen_ = false;
   QPoint lastCursor_;
-};
-
-// By-reference event arguments as the container's signals carry them; a slot
-// connected with Qt::DirectConnection changes them for the control.
-struct KeyArgs {
-  int16_t KeyCode = 0;
-  int16_t Shift = 0;
-};
-struct MouseArgs {
-  int16_t Button = 0;
-  int16_t Shift = 0;
-  float X = 0;
-  float Y = 0;
 };
 
 // The host's container of one control: a widget that applications put in
@@ -125,8 +113,10 @@ public:
     owned_ = std::move(control);
     return ref;
   }
-  // A C++ sink that hears every event after the signals (nullptr: none).
-  void SetEventSink(CboVarnoEvents* sink) { sink_ = sink; }
+  // Hears every event the control raises, by its number, with the arguments
+  // that a handler may change in place (none: the events go nowhere).
+  using EventHandler = std::function<void(int number, std::span<Variant> args)>;
+  void SetEventHandler(EventHandler handler) { events_ = std::move(handler); }
   IControlSite* control() const { return control_; }
   // A newly placed control's defaults, and its settings in a file.
   void InitProperties();
@@ -140,31 +130,21 @@ public:
 
 signals:
   void propertyChanged(QString name);
-  void eventRaised(int number, QString name);
-  void clicked();
-  void doubleClicked();
-  void keyDown(cbo::qt::KeyArgs* args);
-  void keyPress(qint16* keyAscii);
-  void keyUp(cbo::qt::KeyArgs* args);
-  void mouseDown(cbo::qt::MouseArgs* args);
-  void mouseMove(cbo::qt::MouseArgs* args);
-  void mouseUp(cbo::qt::MouseArgs* args);
-  void changed();
+  // After the event handler has run.
+  void eventRaised(int number);
   void handlerError(QString member, QString message);
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
 
 private:
-  class Sink;
   class SurfaceWidget;
   void SizeChanged();
   QtPlatform& platform_;
   std::unique_ptr<SurfaceWidget> surface_;
-  std::unique_ptr<Sink> signals_;
   std::unique_ptr<IControlSite> owned_;
   IControlSite* control_ = nullptr;
-  CboVarnoEvents* sink_ = nullptr;
+  EventHandler events_;
   double width_ = 0, height_ = 0;
 };
 

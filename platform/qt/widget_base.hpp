@@ -29,7 +29,7 @@ template <class Interface, class W>
 class QtWidget : public Interface, public QtWidgetHandle {
 public:
   QtWidget(QtPlatform& platform, W* widget) : platform_(platform), w_(widget) {
-    handle_ = platform_.Register(widget);
+    handle_ = platform_.Register(widget, [this] { Restyle(); });
   }
   ~QtWidget() override {
     platform_.Unregister(handle_);
@@ -66,6 +66,8 @@ public:
     if (w_) w_->raise();
   }
   int32_t hWnd() const override { return handle_; }
+  // Resolves the widget's system colours again from the palette.
+  virtual void Restyle() {}
 
 protected:
   QtPlatform& platform_;

@@ -74,6 +74,7 @@ public:
   void SetFocus() override;
   bool Focused() const override;
   void SetEvents(TextBoxEvents events) override;
+  void Restyle() override { ApplyColours(); }
 
 private:
   void ApplyColours();
@@ -112,6 +113,7 @@ public:
   int16_t BorderStyle() const override { return border_; }
   void SetBorderStyle(int16_t v) override;
   QWidget* client() const override { return w_ ? w_->Client() : nullptr; }
+  void Restyle() override { ApplyLook(); }
 
 private:
   void ApplyLook();
@@ -164,6 +166,7 @@ public:
 
 protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
 
 private:
   QtPlatform& platform_;
@@ -180,6 +183,7 @@ public:
   int16_t MousePointer() const override { return pointer_; }
   void SetMousePointer(int16_t v) override;
   void SetEvents(LabelEvents events) override;
+  void Restyle() override { SetBackColor(back_); }
 
 private:
   Colour back_ = 0x8000000Fu;

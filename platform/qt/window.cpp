@@ -11,6 +11,9 @@ Dialog::Dialog(QtPlatform& platform)
     : QDialog(nullptr, Qt::Tool | Qt::FramelessWindowHint), platform_(platform) {
   setModal(true);
   setAutoFillBackground(true);
+  // The drop-down is laid out left to right in every application: its
+  // header boxes are placed from the left edge, as its grid's columns are.
+  setLayoutDirection(Qt::LeftToRight);
   setSizeGripEnabled(false);
 }
 

@@ -39,6 +39,7 @@ public:
   void Unload() override;
   bool Loaded() const override { return loaded_; }
   void SetActivate(std::function<void()> handler) override;
+  void Restyle() override { SetBackColor(back_); }
 
 private:
   Colour back_ = 0x8000000Fu;

@@ -1,10 +1,10 @@
 // What the control looks like on screen (the button's picture in a grab of
 // the control, the system colours resolved from the palette), and the
 // settings file the demo saves, read back into a fresh control.
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "apps/cbo-demo/demo_window.hpp"
-#include "apps/cbo-demo/settings.hpp"
 #include "control/image_list.hpp"
 #include "fixture.hpp"
 #include "platform/qt/convert.hpp"
@@ -52,29 +52,28 @@ private slots:
   void theDemosSavedSettingsReadBackIntoAFreshControl() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    const QString path = dir.filePath("demo.settings");
+    const QString path = dir.filePath("demo.ini");
     {
-      qt::QtPlatform platform;
-      ProcessState shared(platform);
-      demo::DemoWindow window(platform, shared);
-      CboVarno& combo = window.Controllo(1);
-      combo.SetTipoPulsante(5);
-      combo.SetRows_Count(7);
-      combo.SetBackColor(Rgb(250, 240, 200));
-      combo.SetAlignment(1);
+      demo::DemoWindow window;
+      CboVarnoWidget& combo = window.Controllo(1);
+      combo.setTipoPulsante(CboVarnoWidget::PuntoGiallo);
+      combo.setRows_Count(7);
+      combo.setBackColor(QColor(250, 240, 200));
+      combo.setAlignment(CboVarnoWidget::All_Right);
       window.Salva(path);
       QVERIFY(window.Messaggio().contains(path));
     }
-    Host fresh(kTextBox);
-    PropertyFile file = PropertyFile::Load(path.toStdString());
-    demo::PrefixedBag bag(file, "ComboBox");
-    fresh.control->ReadProperties(bag);
-    QCOMPARE(fresh.control->StileCbo(), 1);
-    QCOMPARE(fresh.control->TipoPulsante(), 5);
-    QCOMPARE(int(fresh.control->Rows_Count()), 7);
-    QCOMPARE(fresh.control->BackColor(), Rgb(250, 240, 200));
-    QVERIFY(fresh.Edit()->alignment() & Qt::AlignRight);
-    QCOMPARE(fresh.Edit()->palette().color(QPalette::Base), QColor(250, 240, 200));
+    CboVarnoWidget fresh;
+    QSettings file(path, QSettings::IniFormat);
+    fresh.loadSettings(file, "ComboBox");
+    QCOMPARE(fresh.stileCbo(), CboVarnoWidget::ComboBox);
+    QCOMPARE(fresh.tipoPulsante(), CboVarnoWidget::PuntoGiallo);
+    QCOMPARE(fresh.rows_Count(), 7);
+    QCOMPARE(fresh.control().BackColor(), Rgb(250, 240, 200));
+    auto* edit = qobject_cast<QLineEdit*>(fresh.focusProxy());
+    QVERIFY(edit);
+    QVERIFY(edit->alignment() & Qt::AlignRight);
+    QCOMPARE(edit->palette().color(QPalette::Base), QColor(250, 240, 200));
   }
 };
 

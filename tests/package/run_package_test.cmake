@@ -1,0 +1,66 @@
+# Installs the build into a temporary prefix, then uses that copy as a
+# consumer would: builds examples/qt-form with find_package(TorbCbo) and runs
+# it offscreen, and builds a host without Qt with pkg-config.
+#   -DBUILD_DIR -DSOURCE_DIR -DWORK_DIR -DCXX -DGENERATOR -DDESIGNER (plugin built)
+function(run)
+  execute_process(COMMAND ${ARGV} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL 0)
+    string(REPLACE ";" " " command "${ARGV}")
+    message(FATAL_ERROR "${command}\nexit ${status}\n${out}\n${err}")
+  endif()
+  message(STATUS "${out}")
+endfunction()
+
+file(REMOVE_RECURSE ${WORK_DIR})
+set(prefix ${WORK_DIR}/prefix)
+run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+
+foreach(expected include/torb_cbo/cbo_varno_widget.hpp include/torb_cbo/control/cbo_varno.hpp)
+  if(NOT EXISTS ${prefix}/${expected})
+    message(FATAL_ERROR "the installed copy lacks ${expected}")
+  endif()
+endforeach()
+
+file(GLOB_RECURSE plugin ${prefix}/libtorb_cbo_designer.so)
+if(DESIGNER AND NOT plugin)
+  message(FATAL_ERROR "the installed copy lacks the Designer plugin under <libdir>/qt6/plugins/designer")
+endif()
+
+# add_subdirectory in a project without GoogleTest or Google Benchmark:
+# configures, and brings neither tests nor benchmarks along.
+file(WRITE ${WORK_DIR}/parent/CMakeLists.txt "cmake_minimum_required(VERSION 3.25)
+project(parent LANGUAGES CXX)
+add_subdirectory(${SOURCE_DIR} torb_cbo)
+add_executable(form ${SOURCE_DIR}/examples/qt-form/main.cpp)
+set_target_properties(form PROPERTIES AUTOMOC ON)
+target_link_libraries(form PRIVATE TorbCbo::Qt)
+")
+run(${CMAKE_COMMAND} -S ${WORK_DIR}/parent -B ${WORK_DIR}/parent/build -G ${GENERATOR}
+    -DCMAKE_CXX_COMPILER=${CXX} -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON)
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${WORK_DIR}/parent/build --target help OUTPUT_VARIABLE targets)
+foreach(unwanted test_table cbo_bench cbo-demo)
+  string(FIND "${targets}" "${unwanted}:" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "add_subdirectory brought ${unwanted} along")
+  endif()
+endforeach()
+
+# The example, with CMake.
+run(${CMAKE_COMMAND} -S ${SOURCE_DIR}/examples/qt-form -B ${WORK_DIR}/qt-form -G ${GENERATOR}
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH=${prefix} -DCMAKE_CXX_COMPILER=${CXX})
+run(${CMAKE_COMMAND} --build ${WORK_DIR}/qt-form)
+set(ENV{QT_QPA_PLATFORM} offscreen)
+run(${WORK_DIR}/qt-form/qt-form --check)
+
+# A host without Qt, with pkg-config.
+file(GLOB pc_dirs ${prefix}/lib*/pkgconfig ${prefix}/lib/*/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "${pc_dirs}")
+execute_process(COMMAND pkg-config --cflags --libs torb_cbo OUTPUT_VARIABLE flags RESULT_VARIABLE status
+                OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "pkg-config does not find torb_cbo in ${pc_dirs}")
+endif()
+separate_arguments(flags UNIX_COMMAND "${flags}")
+run(${CXX} ${SOURCE_DIR}/tests/package/core_smoke.cpp ${flags} -o ${WORK_DIR}/core-smoke)
+run(${WORK_DIR}/core-smoke)
+run(pkg-config --exists --print-errors torb_cbo_qt)

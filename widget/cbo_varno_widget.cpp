@@ -1,0 +1,297 @@
+// The widget: a container holding one control, its events turned into Qt
+// signals, its persisted properties into Qt properties.
+#include "widget/cbo_varno_widget.hpp"
+
+#include <QApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLineEdit>
+
+#include "control/type_library.hpp"
+#include "platform/error.hpp"
+#include "platform/property_file.hpp"
+#include "platform/qt/convert.hpp"
+#include "widget/accessibility.hpp"
+#include "widget/application.hpp"
+#include "widget/settings_bag.hpp"
+
+namespace cbo {
+
+namespace {
+
+Qt::KeyboardModifiers ModifiersOf(int16_t shift) {
+  Qt::KeyboardModifiers m;
+  if (shift & 1) m |= Qt::ShiftModifier;
+  if (shift & 2) m |= Qt::ControlModifier;
+  if (shift & 4) m |= Qt::AltModifier;
+  return m;
+}
+
+Qt::MouseButtons ButtonsOf(int16_t button) {
+  Qt::MouseButtons b;
+  if (button & 1) b |= Qt::LeftButton;
+  if (button & 2) b |= Qt::RightButton;
+  if (button & 4) b |= Qt::MiddleButton;
+  return b;
+}
+
+Colour RgbOf(const QColor& c) {
+  return Rgb(static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue()));
+}
+
+}  // namespace
+
+// The typed sink of the control's events: each one a signal of the widget,
+// with the by-reference arguments handed back.
+struct CboVarnoWidget::Private : CboVarnoEvents {
+  explicit Private(CboVarnoWidget& widget) : w(widget) {}
+
+  void Click() override { emit w.clicked(); }
+  void DblClick() override { emit w.doubleClicked(); }
+  void KeyDown(int16_t& KeyCode, int16_t& Shift) override { Key(&CboVarnoWidget::keyDown, KeyCode, Shift); }
+  void KeyPress(int16_t& KeyAscii) override {
+    int k = KeyAscii;
+    emit w.keyPress(&k);
+    KeyAscii = NarrowToInteger(k, "KeyAscii");
+  }
+  void KeyUp(int16_t& KeyCode, int16_t& Shift) override { Key(&CboVarnoWidget::keyUp, KeyCode, Shift); }
+  void MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y) override {
+    emit w.mouseDown(ButtonsOf(Button), ModifiersOf(Shift), Position(X, Y));
+  }
+  void MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) override {
+    emit w.mouseMove(ButtonsOf(Button), ModifiersOf(Shift), Position(X, Y));
+  }
+  void MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) override {
+    emit w.mouseUp(ButtonsOf(Button), ModifiersOf(Shift), Position(X, Y));
+  }
+  void Change() override { emit w.changed(); }
+
+  void Key(void (CboVarnoWidget::*signal)(int*, Qt::KeyboardModifiers), int16_t& code, int16_t shift) {
+    int k = code;
+    emit(w.*signal)(&k, ModifiersOf(shift));
+    code = NarrowToInteger(k, "KeyCode");
+  }
+  // Twips in the text box to pixels in the widget.
+  QPointF Position(float x, float y) const {
+    const QPoint origin = TextBox()->mapTo(&w, QPoint(0, 0));
+    return QPointF(origin) + QPointF(x / qt::kTwipsPerPixel, y / qt::kTwipsPerPixel);
+  }
+  QLineEdit* TextBox() const { return static_cast<QLineEdit*>(qt::WidgetOf(control->Txt_Cbo())); }
+  QWidget* Button() const { return qt::WidgetOf(control->Cmd_List()); }
+  QColor Resolve(Colour c) const { return qt::ResolveColour(c, TextBox()->palette()); }
+
+  void Translate() {
+    Button()->setAccessibleName(CboVarnoWidget::tr("Open the list"));
+  }
+  // The text box, which has the focus, is known by the control's name.
+  void NameTheTextBox() {
+    QLineEdit* box = TextBox();
+    const QString name = widget::AccessibleNameOf(&w);
+    if (box->accessibleName() != name) box->setAccessibleName(name);
+    if (box->accessibleDescription() != w.accessibleDescription())
+      box->setAccessibleDescription(w.accessibleDescription());
+  }
+
+  CboVarnoWidget& w;
+  bool enabled = true;  // whether the widget itself was last seen enabled
+  qt::QtContainer* container = nullptr;
+  CboVarno* control = nullptr;
+};
+
+CboVarnoWidget::CboVarnoWidget(QWidget* parent) : QWidget(parent), d_(std::make_unique<Private>(*this)) {
+  widget::Application& app = widget::TheApplication();
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  d_->container = new qt::QtContainer(app.platform, this);
+  layout->addWidget(d_->container);
+  d_->control = &d_->container->Adopt(CreateObject("CboVarno", *d_->container, app.shared));
+  d_->container->SetEventHandler([this](int number, std::span<Variant> args) { DispatchEvent(*d_, number, args); });
+  d_->control->SetRowChosenHandler([this](int32_t listIndex) { emit rowChosen(listIndex); });
+  connect(d_->container, &qt::QtContainer::propertyChanged, this, &CboVarnoWidget::propertyChanged);
+  connect(d_->container, &qt::QtContainer::handlerError, this, &CboVarnoWidget::errorOccurred);
+  d_->container->InitProperties();
+
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  setFocusPolicy(Qt::StrongFocus);
+  setFocusProxy(d_->TextBox());
+  d_->TextBox()->installEventFilter(this);
+  d_->Translate();
+}
+
+// The container and the control in it go first, while the sink of their
+// events still exists: what they raise on the way out reaches a live widget.
+CboVarnoWidget::~CboVarnoWidget() {
+  d_->TextBox()->removeEventFilter(this);
+  delete d_->container;
+  d_->container = nullptr;
+}
+
+CboVarno& CboVarnoWidget::control() { return *d_->control; }
+
+bool CboVarnoWidget::event(QEvent* e) {
+  switch (e->type()) {
+    case QEvent::LanguageChange: d_->Translate(); break;
+    case QEvent::Show: d_->NameTheTextBox(); break;
+    // A font set on the widget itself (not one inherited from its parent)
+    // is the control's text font.
+    case QEvent::FontChange:
+      if (testAttribute(Qt::WA_SetFont)) d_->control->SetFont(qt::FromQFont(font()));
+      break;
+    // Disabling the widget itself (not its parent) disables the control, and
+    // enabling it again enables the control.
+    case QEvent::EnabledChange: {
+      const bool on = !testAttribute(Qt::WA_ForceDisabled);
+      if (on != d_->enabled) {
+        d_->enabled = on;
+        d_->control->SetEnabled(on);
+      }
+      break;
+    }
+    default: break;
+  }
+  return QWidget::event(e);
+}
+
+bool CboVarnoWidget::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::FocusIn && watched == d_->TextBox()) d_->NameTheTextBox();
+  return QWidget::eventFilter(watched, e);
+}
+
+QSize CboVarnoWidget::sizeHint() const { return d_->container ? d_->container->sizeHint() : QWidget::sizeHint(); }
+
+QSize CboVarnoWidget::minimumSizeHint() const { return QSize(0, sizeHint().height()); }
+
+// --- Properties ---
+
+QFont CboVarnoWidget::controlFont() {
+  FontRef f = d_->control->Font();
+  return f ? qt::ToQFont(*f, font()) : font();
+}
+
+CboVarnoWidget::TipoPulsante CboVarnoWidget::tipoPulsante() {
+  return static_cast<TipoPulsante>(d_->control->TipoPulsante());
+}
+void CboVarnoWidget::setTipoPulsante(TipoPulsante v) { d_->control->SetTipoPulsante(v); }
+
+CboVarnoWidget::StileCbo CboVarnoWidget::stileCbo() { return static_cast<StileCbo>(d_->control->StileCbo()); }
+void CboVarnoWidget::setStileCbo(StileCbo v) { d_->control->SetStileCbo(v); }
+
+QColor CboVarnoWidget::foreColor() { return d_->Resolve(d_->control->ForeColor()); }
+void CboVarnoWidget::setForeColor(const QColor& c) { d_->control->SetForeColor(c.isValid() ? RgbOf(c) : kWindowText); }
+void CboVarnoWidget::resetForeColor() { d_->control->SetForeColor(kWindowText); }
+
+QColor CboVarnoWidget::backColor() { return d_->Resolve(d_->control->BackColor()); }
+void CboVarnoWidget::setBackColor(const QColor& c) {
+  d_->control->SetBackColor(c.isValid() ? RgbOf(c) : kWindowBackground);
+}
+void CboVarnoWidget::resetBackColor() { d_->control->SetBackColor(kWindowBackground); }
+
+CboVarnoWidget::ApparenceVrn CboVarnoWidget::appearance() {
+  return static_cast<ApparenceVrn>(d_->control->Appearance());
+}
+void CboVarnoWidget::setAppearance(ApparenceVrn v) { d_->control->SetAppearance(v); }
+
+CboVarnoWidget::BorderStyleVrn CboVarnoWidget::borderStyle() {
+  return static_cast<BorderStyleVrn>(d_->control->BorderStyle());
+}
+void CboVarnoWidget::setBorderStyle(BorderStyleVrn v) { d_->control->SetBorderStyle(v); }
+
+CboVarnoWidget::AgglignVrn CboVarnoWidget::alignment() { return static_cast<AgglignVrn>(d_->control->Alignment()); }
+void CboVarnoWidget::setAlignment(AgglignVrn v) { d_->control->SetAlignment(v); }
+
+CboVarnoWidget::Tipo_Separatore_Celle CboVarnoWidget::separatore_Record() {
+  return static_cast<Tipo_Separatore_Celle>(d_->control->Separatore_Record());
+}
+void CboVarnoWidget::setSeparatore_Record(Tipo_Separatore_Celle v) { d_->control->SetSeparatore_Record(v); }
+
+bool CboVarnoWidget::record_Selector() { return d_->control->Record_Selector(); }
+void CboVarnoWidget::setRecord_Selector(bool on) { d_->control->SetRecord_Selector(on); }
+
+QString CboVarnoWidget::text_Column() { return qt::ToQString(d_->control->Text_Column()); }
+void CboVarnoWidget::setText_Column(const QString& field) { d_->control->SetText_Column(qt::FromQString(field)); }
+
+QString CboVarnoWidget::bound_Column() { return qt::ToQString(d_->control->Bound_Column()); }
+void CboVarnoWidget::setBound_Column(const QString& field) { d_->control->SetBound_Column(qt::FromQString(field)); }
+
+int CboVarnoWidget::rows_Count() { return d_->control->Rows_Count(); }
+void CboVarnoWidget::setRows_Count(int rows) { d_->control->SetRows_Count(NarrowToByte(rows, "Rows_Count")); }
+
+bool CboVarnoWidget::visualizza_Fields() { return d_->control->Visualizza_Fields(); }
+void CboVarnoWidget::setVisualizza_Fields(bool on) { d_->control->SetVisualizza_Fields(on); }
+
+QFont CboVarnoWidget::font_Grid() {
+  FontRef f = d_->control->Font_Grid();
+  return f ? qt::ToQFont(*f, font()) : font();
+}
+void CboVarnoWidget::setFont_Grid(const QFont& f) { d_->control->SetFont_Grid(qt::FromQFont(f)); }
+
+QString CboVarnoWidget::value() { return qt::ToQString(d_->control->Value()); }
+void CboVarnoWidget::setValue(const QString& v) { d_->control->SetValue(qt::FromQString(v)); }
+
+QString CboVarnoWidget::text() { return qt::ToQString(d_->control->Text()); }
+void CboVarnoWidget::setText(const QString& t) { d_->control->SetText(qt::FromQString(t)); }
+
+int CboVarnoWidget::listIndex() { return d_->control->ListIndex(); }
+void CboVarnoWidget::setListIndex(int i) { d_->control->SetListIndex(i); }
+
+bool CboVarnoWidget::griglia_Centrata() { return d_->control->Griglia_Centrata(); }
+void CboVarnoWidget::setGriglia_Centrata(bool on) { d_->control->SetGriglia_Centrata(on); }
+
+bool CboVarnoWidget::controlEnabled() { return d_->control->Enabled(); }
+
+bool CboVarnoWidget::locked() { return d_->control->Locked(); }
+void CboVarnoWidget::setLocked(bool on) { d_->control->SetLocked(on); }
+
+int CboVarnoWidget::rowHeight() { return d_->control->RowHeight(); }
+void CboVarnoWidget::setRowHeight(int twips) { d_->control->SetRowHeight(twips); }
+
+int CboVarnoWidget::altezzaIntest() { return d_->control->AltezzaIntest(); }
+void CboVarnoWidget::setAltezzaIntest(int twips) {
+  d_->control->SetAltezzaIntest(NarrowToInteger(twips, "AltezzaIntest"));
+}
+
+QColor CboVarnoWidget::coloreSfondoGrid() { return d_->Resolve(d_->control->ColoreSfondoGrid()); }
+void CboVarnoWidget::setColoreSfondoGrid(const QColor& c) { d_->control->SetColoreSfondoGrid(c.isValid() ? RgbOf(c) : 0); }
+void CboVarnoWidget::resetColoreSfondoGrid() { d_->control->SetColoreSfondoGrid(0); }
+
+// --- Settings ---
+
+namespace {
+
+// Enters a QSettings group for as long as it lives.
+class InGroup {
+public:
+  InGroup(QSettings& s, const QString& group) : s_(s), entered_(!group.isEmpty()) {
+    if (entered_) s_.beginGroup(group);
+  }
+  ~InGroup() {
+    if (entered_) s_.endGroup();
+  }
+  InGroup(const InGroup&) = delete;
+  InGroup& operator=(const InGroup&) = delete;
+
+private:
+  QSettings& s_;
+  bool entered_;
+};
+
+}  // namespace
+
+void CboVarnoWidget::saveSettings(QSettings& settings, const QString& group) {
+  InGroup in(settings, group);
+  widget::SettingsBag bag(settings);
+  d_->control->WriteProperties(bag);
+}
+
+void CboVarnoWidget::loadSettings(QSettings& settings, const QString& group) {
+  InGroup in(settings, group);
+  widget::SettingsBag bag(settings);
+  d_->control->ReadProperties(bag);
+}
+
+void CboVarnoWidget::saveSettings(const QString& path) { WritePropertiesToFile(*d_->control, qt::FromQString(path)); }
+
+void CboVarnoWidget::loadSettings(const QString& path) { ReadPropertiesFromFile(*d_->control, qt::FromQString(path)); }
+
+}  // namespace cbo

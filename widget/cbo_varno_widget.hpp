@@ -1,0 +1,202 @@
+#pragma once
+// CboVarnoWidget: the CboVarno control as an ordinary Qt widget. Construct it
+// and it is ready: a newly placed control with its defaults, on the Qt
+// platform, sharing one process-wide state with every other control of the
+// application. Its 24 persisted properties are Qt properties under their own
+// names, its events are Qt signals, and its settings go to QSettings or to a
+// settings file under the same 24 names.
+//
+//   auto* city = new cbo::CboVarnoWidget(form);
+//   city->setStileCbo(cbo::CboVarnoWidget::ListCombo);
+//   city->control().AddField("Name", "City");
+//   connect(city, &cbo::CboVarnoWidget::rowChosen, form, [](int listIndex) { ... });
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+#include "control/cbo_varno.hpp"
+#include "control/enumerations.hpp"
+
+class QSettings;
+
+namespace cbo {
+
+class CboVarnoWidget : public QWidget {
+  Q_OBJECT
+
+  // Font and Enabled are written through QWidget's own setFont and setEnabled
+  // (the setters uic calls for them): the widget's font is the control's text
+  // font, and disabling the widget disables the control.
+  Q_PROPERTY(QFont Font READ controlFont WRITE setFont)
+  Q_PROPERTY(TipoPulsante TipoPulsante READ tipoPulsante WRITE setTipoPulsante)
+  Q_PROPERTY(StileCbo StileCbo READ stileCbo WRITE setStileCbo)
+  Q_PROPERTY(QColor ForeColor READ foreColor WRITE setForeColor RESET resetForeColor)
+  Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor RESET resetBackColor)
+  Q_PROPERTY(ApparenceVrn Appearance READ appearance WRITE setAppearance)
+  Q_PROPERTY(BorderStyleVrn BorderStyle READ borderStyle WRITE setBorderStyle)
+  Q_PROPERTY(AgglignVrn Alignment READ alignment WRITE setAlignment)
+  Q_PROPERTY(Tipo_Separatore_Celle Separatore_Record READ separatore_Record WRITE setSeparatore_Record)
+  Q_PROPERTY(bool Record_Selector READ record_Selector WRITE setRecord_Selector)
+  Q_PROPERTY(QString Text_Column READ text_Column WRITE setText_Column)
+  Q_PROPERTY(QString Bound_Column READ bound_Column WRITE setBound_Column)
+  Q_PROPERTY(int Rows_Count READ rows_Count WRITE setRows_Count)
+  Q_PROPERTY(bool Visualizza_Fields READ visualizza_Fields WRITE setVisualizza_Fields)
+  Q_PROPERTY(QFont Font_Grid READ font_Grid WRITE setFont_Grid)
+  Q_PROPERTY(QString Value READ value WRITE setValue)
+  Q_PROPERTY(QString Text READ text WRITE setText)
+  Q_PROPERTY(int ListIndex READ listIndex WRITE setListIndex)
+  Q_PROPERTY(bool Griglia_Centrata READ griglia_Centrata WRITE setGriglia_Centrata)
+  Q_PROPERTY(bool Enabled READ controlEnabled WRITE setEnabled)
+  Q_PROPERTY(bool Locked READ locked WRITE setLocked)
+  Q_PROPERTY(int RowHeight READ rowHeight WRITE setRowHeight)
+  Q_PROPERTY(int AltezzaIntest READ altezzaIntest WRITE setAltezzaIntest)
+  Q_PROPERTY(QColor ColoreSfondoGrid READ coloreSfondoGrid WRITE setColoreSfondoGrid RESET resetColoreSfondoGrid)
+
+public:
+  // The published enumerations, for Qt's property system (Designer's drop-down
+  // choices, style sheets' property selectors, QVariant). Same names and
+  // values as those of control/enumerations.hpp.
+  enum TipoPulsante {
+    FrecciaNera = 0, FrecciaGialla = 1, FrecciaVerde = 2, FrecciaBlu = 3, PuntoNero = 4, PuntoGiallo = 5,
+    PuntoVerde = 6, PuntoBlu = 7, PuntiNeri = 8, PuntiVerdi = 9, LineaNera = 10, AsteriscoNero = 11,
+    AsteriscoRosso = 12, AsteriscoVerde = 13
+  };
+  Q_ENUM(TipoPulsante)
+  enum Esegui_ListIndex {
+    SettaDaListIndex = 0, LeggiDaListIndex = 1, SettaDaBoundColumn = 2, LeggiDaBoundColumn = 3,
+    SettaDaTextColumn = 4, LeggiDaTextColumn = 5
+  };
+  Q_ENUM(Esegui_ListIndex)
+  enum Cancella_Cbo { Tutto = 0, Solo_Dati = 1 };
+  Q_ENUM(Cancella_Cbo)
+  enum Tipo_Separatore_Celle {
+    Nessuna_Divisione = 0, Linea_Nera = 1, Linea_Grigia = 2, Raised = 3, Insert = 4, Come_Colore_Testo = 5,
+    Grigia_Illuminata = 6
+  };
+  Q_ENUM(Tipo_Separatore_Celle)
+  enum AllineamentoDati { Sinistra = 0, Destra = 1, Centro = 2 };
+  Q_ENUM(AllineamentoDati)
+  enum AgglignVrn { All_Left = 0, All_Right = 1, All_Center = 2 };
+  Q_ENUM(AgglignVrn)
+  enum StileCbo { TextBox = 0, ComboBox = 1, ListCombo = 2 };
+  Q_ENUM(StileCbo)
+  enum BorderStyleVrn { None = 0, Fixed_Single = 1 };
+  Q_ENUM(BorderStyleVrn)
+  enum ApparenceVrn { Flat = 0, Tridimensionale = 1 };
+  Q_ENUM(ApparenceVrn)
+
+  explicit CboVarnoWidget(QWidget* parent = nullptr);
+  ~CboVarnoWidget() override;
+
+  // The control's whole interface: columns, rows, lookups and every member.
+  CboVarno& control();
+
+  // --- The persisted properties, each read by the property's name with a
+  // small first letter and written by set and the name, as uic expects. A
+  // value the control refuses (a Rows_Count of 300, an AltezzaIntest beyond
+  // 16 bits) raises cbo::Error naming the property. Colours: a property reads
+  // as the colour on screen (a system colour resolved from the palette); an
+  // invalid QColor or a reset sets the system colour the property starts
+  // with. ---
+  // The control's text font, pinned at 8.25 points; set it with setFont().
+  QFont controlFont();
+  TipoPulsante tipoPulsante();
+  void setTipoPulsante(TipoPulsante value);
+  StileCbo stileCbo();
+  void setStileCbo(StileCbo value);
+  QColor foreColor();
+  void setForeColor(const QColor& colour);
+  void resetForeColor();
+  QColor backColor();
+  void setBackColor(const QColor& colour);
+  void resetBackColor();
+  ApparenceVrn appearance();
+  void setAppearance(ApparenceVrn value);
+  BorderStyleVrn borderStyle();
+  void setBorderStyle(BorderStyleVrn value);
+  AgglignVrn alignment();
+  void setAlignment(AgglignVrn value);
+  Tipo_Separatore_Celle separatore_Record();
+  void setSeparatore_Record(Tipo_Separatore_Celle value);
+  bool record_Selector();
+  void setRecord_Selector(bool on);
+  QString text_Column();
+  void setText_Column(const QString& field);
+  QString bound_Column();
+  void setBound_Column(const QString& field);
+  int rows_Count();
+  void setRows_Count(int rows);
+  bool visualizza_Fields();
+  void setVisualizza_Fields(bool on);
+  QFont font_Grid();
+  void setFont_Grid(const QFont& font);
+  QString value();
+  void setValue(const QString& value);
+  QString text();
+  void setText(const QString& text);
+  int listIndex();
+  void setListIndex(int listIndex);
+  bool griglia_Centrata();
+  void setGriglia_Centrata(bool on);
+  // The control's Enabled; setEnabled(false) on the widget clears it, and
+  // control().SetEnabled(false) disables the text box alone.
+  bool controlEnabled();
+  bool locked();
+  void setLocked(bool on);
+  int rowHeight();
+  void setRowHeight(int twips);
+  int altezzaIntest();
+  void setAltezzaIntest(int twips);
+  QColor coloreSfondoGrid();
+  void setColoreSfondoGrid(const QColor& colour);
+  void resetColoreSfondoGrid();
+
+  // --- Settings under the 24 property names: in a QSettings group (the
+  // current group when `group` is empty), or in a settings file. Loading
+  // stops at the first value the control refuses, with a cbo::Error that
+  // names it; the values before it stay applied. ---
+  void saveSettings(QSettings& settings, const QString& group = QString());
+  void loadSettings(QSettings& settings, const QString& group = QString());
+  void saveSettings(const QString& path);
+  void loadSettings(const QString& path);
+
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
+
+signals:
+  // The control's events. A slot connected directly (the default within one
+  // thread) may change *keyCode or *keyAscii: 0 cancels the key, another
+  // value replaces it. Positions are in this widget's pixels.
+  void clicked();
+  void doubleClicked();
+  void keyDown(int* keyCode, Qt::KeyboardModifiers modifiers);
+  void keyPress(int* keyAscii);
+  void keyUp(int* keyCode, Qt::KeyboardModifiers modifiers);
+  void mouseDown(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
+  void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
+  void mouseUp(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPointF position);
+  void changed();
+  // A row became the control's choice and is shown in the text box: a pick in
+  // the drop-down, type-ahead forcing a row in ListCombo, an exact match in
+  // ComboBox, Value or ListIndex set by the host. `listIndex` is the row's
+  // _Index_Cmbo_Varno_ value.
+  void rowChosen(int listIndex);
+  // A property changed, under its persisted name ("StileCbo", ...).
+  void propertyChanged(const QString& name);
+  // One of the control's handlers failed while Qt delivered a user's action;
+  // the action went no further.
+  void errorOccurred(const QString& operation, const QString& message);
+
+protected:
+  bool event(QEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+  struct Private;
+  std::unique_ptr<Private> d_;
+};
+
+}  // namespace cbo

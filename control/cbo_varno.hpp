@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -160,6 +161,8 @@ private:
   void NotificaChange();
   // Committing a choice, focus and forwarded events.
   void ApplicaScelta();
+  // Tells the row-chosen handler that the row is the control's choice.
+  void AnnunciaScelta(int32_t indice);
   void AdoRec_MoveComplete();
   void Txt_Cbo_GotFocus();
   void Raise(int number, std::span<Variant> args);
@@ -169,6 +172,7 @@ private:
   void Txt_Cbo_KeyPress(int16_t& KeyAscii);
   void Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift);
   void Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift);
+  void AnnunciaRigaDigitata();
   // Persistence.
   void DerivaCopieDiLavoro();
   // Opening the drop-down.
@@ -187,6 +191,11 @@ private:
   ListStore list_;
   ConfigurazioneGriglia config_;
   std::function<void(int32_t)> rowChosen_;
+  uint64_t scelteAnnunciate_ = 0;  // how many times the handler was told
+  uint64_t annunciateAlTasto_ = 0;  // that count at the last key press
+  // ComboBox: the text the user expects after the last key press, until the
+  // key is up.
+  std::optional<std::string> testoDigitato_;
   // This control's drop-down is open (its modal loop is running).
   bool listaAperta_ = false;
   // A host's call is running: a row it commits does not take the focus.

@@ -71,7 +71,12 @@ void CboVarno::ApplicaScelta() {
   // this commit ends it.
   list_.OkSelezioneAvvenuta = false;
   list_.CompletamentoInAttesa = 0;
-  if (rigaScelta && rowChosen_) rowChosen_(indice);
+  if (rigaScelta) AnnunciaScelta(indice);
+}
+
+void CboVarno::AnnunciaScelta(int32_t indice) {
+  ++scelteAnnunciate_;
+  if (rowChosen_) rowChosen_(indice);
 }
 
 void CboVarno::AdoRec_MoveComplete() { ApplicaScelta(); }

@@ -85,6 +85,17 @@ TEST_F(RowChosen, ComboBoxReportsExactMatchesAndPicksButNotAFillOrACompletion) {
   EXPECT_EQ(chosen, (std::vector<int32_t>{3, 2}));
 }
 
+TEST_F(RowChosen, ComboBoxTextTypedToARowsWholeTextChoosesItOnce) {
+  Fill(kComboBox, {"apple", "avocado", "banana"});
+  for (char32_t ch : std::u32string(U"avocad")) Box().UserType(ch);
+  EXPECT_EQ(Box().Text(), "avocado");  // a completion still offered
+  EXPECT_TRUE(chosen.empty());
+  Box().UserType(U'o');  // the last letter changes no text
+  EXPECT_EQ(chosen, (std::vector<int32_t>{2}));
+  Box().UserKey(headless::kRight, 0);  // no character: nothing more
+  EXPECT_EQ(chosen, (std::vector<int32_t>{2}));
+}
+
 TEST_F(RowChosen, MovingInTheOpenGridOrCancellingChoosesNothing) {
   Fill(kListCombo, {"apple", "banana", "cherry"});
   chosen.clear();

@@ -11,6 +11,13 @@ using namespace cbo::testing;
 
 namespace {
 
+// How many Change events (number 9) a spy on eventRaised has seen.
+int Changes(const QSignalSpy& events) {
+  int n = 0;
+  for (const QList<QVariant>& e : events) n += e.at(0).toInt() == 9;
+  return n;
+}
+
 QLabel* Header(QWidget* grid, const QString& caption) {
   for (QLabel* l : grid->findChildren<QLabel*>()) {
     if (l->isVisible() && l->text() == caption) return l;
@@ -56,12 +63,12 @@ private slots:
 
   void aCancelGivesTheTextBoxBackAsItWas() {
     Host h(kComboBox);
-    QSignalSpy changes(h.container, &qt::QtContainer::changed);
+    QSignalSpy events(h.container, &qt::QtContainer::eventRaised);
     h.Edit()->setFocus();
     QTest::keyClicks(h.Edit(), "Ro");
     QCOMPARE(h.Edit()->text(), QString("Roma"));
     QCOMPARE(h.Edit()->selectedText(), QString("ma"));
-    const int changesBefore = changes.count();
+    const int changesBefore = Changes(events);
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       QTest::keyClick(view, Qt::Key_Down);
       QTest::keyClick(view, Qt::Key_Down);
@@ -70,14 +77,14 @@ private slots:
     }));
     QCOMPARE(h.Edit()->text(), QString("Roma"));
     QCOMPARE(h.Edit()->selectedText(), QString("ma"));
-    QCOMPARE(changes.count(), changesBefore);
+    QCOMPARE(Changes(events), changesBefore);
     // A confirmed choice commits once.
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       QTest::keyClick(view, Qt::Key_Down);
       QTest::keyClick(view, Qt::Key_Return);
     }));
     QCOMPARE(h.Edit()->text(), QString("Rovigo"));
-    QCOMPARE(changes.count(), changesBefore + 1);
+    QCOMPARE(Changes(events), changesBefore + 1);
   }
 };
 

@@ -1,13 +1,14 @@
 // The in-memory table: fields declared by the schema command, rows stored per
-// field by slot, a present order of slots, one current row and a pending row.
+// field by slot, a present order of slots with their ranks (row_order.hpp),
+// one current row and a pending row.
 //
-// Each slot also has a rank that grows along the present order (a sort sets
-// it to the position, an appended row gets the next one, a removed row gets
-// none), so that "the first matching row at or after the current one" is the
-// least rank among the matches, which a field's search index finds without
-// visiting the rows. The index of a field is made by the first Find that
-// would otherwise scan a long way, and kept across appends, sorts and
-// removals.
+// Find never does more than read a field's rows once. A field searched by a
+// whole number, as the hidden row index is, is answered by a binary search of
+// its slots (field_store.hpp). Otherwise a field with a ready search index
+// answers from it and reads only the rows appended since; a field without one
+// is read row by row (field_scan.hpp), and asks for its index, which is made
+// in slices: a little after each such Find, and the rest in BuildIndexes,
+// which the list calls in idle time.
 #include "list/recordset.hpp"
 
 #include <algorithm>
@@ -15,7 +16,10 @@
 #include <optional>
 
 #include "list/table/criteria.hpp"
+#include "list/table/field_scan.hpp"
 #include "list/table/field_store.hpp"
+#include "list/table/folded.hpp"
+#include "list/table/row_order.hpp"
 #include "list/table/schema.hpp"
 #include "list/table/search_index.hpp"
 #include "list/table/sort_order.hpp"
@@ -26,11 +30,10 @@
 namespace cbo {
 
 using table::Fail;
+using table::kNoRank;
 using table::Quoted;
 
 namespace {
-
-using PendingRow = std::vector<std::optional<std::string>>;  // per field; no value is Null
 
 struct Subscriber {
   int id = 0;
@@ -54,6 +57,15 @@ bool EqualsLowered(const std::string& folded, const std::string& text) {
   return true;
 }
 
+// A field's means of search: its index once asked for (made in slices, then
+// answering), a newer one being made while the older answers, and the
+// leading bytes that reading the rows goes by.
+struct FieldSearch {
+  std::unique_ptr<table::SearchIndex> index;
+  std::unique_ptr<table::SearchIndex> next;
+  table::LeadingBytes leading;
+};
+
 }  // namespace
 
 struct Recordset::Impl {
@@ -61,13 +73,15 @@ struct Recordset::Impl {
   std::vector<table::FieldSpec> fields;
   std::vector<std::string> foldedNames;
   std::vector<table::FieldStore> stores;  // one per field
-  std::vector<uint32_t> order;            // row slots in the present order
+  table::RowOrder order;
   uint32_t slots = 0;                     // rows ever appended
-  std::vector<uint32_t> rank;             // per slot; table::kNoRank once removed
-  uint32_t nextRank = 0;                  // the rank the next appended row gets
-  std::vector<std::unique_ptr<table::SearchIndex>> indexes;  // per field; none until needed
+  std::vector<FieldSearch> search;        // per field
   int32_t current = -1;                   // position in order; -1 is EOF
-  std::optional<PendingRow> pending;
+  // The row being added: per field its text, and whether it has one (no
+  // text is Null). The strings keep their capacity from row to row.
+  bool pending = false;
+  std::vector<std::string> pendingText;
+  std::vector<char> pendingHas;
   std::vector<Subscriber> subscribers;
   int nextSubscriber = 1;
   // The last criteria Find parsed, with its folded value: a list aligning its
@@ -111,9 +125,9 @@ struct Recordset::Impl {
   }
 
   void RequirePosition(const char* operation, int32_t position) const {
-    if (position < 0 || position >= static_cast<int32_t>(order.size()))
+    if (position < 0 || static_cast<size_t>(position) >= order.Size())
       Fail(std::string(operation) + ": position " + std::to_string(position) + " is outside the table's " +
-           std::to_string(order.size()) + " rows");
+           std::to_string(order.Size()) + " rows");
   }
 
   void RequireCurrent(const char* operation) const {
@@ -122,53 +136,85 @@ struct Recordset::Impl {
 
   Variant ValueOf(size_t position, int32_t field) const {
     const table::FieldStore& store = stores[static_cast<size_t>(field)];
-    uint32_t slot = order[position];
+    const uint32_t slot = order.SlotAt(position);
     if (store.IsNull(slot)) return Variant::Null();
     return Variant(std::string(store.Text(slot)));
   }
 
-  // The rows nearest the start and a short table are simply scanned; beyond
-  // that the field's index answers.
+  // The rows nearest the start and a short table are simply read in the
+  // present order; beyond that the slots are searched.
   static constexpr size_t kProbe = 32;
   static constexpr size_t kScanLimit = 4096;
+  // A Find that had to read every row goes on making the indexes for about a
+  // quarter of what that reading cost (a step is about one row's worth).
+  static constexpr size_t kFindSliceShare = 4;
 
   // The position of the first row at or after `start` whose field equals the
   // key (or begins with it); -1 when none.
   int32_t FirstMatch(size_t field, const std::string& key, bool prefix, size_t start) {
     const table::FieldStore& store = stores[field];
-    auto matches = [&](uint32_t slot) {
-      if (store.IsNull(slot)) return false;
-      const std::string_view folded = store.Folded(slot);
-      return prefix ? folded.starts_with(key) : folded == key;
-    };
-    auto scan = [&](size_t from) {
-      for (size_t pos = from; pos < order.size(); ++pos)
-        if (matches(order[pos])) return static_cast<int32_t>(pos);
+    const size_t rows = order.Size();
+    auto scan = [&](size_t from, size_t to) {
+      for (size_t pos = from; pos < to; ++pos) {
+        const uint32_t slot = order.SlotAt(pos);
+        if (!store.IsNull(slot) && table::MatchesFolded(store.Text(slot), key, prefix)) return static_cast<int32_t>(pos);
+      }
       return int32_t{-1};
     };
-    const size_t probeEnd = std::min(order.size(), start + kProbe);
-    for (size_t pos = start; pos < probeEnd; ++pos)
-      if (matches(order[pos])) return static_cast<int32_t>(pos);
-    if (probeEnd == order.size()) return -1;
-    std::unique_ptr<table::SearchIndex>& index = indexes[field];
-    if (!index && order.size() - probeEnd < kScanLimit) return scan(probeEnd);
-    if (!index || index->Stale(store)) index = std::make_unique<table::SearchIndex>(store, rank);
-    // The first row has the least rank of all: from it, every match counts.
-    bool answered = true;
-    const uint32_t best = index->LeastRank(store, rank, key, prefix, rank[order[start]], start == 0, answered);
-    if (!answered) return scan(probeEnd);
-    if (best == table::kNoRank) return -1;
-    return PositionOfRank(best);
+    const size_t probeEnd = std::min(rows, start + kProbe);
+    if (const int32_t hit = scan(start, probeEnd); hit >= 0 || probeEnd == rows) return hit;
+    if (rows - probeEnd < kScanLimit) return scan(probeEnd, rows);
+    const uint32_t fromSlot = order.SlotAt(start);
+    const uint32_t from = order.RankOf(fromSlot);
+    const uint32_t best = !prefix && store.AscendingNumbers() ? NumberMatch(store, key, from)
+                                                              : LeastMatch(field, key, prefix, from, fromSlot, start == 0);
+    return best == kNoRank ? -1 : static_cast<int32_t>(order.PositionOfRank(best));
   }
 
-  int32_t PositionOfRank(uint32_t r) const {
-    auto at = std::lower_bound(order.begin(), order.end(), r, [this](uint32_t slot, uint32_t v) { return rank[slot] < v; });
-    return static_cast<int32_t>(at - order.begin());
+  // In a field of ascending whole numbers at most one slot holds the key.
+  uint32_t NumberMatch(const table::FieldStore& store, const std::string& key, uint32_t from) const {
+    const std::optional<size_t> slot = store.SlotOfNumber(key);
+    if (!slot) return kNoRank;
+    const uint32_t r = order.RankOf(static_cast<uint32_t>(*slot));
+    return r != kNoRank && r >= from ? r : kNoRank;
   }
 
-  void RanksChanged() {
-    for (auto& index : indexes)
-      if (index) index->RanksChanged();
+  // The least rank, at least `from`, of a matching row: from the field's
+  // index and its tail when the index is ready, otherwise by reading every row.
+  uint32_t LeastMatch(size_t field, const std::string& key, bool prefix, uint32_t from, uint32_t fromSlot,
+                      bool tableLeast) {
+    const table::FieldStore& store = stores[field];
+    FieldSearch& fs = search[field];
+    if (fs.index && fs.index->Ready()) {
+      bool answered = false;
+      const uint32_t best = fs.index->LeastRank(store, order, key, prefix, from, tableLeast, answered);
+      if (answered) {
+        const size_t covered = fs.index->Covered();
+        // A long tail is worth a new index, made while this one answers.
+        if (!fs.next && store.Size() - covered > covered / 4 + kScanLimit)
+          fs.next = std::make_unique<table::SearchIndex>(store.Size());
+        return std::min(best, table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, covered));
+      }
+    }
+    if (!fs.index) fs.index = std::make_unique<table::SearchIndex>(store.Size());
+    const uint32_t best = table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, 0);
+    BuildSome(static_cast<int64_t>(store.Size() / kFindSliceShare) + 1);
+    return best;
+  }
+
+  // Goes on making the indexes asked for; whether any work remains.
+  bool BuildSome(int64_t budget) {
+    for (size_t f = 0; f < search.size() && budget > 0; ++f) {
+      FieldSearch& fs = search[f];
+      if (fs.index && !fs.index->Ready()) fs.index->Build(stores[f], order, budget);
+      if (fs.next && budget > 0 && fs.next->Build(stores[f], order, budget)) fs.index = std::move(fs.next);
+    }
+    return Pending();
+  }
+
+  bool Pending() const {
+    return std::any_of(search.begin(), search.end(),
+                       [](const FieldSearch& fs) { return (fs.index && !fs.index->Ready()) || fs.next; });
   }
 
   bool Subscribed(int id) const {
@@ -206,20 +252,25 @@ struct Recordset::Impl {
 
 namespace {
 
-// The text a value is stored as; no value for Null.
-std::optional<std::string> StoredText(const table::FieldSpec& field, const Variant& value) {
+// Converts and checks the value as the field stores it, into `out`; false for
+// Null. `out` is left as it was when the value is refused.
+bool StoredText(const table::FieldSpec& field, const Variant& value, std::string& out) {
   if (value.IsMissing() || value.type() == VarType::Font)
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
-  if (value.IsNull()) return std::nullopt;
-  std::string text = ToText(value, field.name);
+  if (value.IsNull()) return false;
+  std::string converted;
+  if (value.type() != VarType::String) converted = ToText(value, field.name);
+  const std::string& text = value.type() == VarType::String ? value.AsString() : converted;
   // A character takes at least one byte: a text no longer in bytes than the
   // limit is within it, and only a longer one is counted.
-  if (static_cast<int64_t>(text.size()) <= field.maxLength) return text;
-  int32_t length = text::Length(text);
-  if (length > field.maxLength)
-    Fail("field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
-         " characters is longer than its limit of " + std::to_string(field.maxLength));
-  return text;
+  if (static_cast<int64_t>(text.size()) > field.maxLength) {
+    int32_t length = text::Length(text);
+    if (length > field.maxLength)
+      Fail("field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
+           " characters is longer than its limit of " + std::to_string(field.maxLength));
+  }
+  out.assign(text);
+  return true;
 }
 
 }  // namespace
@@ -232,20 +283,17 @@ void Recordset::Open(const std::string& command) {
   if (impl_->open) Fail("schema command " + Quoted(command) + ": the table is already open");
   std::vector<table::FieldSpec> fields = table::ParseSchema(command);
   impl_->foldedNames.clear();
-  impl_->stores.clear();
-  impl_->indexes.clear();
-  for (const table::FieldSpec& field : fields) {
-    impl_->foldedNames.push_back(FoldCase(field.name));
-    impl_->stores.emplace_back();
-    impl_->indexes.emplace_back();
-  }
+  for (const table::FieldSpec& field : fields) impl_->foldedNames.push_back(FoldCase(field.name));
+  impl_->stores.assign(fields.size(), table::FieldStore());
+  impl_->search.clear();
+  impl_->search.resize(fields.size());
+  impl_->pendingText.assign(fields.size(), std::string());
+  impl_->pendingHas.assign(fields.size(), 0);
   impl_->fields = std::move(fields);
-  impl_->order.clear();
+  impl_->order.Clear();
   impl_->slots = 0;
-  impl_->rank.clear();
-  impl_->nextRank = 0;
   impl_->current = -1;
-  impl_->pending.reset();
+  impl_->pending = false;
   impl_->open = true;
 }
 
@@ -253,7 +301,7 @@ int32_t Recordset::State() const { return impl_->open ? 1 : 0; }
 
 int32_t Recordset::RecordCount() const {
   impl_->RequireOpen("RecordCount");
-  return static_cast<int32_t>(impl_->order.size());
+  return static_cast<int32_t>(impl_->order.Size());
 }
 
 int32_t Recordset::FieldCount() const {
@@ -283,40 +331,47 @@ int32_t Recordset::FieldNumber(const std::string& name) const {
 void Recordset::AddNew() {
   impl_->RequireOpen("AddNew");
   // A row still pending is dropped: the new one starts with every field Null.
-  impl_->pending = PendingRow(impl_->fields.size());
+  std::fill(impl_->pendingHas.begin(), impl_->pendingHas.end(), 0);
+  impl_->pending = true;
 }
 
 void Recordset::SetField(const std::string& name, const Variant& value) {
   impl_->RequireOpen("SetField");
-  int32_t index = impl_->FieldNamed("SetField", name);
+  const size_t index = static_cast<size_t>(impl_->FieldNamed("SetField", name));
   if (!impl_->pending) Fail("field " + Quoted(name) + ": no row is being added (AddNew was not called)");
-  const table::FieldSpec& field = impl_->fields[static_cast<size_t>(index)];
   // Converted and checked in full before the pending row is touched.
-  std::optional<std::string> text = StoredText(field, value);
-  (*impl_->pending)[static_cast<size_t>(index)] = std::move(text);
+  impl_->pendingHas[index] = StoredText(impl_->fields[index], value, impl_->pendingText[index]) ? 1 : 0;
 }
 
 void Recordset::Update() {
   impl_->RequireOpen("Update");
   if (!impl_->pending) Fail("Update: no row is being added (AddNew was not called)");
   if (impl_->slots == INT32_MAX) Fail("Update: the table is full");
-  PendingRow row = std::move(*impl_->pending);
-  impl_->pending.reset();
-  for (size_t f = 0; f < row.size(); ++f) impl_->stores[f].Append(row[f]);
-  impl_->order.push_back(impl_->slots++);
-  impl_->rank.push_back(impl_->nextRank++);
-  impl_->current = static_cast<int32_t>(impl_->order.size()) - 1;
+  const size_t count = impl_->stores.size();
+  auto text = [this](size_t f) {
+    return impl_->pendingHas[f] ? std::string_view(impl_->pendingText[f]) : std::string_view();
+  };
+  // Every field takes its value or none does.
+  for (size_t f = 0; f < count; ++f)
+    if (!impl_->stores[f].Fits(text(f).size()))
+      Fail("field " + Quoted(impl_->fields[f].name) + ": its storage cannot hold more than 4 GiB in 65536 rows");
+  impl_->pending = false;
+  for (size_t f = 0; f < count; ++f)
+    impl_->stores[f].Append(impl_->pendingHas[f] ? std::optional<std::string_view>(text(f)) : std::nullopt);
+  impl_->order.Append();
+  ++impl_->slots;
+  impl_->current = static_cast<int32_t>(impl_->order.Size()) - 1;
   impl_->Notify();
 }
 
 void Recordset::CancelUpdate() {
   impl_->RequireOpen("CancelUpdate");
-  impl_->pending.reset();
+  impl_->pending = false;
 }
 
 bool Recordset::EditPending() const {
   impl_->RequireOpen("EditPending");
-  return impl_->pending.has_value();
+  return impl_->pending;
 }
 
 Variant Recordset::Field(const std::string& name) const {
@@ -335,7 +390,7 @@ Variant Recordset::Field(int32_t index) const {
 
 void Recordset::MoveFirst() {
   impl_->RequireOpen("MoveFirst");
-  impl_->current = impl_->order.empty() ? -1 : 0;
+  impl_->current = impl_->order.Size() == 0 ? -1 : 0;
   impl_->Notify();
 }
 
@@ -355,7 +410,7 @@ void Recordset::Find(const std::string& criteria, int32_t skip) {
   if (!field) Fail("criteria " + Quoted(criteria) + ": the table has no field " + Quoted(criterion.field));
   if (skip < 0) Fail("Find " + Quoted(criteria) + ": cannot skip " + std::to_string(skip) + " rows");
   const std::string& key = impl_->lastKey;
-  const size_t rows = impl_->order.size();
+  const size_t rows = impl_->order.Size();
   size_t start = impl_->current < 0 ? rows : static_cast<size_t>(impl_->current) + static_cast<size_t>(skip);
   impl_->current = -1;
   if (start < rows) impl_->current = impl_->FirstMatch(static_cast<size_t>(*field), key, criterion.prefix, start);
@@ -370,24 +425,44 @@ bool Recordset::Eof() const {
 void Recordset::Delete() {
   impl_->RequireOpen("Delete");
   impl_->RequireCurrent("Delete");
-  impl_->rank[impl_->order[static_cast<size_t>(impl_->current)]] = table::kNoRank;
-  impl_->order.erase(impl_->order.begin() + impl_->current);
+  const uint32_t slot = impl_->order.SlotAt(static_cast<size_t>(impl_->current));
+  impl_->order.Erase(static_cast<size_t>(impl_->current));
   impl_->current = -1;
-  impl_->RanksChanged();
+  for (size_t f = 0; f < impl_->search.size(); ++f) {
+    FieldSearch& fs = impl_->search[f];
+    if (fs.index) fs.index->Removed(impl_->stores[f], impl_->order, slot);
+    if (fs.next) fs.next->Removed(impl_->stores[f], impl_->order, slot);
+  }
 }
 
 void Recordset::Sort(const std::string& field) {
   impl_->RequireOpen("Sort");
-  int32_t index = impl_->FieldNamed("Sort", field);
-  std::vector<uint32_t>& order = impl_->order;
+  const size_t index = static_cast<size_t>(impl_->FieldNamed("Sort", field));
+  table::RowOrder& order = impl_->order;
   std::optional<uint32_t> currentSlot;
-  if (impl_->current >= 0) currentSlot = order[static_cast<size_t>(impl_->current)];
-  order = table::SortedOrder(impl_->stores[static_cast<size_t>(index)], order);
-  for (size_t pos = 0; pos < order.size(); ++pos) impl_->rank[order[pos]] = static_cast<uint32_t>(pos);
-  impl_->nextRank = static_cast<uint32_t>(order.size());
-  for (auto& fieldIndex : impl_->indexes)
-    if (fieldIndex) fieldIndex->Rerank(impl_->rank);
-  if (currentSlot) impl_->current = static_cast<int32_t>(impl_->rank[*currentSlot]);
+  if (impl_->current >= 0) currentSlot = order.SlotAt(static_cast<size_t>(impl_->current));
+  order.Reorder(table::SortedOrder(impl_->stores[index], order));
+  for (FieldSearch& fs : impl_->search) {
+    if (fs.index) fs.index->RanksChanged();
+    if (fs.next) fs.next->RanksChanged();
+  }
+  if (currentSlot) impl_->current = static_cast<int32_t>(order.RankOf(*currentSlot));
+}
+
+bool Recordset::BuildIndexes(int64_t steps) {
+  if (!impl_->open) return false;
+  return impl_->BuildSome(steps);
+}
+
+bool Recordset::IndexesPending() const { return impl_->open && impl_->Pending(); }
+
+void Recordset::PrepareIndex(const std::string& field) {
+  impl_->RequireOpen("PrepareIndex");
+  const size_t index = static_cast<size_t>(impl_->FieldNamed("PrepareIndex", field));
+  FieldSearch& fs = impl_->search[index];
+  // A field of ascending numbers is searched without one.
+  if (!fs.index && !impl_->stores[index].AscendingNumbers())
+    fs.index = std::make_unique<table::SearchIndex>(impl_->stores[index].Size());
 }
 
 int32_t Recordset::Position() const {

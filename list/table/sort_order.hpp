@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "list/table/field_store.hpp"
+#include "list/table/row_order.hpp"
 
 namespace cbo::table {
 
-std::vector<uint32_t> SortedOrder(const FieldStore& store, const std::vector<uint32_t>& order);
+std::vector<uint32_t> SortedOrder(const FieldStore& store, const RowOrder& order);
 
 }  // namespace cbo::table

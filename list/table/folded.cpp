@@ -1,0 +1,118 @@
+#include "list/table/folded.hpp"
+
+#include <array>
+
+#include "list/table/casefold.hpp"
+
+namespace cbo::table {
+
+namespace {
+
+// The folding of every code point below U+0800 (the one- and two-byte
+// characters: Latin, Greek, Cyrillic, ...), looked up rather than searched.
+const std::array<char32_t, 0x800>& SmallFoldings() {
+  static const std::array<char32_t, 0x800> table = [] {
+    std::array<char32_t, 0x800> t{};
+    for (char32_t c = 0; c < 0x800; ++c) t[c] = FoldCodePoint(c);
+    return t;
+  }();
+  return table;
+}
+
+char32_t Fold(char32_t c) { return c < 0x800 ? SmallFoldings()[c] : FoldCodePoint(c); }
+
+// UTF-8 of a code point into `out`; the number of bytes.
+unsigned Encode(char32_t c, unsigned char* out) {
+  if (c < 0x80) {
+    out[0] = static_cast<unsigned char>(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    out[0] = static_cast<unsigned char>(0xC0 | (c >> 6));
+    out[1] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    out[0] = static_cast<unsigned char>(0xE0 | (c >> 12));
+    out[1] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+    out[2] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+    return 3;
+  }
+  out[0] = static_cast<unsigned char>(0xF0 | (c >> 18));
+  out[1] = static_cast<unsigned char>(0x80 | ((c >> 12) & 0x3F));
+  out[2] = static_cast<unsigned char>(0x80 | ((c >> 6) & 0x3F));
+  out[3] = static_cast<unsigned char>(0x80 | (c & 0x3F));
+  return 4;
+}
+
+}  // namespace
+
+// Decodes as text::Decode does: a well-formed sequence (no overlong form, no
+// surrogate, nothing past U+10FFFF) is one character, any other byte stands
+// alone and is kept as it is.
+void FoldedReader::FoldNext() {
+  const unsigned char c = static_cast<unsigned char>(text_[pos_]);
+  const unsigned len = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+  bool ok = len > 0 && pos_ + len <= text_.size();
+  for (unsigned k = 1; ok && k < len; ++k) {
+    const unsigned char cc = static_cast<unsigned char>(text_[pos_ + k]);
+    if ((cc >> 6) != 2) ok = false;
+    else cp = (cp << 6) | (cc & 0x3F);
+  }
+  if (ok) {
+    static const char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) ok = false;
+  }
+  if (!ok) {
+    buffer_[0] = c;
+    held_ = 1;
+    pos_ += 1;
+    return;
+  }
+  held_ = Encode(Fold(cp), buffer_);
+  pos_ += len;
+}
+
+int CompareFolded(std::string_view text, std::string_view key, bool prefix) {
+  FoldedReader reader(text);
+  unsigned char b = 0;
+  for (const char k : key) {
+    if (!reader.Next(b)) return -1;  // the text is a shorter beginning of the key
+    const unsigned char kb = static_cast<unsigned char>(k);
+    if (b != kb) return b < kb ? -1 : 1;
+  }
+  if (prefix) return 0;
+  return reader.Next(b) ? 1 : 0;
+}
+
+int CompareFoldedTexts(std::string_view a, std::string_view b) {
+  FoldedReader ra(a), rb(b);
+  unsigned char x = 0, y = 0;
+  for (;;) {
+    const bool hasX = ra.Next(x), hasY = rb.Next(y);
+    if (!hasX || !hasY) return hasX ? 1 : hasY ? -1 : 0;
+    if (x != y) return x < y ? -1 : 1;
+  }
+}
+
+LeadingKey FoldedLeadingKey(std::string_view text) {
+  FoldedReader reader(text);
+  unsigned char bytes[16] = {};
+  unsigned length = 0;
+  while (length < 16 && reader.Next(bytes[length])) ++length;
+  LeadingKey key;
+  for (int i = 0; i < 8; ++i) key.high = (key.high << 8) | bytes[i];
+  for (int i = 8; i < 15; ++i) key.low = (key.low << 8) | bytes[i];
+  key.low = (key.low << 8) | length;  // 16 stands for any length past 15
+  return key;
+}
+
+uint16_t FoldedFirstTwo(std::string_view text) {
+  FoldedReader reader(text);
+  unsigned char first = 0, second = 0;
+  if (reader.Next(first)) reader.Next(second);
+  return static_cast<uint16_t>(first | (second << 8));
+}
+
+}  // namespace cbo::table

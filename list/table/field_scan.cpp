@@ -47,8 +47,10 @@ uint16_t FirstTwo(std::string_view text) {
 }  // namespace
 
 void LeadingBytes::CatchUp(const FieldStore& store) {
-  const size_t size = store.Size();
-  for (size_t slot = pairs_.size(); slot < size; ++slot) pairs_.push_back(FirstTwo(store.Text(slot)));
+  const size_t from = pairs_.size(), size = store.Size();
+  if (from >= size) return;
+  pairs_.resize(size);
+  store.ForEachText(from, size, [this](size_t slot, std::string_view text) { pairs_[slot] = FirstTwo(text); });
 }
 
 uint32_t ScanLeastRank(const FieldStore& store, LeadingBytes& leading, const RowOrder& order, std::string_view key,

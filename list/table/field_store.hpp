@@ -10,6 +10,7 @@
 // written plainly (digits, no leading zero) in strictly ascending order, as
 // the hidden row index is: such a field finds a value by a binary search of
 // its slots, with no index at all.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -33,6 +34,23 @@ public:
     const size_t inBlock = slot & kBlockMask;
     const uint32_t begin = inBlock == 0 ? 0 : ends_[slot - 1];
     return std::string_view(bytes_).substr(bases_[slot >> kBlockBits] + begin, ends_[slot] - begin);
+  }
+
+  // Calls f(slot, text) for every slot of [from, to) in order, walking the
+  // buffer once (a Null slot's text is empty).
+  template <class F>
+  void ForEachText(size_t from, size_t to, F&& f) const {
+    for (size_t slot = from; slot < to;) {
+      const size_t block = slot >> kBlockBits;
+      const size_t blockEnd = std::min(to, (block + 1) << kBlockBits);
+      const char* base = bytes_.data() + bases_[block];
+      uint32_t begin = (slot & kBlockMask) == 0 ? 0 : ends_[slot - 1];
+      for (; slot < blockEnd; ++slot) {
+        const uint32_t end = ends_[slot];
+        f(slot, std::string_view(base + begin, end - begin));
+        begin = end;
+      }
+    }
   }
 
   // Every value is a plain whole number, each greater than the one before.

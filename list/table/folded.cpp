@@ -1,5 +1,6 @@
 #include "list/table/folded.hpp"
 
+#include <algorithm>
 #include <array>
 
 #include "list/table/casefold.hpp"
@@ -97,9 +98,17 @@ int CompareFoldedTexts(std::string_view a, std::string_view b) {
 }
 
 LeadingKey FoldedLeadingKey(std::string_view text) {
-  FoldedReader reader(text);
   unsigned char bytes[16] = {};
   unsigned length = 0;
+  // The ASCII beginning is lowered here; from the first other byte on the
+  // reader folds.
+  const size_t ascii = std::min<size_t>(text.size(), 16);
+  while (length < ascii) {
+    const unsigned char c = static_cast<unsigned char>(text[length]);
+    if (c >= 0x80) break;
+    bytes[length++] = (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+  }
+  FoldedReader reader(text.substr(length));
   while (length < 16 && reader.Next(bytes[length])) ++length;
   LeadingKey key;
   for (int i = 0; i < 8; ++i) key.high = (key.high << 8) | bytes[i];

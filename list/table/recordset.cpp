@@ -12,7 +12,6 @@
 #include "list/recordset.hpp"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "list/table/criteria.hpp"
@@ -37,7 +36,18 @@ namespace {
 
 struct Subscriber {
   int id = 0;
-  std::shared_ptr<std::function<void()>> handler;
+  std::function<void()> handler;
+  bool removed = false;  // unsubscribed while a round was running
+};
+
+// What the notification rounds share and what must outlive the table when a
+// subscriber releases it from inside a round: whether the table still
+// exists, how many rounds are running, and the subscribers that left while
+// one was (a round may be calling them).
+struct Rounds {
+  bool alive = true;
+  int running = 0;
+  std::vector<std::unique_ptr<Subscriber>> retired;
 };
 
 bool IsAscii(const std::string& text) {
@@ -82,23 +92,32 @@ struct Recordset::Impl {
   bool pending = false;
   std::vector<std::string> pendingText;
   std::vector<char> pendingHas;
-  std::vector<Subscriber> subscribers;
+  std::vector<std::unique_ptr<Subscriber>> subscribers;
   int nextSubscriber = 1;
+  std::shared_ptr<Rounds> rounds = std::make_shared<Rounds>();
   // The last criteria Find parsed, with its folded value: a list aligning its
   // current row asks for the same criteria row after row.
   std::string lastCriteria;
   table::Criterion lastCriterion;
   std::string lastKey;
   bool haveLast = false;
-  // Cleared when the table is destroyed, so that a notification round started
-  // by a subscriber that released the table stops at once.
-  std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+  // Per field, the last spelling a caller found it by: a list names the same
+  // fields the same way row after row.
+  mutable std::vector<std::string> spellings;
 
   void RequireOpen(const char* operation) const {
     if (!open) Fail(std::string(operation) + ": the table is closed");
   }
 
   std::optional<int32_t> Lookup(const std::string& name) const {
+    for (size_t i = 0; i < spellings.size(); ++i)
+      if (spellings[i] == name) return static_cast<int32_t>(i);
+    std::optional<int32_t> found = Compare(name);
+    if (found) spellings[static_cast<size_t>(*found)] = name;
+    return found;
+  }
+
+  std::optional<int32_t> Compare(const std::string& name) const {
     // An ASCII name (the usual one) is compared byte by byte with its capitals
     // lowered, as FoldCase would lower them, without making a folded copy.
     if (IsAscii(name)) {
@@ -145,9 +164,10 @@ struct Recordset::Impl {
   // present order; beyond that the slots are searched.
   static constexpr size_t kProbe = 32;
   static constexpr size_t kScanLimit = 4096;
-  // A Find that had to read every row goes on making the indexes for about a
-  // quarter of what that reading cost (a step is about one row's worth).
-  static constexpr size_t kFindSliceShare = 4;
+  // A Find that had to read every row goes on making the indexes for a small
+  // share of what that reading cost (a step is worth a row or two of it), so
+  // that they are made in the end even without idle time.
+  static constexpr size_t kFindSliceShare = 32;
 
   // The position of the first row at or after `start` whose field equals the
   // key (or begins with it); -1 when none.
@@ -217,36 +237,28 @@ struct Recordset::Impl {
                        [](const FieldSearch& fs) { return (fs.index && !fs.index->Ready()) || fs.next; });
   }
 
-  bool Subscribed(int id) const {
-    return std::any_of(subscribers.begin(), subscribers.end(), [id](const Subscriber& s) { return s.id == id; });
-  }
-
-  // The row-moved notification. The round works on a copy: a subscriber may
-  // subscribe, unsubscribe or move the table again (a nested round) from
-  // inside its call; one unsubscribed meanwhile is not called. A table has
-  // one or two subscribers, copied onto the stack rather than the heap.
+  // The row-moved notification. A round calls the subscribers there were
+  // when it began: one may subscribe, unsubscribe or move the table again (a
+  // nested round) from inside its call, and one unsubscribed meanwhile is not
+  // called. One that releases the table ends the round: nothing of the table
+  // is touched after that call.
   void Notify() {
     static constexpr size_t kOnStack = 4;
     const size_t count = subscribers.size();
     if (count == 0) return;
+    Subscriber* onStack[kOnStack];
+    std::vector<Subscriber*> onHeap;
+    Subscriber** round = onStack;
     if (count > kOnStack) {
-      std::vector<Subscriber> round = subscribers;
-      Run(round.data(), count);
-      return;
+      onHeap.resize(count);
+      round = onHeap.data();
     }
-    std::array<Subscriber, kOnStack> round;
-    std::copy(subscribers.begin(), subscribers.end(), round.begin());
-    Run(round.data(), count);
-  }
-
-  void Run(const Subscriber* round, size_t count) {
-    std::shared_ptr<bool> stillAlive = alive;
-    for (size_t i = 0; i < count; ++i) {
-      const Subscriber& subscriber = round[i];
-      if (!*stillAlive) return;  // a subscriber released the table: touch nothing
-      if (!Subscribed(subscriber.id) || !*subscriber.handler) continue;
-      (*subscriber.handler)();
-    }
+    for (size_t i = 0; i < count; ++i) round[i] = subscribers[i].get();
+    const std::shared_ptr<Rounds> shared = rounds;
+    ++shared->running;
+    for (size_t i = 0; i < count && shared->alive; ++i)
+      if (!round[i]->removed && round[i]->handler) round[i]->handler();
+    if (--shared->running == 0) shared->retired.clear();
   }
 };
 
@@ -277,13 +289,23 @@ bool StoredText(const table::FieldSpec& field, const Variant& value, std::string
 
 Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
 
-Recordset::~Recordset() { *impl_->alive = false; }
+Recordset::~Recordset() {
+  Rounds& rounds = *impl_->rounds;
+  rounds.alive = false;
+  // A round still running holds on to what it may call.
+  if (rounds.running > 0)
+    for (auto& subscriber : impl_->subscribers) rounds.retired.push_back(std::move(subscriber));
+}
 
 void Recordset::Open(const std::string& command) {
   if (impl_->open) Fail("schema command " + Quoted(command) + ": the table is already open");
   std::vector<table::FieldSpec> fields = table::ParseSchema(command);
   impl_->foldedNames.clear();
-  for (const table::FieldSpec& field : fields) impl_->foldedNames.push_back(FoldCase(field.name));
+  impl_->spellings.clear();
+  for (const table::FieldSpec& field : fields) {
+    impl_->foldedNames.push_back(FoldCase(field.name));
+    impl_->spellings.push_back(field.name);
+  }
   impl_->stores.assign(fields.size(), table::FieldStore());
   impl_->search.clear();
   impl_->search.resize(fields.size());
@@ -485,13 +507,21 @@ Variant Recordset::ValueAt(int32_t position, int32_t field) const {
 }
 
 int Recordset::Subscribe(std::function<void()> handler) {
-  int id = impl_->nextSubscriber++;
-  impl_->subscribers.push_back({id, std::make_shared<std::function<void()>>(std::move(handler))});
+  const int id = impl_->nextSubscriber++;
+  impl_->subscribers.push_back(std::make_unique<Subscriber>(Subscriber{id, std::move(handler), false}));
   return id;
 }
 
 void Recordset::Unsubscribe(int id) {
-  std::erase_if(impl_->subscribers, [id](const Subscriber& s) { return s.id == id; });
+  auto& subscribers = impl_->subscribers;
+  auto at = std::find_if(subscribers.begin(), subscribers.end(), [id](const auto& s) { return s->id == id; });
+  if (at == subscribers.end()) return;
+  Rounds& rounds = *impl_->rounds;
+  if (rounds.running > 0) {
+    (*at)->removed = true;  // a running round may be calling it
+    rounds.retired.push_back(std::move(*at));
+  }
+  subscribers.erase(at);
 }
 
 }  // namespace cbo

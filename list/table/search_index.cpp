@@ -8,11 +8,15 @@ namespace cbo::table {
 
 namespace {
 
-// Entries handled between looks at the budget, and what one costs in steps
-// (a step is about 10 ns: one entry moved by a merge).
-constexpr size_t kChunk = 4096;
+// What one entry costs in steps (a step is about 10 ns: one entry moved by a merge).
 constexpr int64_t kKeyStepsPerSlot = 8;    // reading a text and folding its first 16 bytes
 constexpr int64_t kRankStepsPerEntry = 4;  // a rank looked up at a random slot
+
+// How many entries the budget pays for, at least one and at most 4096
+// between two looks at it.
+size_t Chunk(int64_t budget, int64_t stepsPerEntry) {
+  return static_cast<size_t>(std::clamp<int64_t>(budget / stepsPerEntry, 1, 4096));
+}
 
 }  // namespace
 
@@ -21,10 +25,11 @@ bool SearchIndex::Build(const FieldStore& store, const RowOrder& order, int64_t&
     entries_.reserve(covered_);
     while (progress_ < covered_) {
       if (budget <= 0) return false;
-      const size_t end = std::min(covered_, progress_ + kChunk);
-      for (size_t slot = progress_; slot < end; ++slot)
+      const size_t end = std::min(covered_, progress_ + Chunk(budget, kKeyStepsPerSlot));
+      store.ForEachText(progress_, end, [&](size_t slot, std::string_view text) {
         if (!store.IsNull(slot))
-          entries_.push_back({FoldedLeadingKey(store.Text(slot)), static_cast<uint32_t>(slot), static_cast<uint32_t>(slot)});
+          entries_.push_back({FoldedLeadingKey(text), static_cast<uint32_t>(slot), static_cast<uint32_t>(slot)});
+      });
       budget -= static_cast<int64_t>(end - progress_) * kKeyStepsPerSlot;
       progress_ = end;
     }
@@ -42,7 +47,7 @@ bool SearchIndex::Build(const FieldStore& store, const RowOrder& order, int64_t&
     const std::vector<SortEntry>& entries = sort_.Sorted();
     while (progress_ < entries.size()) {
       if (budget <= 0) return false;
-      const size_t end = std::min(entries.size(), progress_ + kChunk);
+      const size_t end = std::min(entries.size(), progress_ + Chunk(budget, 1));
       for (size_t i = progress_; i < end; ++i) sorted_.push_back(entries[i].slot);
       budget -= static_cast<int64_t>(end - progress_);
       progress_ = end;
@@ -55,7 +60,7 @@ bool SearchIndex::Build(const FieldStore& store, const RowOrder& order, int64_t&
     if (progress_ == 0) blockMin_.assign((sorted_.size() + kBlock - 1) / kBlock, kNoRank);
     while (progress_ < sorted_.size()) {
       if (budget <= 0) return false;
-      const size_t end = std::min(sorted_.size(), progress_ + kChunk);
+      const size_t end = std::min(sorted_.size(), progress_ + Chunk(budget, kRankStepsPerEntry));
       for (size_t i = progress_; i < end; ++i)
         blockMin_[i / kBlock] = std::min(blockMin_[i / kBlock], order.RankOf(sorted_[i]));
       budget -= static_cast<int64_t>(end - progress_) * kRankStepsPerEntry;

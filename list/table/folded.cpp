@@ -48,16 +48,33 @@ unsigned Encode(char32_t c, unsigned char* out) {
 
 }  // namespace
 
-// Decodes as text::Decode does: a well-formed sequence (no overlong form, no
-// surrogate, nothing past U+10FFFF) is one character, any other byte stands
-// alone and is kept as it is.
-void FoldedReader::FoldNext() {
-  const unsigned char c = static_cast<unsigned char>(text_[pos_]);
+// The folded bytes of the character at `pos` (or of the lone byte there that
+// begins none) into `out`; returns their number and sets `used` to the bytes
+// read. Decodes as text::Decode does: a well-formed sequence (no overlong
+// form, no surrogate, nothing past U+10FFFF) is one character, any other byte
+// stands alone and is kept as it is.
+namespace {
+
+unsigned FoldUnit(std::string_view text, size_t pos, unsigned char* out, size_t& used) {
+  const unsigned char c = static_cast<unsigned char>(text[pos]);
+  if (c < 0x80) {
+    out[0] = (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
+    used = 1;
+    return 1;
+  }
+  // Two bytes (accented Latin, Greek, Cyrillic, ...): the commonest after ASCII.
+  if (c >= 0xC2 && c <= 0xDF && pos + 1 < text.size()) {
+    const unsigned char d = static_cast<unsigned char>(text[pos + 1]);
+    if ((d & 0xC0) == 0x80) {
+      used = 2;
+      return Encode(SmallFoldings()[((c & 0x1F) << 6) | (d & 0x3F)], out);
+    }
+  }
   const unsigned len = (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
   char32_t cp = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-  bool ok = len > 0 && pos_ + len <= text_.size();
+  bool ok = len > 0 && pos + len <= text.size();
   for (unsigned k = 1; ok && k < len; ++k) {
-    const unsigned char cc = static_cast<unsigned char>(text_[pos_ + k]);
+    const unsigned char cc = static_cast<unsigned char>(text[pos + k]);
     if ((cc >> 6) != 2) ok = false;
     else cp = (cp << 6) | (cc & 0x3F);
   }
@@ -66,25 +83,38 @@ void FoldedReader::FoldNext() {
     if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) ok = false;
   }
   if (!ok) {
-    buffer_[0] = c;
-    held_ = 1;
-    pos_ += 1;
-    return;
+    out[0] = c;
+    used = 1;
+    return 1;
   }
-  held_ = Encode(Fold(cp), buffer_);
-  pos_ += len;
+  used = len;
+  return Encode(Fold(cp), out);
+}
+
+}  // namespace
+
+void FoldedReader::FoldNext() {
+  size_t used = 0;
+  held_ = FoldUnit(text_, pos_, buffer_, used);
+  pos_ += used;
 }
 
 int CompareFolded(std::string_view text, std::string_view key, bool prefix) {
-  FoldedReader reader(text);
-  unsigned char b = 0;
-  for (const char k : key) {
-    if (!reader.Next(b)) return -1;  // the text is a shorter beginning of the key
-    const unsigned char kb = static_cast<unsigned char>(k);
-    if (b != kb) return b < kb ? -1 : 1;
+  size_t i = 0, j = 0;
+  unsigned char unit[4];
+  while (j < key.size()) {
+    if (i >= text.size()) return -1;  // the text is a shorter beginning of the key
+    size_t used = 0;
+    const unsigned n = FoldUnit(text, i, unit, used);
+    for (unsigned k = 0; k < n; ++k, ++j) {
+      if (j == key.size()) return prefix ? 0 : 1;  // the key ends inside this character
+      const unsigned char kb = static_cast<unsigned char>(key[j]);
+      if (unit[k] != kb) return unit[k] < kb ? -1 : 1;
+    }
+    i += used;
   }
   if (prefix) return 0;
-  return reader.Next(b) ? 1 : 0;
+  return i < text.size() ? 1 : 0;
 }
 
 int CompareFoldedTexts(std::string_view a, std::string_view b) {

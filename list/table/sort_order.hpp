@@ -1,5 +1,5 @@
 #pragma once
-// The present order sorted by one field: Null first, then ascending by the
+// The present rows sorted by one field: Null first, then ascending by the
 // folded text's bytes (code point order); rows that compare equal keep their
 // previous order, as a stable sort keeps them.
 #include <cstdint>

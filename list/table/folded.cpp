@@ -148,10 +148,14 @@ LeadingKey FoldedLeadingKey(std::string_view text) {
 }
 
 uint16_t FoldedFirstTwo(std::string_view text) {
-  FoldedReader reader(text);
-  unsigned char first = 0, second = 0;
-  if (reader.Next(first)) reader.Next(second);
-  return static_cast<uint16_t>(first | (second << 8));
+  if (text.empty()) return 0;
+  unsigned char unit[4];
+  size_t used = 0;
+  if (FoldUnit(text, 0, unit, used) >= 2) return static_cast<uint16_t>(unit[0] | (unit[1] << 8));
+  const unsigned char first = unit[0];
+  if (used >= text.size()) return first;
+  FoldUnit(text, used, unit, used);
+  return static_cast<uint16_t>(first | (unit[0] << 8));
 }
 
 }  // namespace cbo::table

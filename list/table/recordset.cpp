@@ -166,8 +166,10 @@ struct Recordset::Impl {
   static constexpr size_t kScanLimit = 4096;
   // A Find that had to read every row goes on making the indexes for a small
   // share of what that reading cost (a step is worth a row or two of it), so
-  // that they are made in the end even without idle time.
+  // that they are made in the end even without idle time; at most about a
+  // millisecond's worth.
   static constexpr size_t kFindSliceShare = 32;
+  static constexpr int64_t kFindSliceMost = 65536;
 
   // The position of the first row at or after `start` whose field equals the
   // key (or begins with it); -1 when none.
@@ -218,7 +220,7 @@ struct Recordset::Impl {
     }
     if (!fs.index) fs.index = std::make_unique<table::SearchIndex>(store.Size());
     const uint32_t best = table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, 0);
-    BuildSome(static_cast<int64_t>(store.Size() / kFindSliceShare) + 1);
+    BuildSome(std::min(static_cast<int64_t>(store.Size() / kFindSliceShare) + 1, kFindSliceMost));
     return best;
   }
 

@@ -91,7 +91,9 @@ public:
   bool BuildIndexes(int64_t steps);
   bool IndexesPending() const;
   // Asks for the field's index before any Find needs it (the list's text
-  // column, say), for BuildIndexes to make. Table error for an unknown field.
+  // column, say), for BuildIndexes to make; an index made before later rows
+  // were appended is made anew once they are many. Table error for an
+  // unknown field.
   void PrepareIndex(const std::string& field);
 
   // The present order, for the data grid. Position -1 means EOF.

@@ -207,21 +207,32 @@ struct Recordset::Impl {
                       bool tableLeast) {
     const table::FieldStore& store = stores[field];
     FieldSearch& fs = search[field];
-    if (fs.index && fs.index->Ready()) {
+    AskForIndex(field);
+    if (fs.index->Ready()) {
       bool answered = false;
       const uint32_t best = fs.index->LeastRank(store, order, key, prefix, from, tableLeast, answered);
       if (answered) {
         const size_t covered = fs.index->Covered();
-        // A long tail is worth a new index, made while this one answers.
-        if (!fs.next && store.Size() - covered > covered / 4 + kScanLimit)
-          fs.next = std::make_unique<table::SearchIndex>(store.Size());
         return std::min(best, table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, covered));
       }
     }
-    if (!fs.index) fs.index = std::make_unique<table::SearchIndex>(store.Size());
     const uint32_t best = table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, 0);
     BuildSome(std::min(static_cast<int64_t>(store.Size() / kFindSliceShare) + 1, kFindSliceMost));
     return best;
+  }
+
+  // Asks for an index of the field's present rows when it has none, or when
+  // the one it has leaves a long tail of rows appended since it was begun (a
+  // new one is made while that one answers).
+  void AskForIndex(size_t field) {
+    FieldSearch& fs = search[field];
+    const size_t size = stores[field].Size();
+    if (!fs.index) {
+      fs.index = std::make_unique<table::SearchIndex>(size);
+      return;
+    }
+    const size_t covered = fs.index->Covered();
+    if (!fs.next && size - covered > covered / 4 + kScanLimit) fs.next = std::make_unique<table::SearchIndex>(size);
   }
 
   // Goes on making the indexes asked for; whether any work remains.
@@ -483,10 +494,8 @@ bool Recordset::IndexesPending() const { return impl_->open && impl_->Pending();
 void Recordset::PrepareIndex(const std::string& field) {
   impl_->RequireOpen("PrepareIndex");
   const size_t index = static_cast<size_t>(impl_->FieldNamed("PrepareIndex", field));
-  FieldSearch& fs = impl_->search[index];
   // A field of ascending numbers is searched without one.
-  if (!fs.index && !impl_->stores[index].AscendingNumbers())
-    fs.index = std::make_unique<table::SearchIndex>(impl_->stores[index].Size());
+  if (!impl_->stores[index].AscendingNumbers()) impl_->AskForIndex(index);
 }
 
 int32_t Recordset::Position() const {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-
 namespace cbo::table {
 
 bool SortsBefore(const FieldStore& store, const SortEntry& a, const SortEntry& b) {

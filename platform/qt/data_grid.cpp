@@ -248,7 +248,7 @@ void QtDataGrid::ShowCurrent() {
   const int position = table_ && table_->State() == 1 ? table_->Position() : -1;
   const int row = position - model_->Top();
   QItemSelectionModel* selection = w_->selectionModel();
-  if (position >= 0 && row < model_->rowCount()) {
+  if (position >= 0 && row >= 0 && row < model_->rowCount()) {
     int column = 0;
     while (column < model_->columnCount() && w_->isColumnHidden(column)) ++column;
     const QModelIndex index = model_->index(row, std::min(column, std::max(0, model_->columnCount() - 1)));

@@ -34,7 +34,6 @@ public:
   // the last page) and reads them again: a reset when the number of rows in
   // the window or of fields changed, otherwise a change of the cells shown.
   void Show(int top);
-  void Reread() { Show(top_); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -106,8 +105,7 @@ private:
              int16_t button);
   QtPlatform& platform_;
   bool detached_ = false;
-  bool scrolling_ = false;  // the grid itself is setting the scroll bar
-  int scrollRows_ = 0, scrollShown_ = 0, scrollTop_ = 0;
+  int scrollRows_ = 0, scrollShown_ = 0, scrollTop_ = 0;  // as the grid last set the scroll bar
 };
 
 class QtGridColumn : public IGridColumn {

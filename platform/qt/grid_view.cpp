@@ -36,9 +36,10 @@ GridView::GridView(QtPlatform& platform, QWidget* parent) : QTableView(parent), 
   }
   // What the user does to the scroll bar (dragging, its arrows and page
   // areas, the wheel) moves the window, never the view's rows. The view's own
-  // changes of range and value are no user's and are put back (updateGeometries).
+  // changes of range and value trigger no action and are put back
+  // (updateGeometries).
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int) {
-    if (!scrolling_ && owner) owner->ScrollTo(verticalScrollBar()->sliderPosition());
+    if (owner) owner->ScrollTo(verticalScrollBar()->sliderPosition());
   });
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
@@ -79,12 +80,10 @@ void GridView::SetScroll(int rows, int shown, int top) {
   const Qt::ScrollBarPolicy policy = rows > shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
   if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
   QScrollBar* bar = verticalScrollBar();
-  scrolling_ = true;
   bar->setRange(0, std::max(0, rows - shown));
   bar->setPageStep(std::max(1, shown));
   bar->setSingleStep(1);
   bar->setValue(top);
-  scrolling_ = false;
 }
 
 // The view sets its scroll bar for the rows of the window; the grid's own

@@ -92,8 +92,8 @@ public:
   bool IndexesPending() const;
   // Asks for the field's index before any Find needs it (the list's text
   // column, say), for BuildIndexes to make; an index made before later rows
-  // were appended is made anew once they are many. Table error for an
-  // unknown field.
+  // were appended is made anew once they are many. A table of a few thousand
+  // rows needs none, and gets none. Table error for an unknown field.
   void PrepareIndex(const std::string& field);
 
   // The present order, for the data grid. Position -1 means EOF.

@@ -494,8 +494,9 @@ bool Recordset::IndexesPending() const { return impl_->open && impl_->Pending();
 void Recordset::PrepareIndex(const std::string& field) {
   impl_->RequireOpen("PrepareIndex");
   const size_t index = static_cast<size_t>(impl_->FieldNamed("PrepareIndex", field));
-  // A field of ascending numbers is searched without one.
-  if (!impl_->stores[index].AscendingNumbers()) impl_->AskForIndex(index);
+  // A short table is read, and a field of ascending numbers searched, without one.
+  if (impl_->order.Size() > Impl::kProbe + Impl::kScanLimit && !impl_->stores[index].AscendingNumbers())
+    impl_->AskForIndex(index);
 }
 
 int32_t Recordset::Position() const {

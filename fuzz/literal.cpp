@@ -36,17 +36,16 @@ void PrintedReadsBack(const Variant& v) {
     case VarType::Long:
       Check(back.type() == VarType::Long && back.AsLong() == cbo::ToLong(v, "v"), "printed " + printed);
       break;
+    // -0 prints as -0 and reads back as the Long 0.
     case VarType::Single:
-      Check(back.IsNumeric() && cbo::testing::SameFloat(static_cast<float>(cbo::ToDouble(back, "v")), v.AsSingle()),
+      Check(back.IsNumeric() &&
+                (cbo::testing::SameFloat(static_cast<float>(cbo::ToDouble(back, "v")), v.AsSingle()) || v.AsSingle() == 0),
             "printed " + printed);
       break;
-    case VarType::Double: {
-      // -0 prints as 0 would and reads back as the Long 0.
-      const double d = v.AsDouble();
-      Check(back.IsNumeric() && (cbo::testing::SameFloat(cbo::ToDouble(back, "v"), d) || d == 0),
+    case VarType::Double:
+      Check(back.IsNumeric() && (cbo::testing::SameFloat(cbo::ToDouble(back, "v"), v.AsDouble()) || v.AsDouble() == 0),
             "printed " + printed);
       break;
-    }
     default: Check(SameValue(back, v), "printed " + printed); break;
   }
 }

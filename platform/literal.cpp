@@ -352,9 +352,8 @@ bool ParseLiteral(std::string_view text, Variant& value, std::string& error, boo
   overflow = false;
   Lettore r{text};
   r.Spazi();
-  const std::string quoted = QuoteText(std::string(text));
   auto fail = [&](const std::string& why) {
-    error = why + " in " + quoted;
+    error = why + " in " + QuoteText(std::string(text));
     return false;
   };
   auto outOfRange = [&](const std::string& what) {

@@ -82,16 +82,17 @@ size_t Generator::Below(size_t n) { return n == 0 ? 0 : static_cast<size_t>(Next
 
 bool Generator::Chance(int percent) { return static_cast<int>(Below(100)) < percent; }
 
-std::string Generator::QuotedText(const std::string& s) { return QuoteText(s); }
-
 std::string Generator::Text() {
   if (Chance(65)) return Pick(kTexts);
   if (Chance(10)) return std::string(95 + Below(10), Chance(50) ? 'a' : 'Z');  // about the 100 limit
   std::string s;
   const size_t n = Below(8);
-  for (size_t i = 0; i < n; ++i) s += Chance(80) ? std::string(1, "abcRMNé'* 0\""[Below(12)]) : Pick(kTexts);
+  static const Strings letters = {"a", "b", "c", "R", "M", "N", "é", "'", "*", " ", "0", "\""};
+  for (size_t i = 0; i < n; ++i) s += Chance(80) ? Pick(letters) : Pick(kTexts);
   return s;
 }
+
+std::string Generator::Quoted() { return QuoteText(Text()); }
 
 // A text every character of which fits 16 bits, as typing needs.
 std::string Generator::TypedText() {
@@ -162,7 +163,7 @@ std::string Generator::PropertyValue(const std::string& p) {
   if (p == "Separatore_Record") return EnumName("Tipo_Separatore_Celle", Below(7));
   if (p == "Text_Column" || p == "Bound_Column") {
     const std::string field = FieldOf(Control());
-    return Chance(75) && !field.empty() ? QuotedText(field) : Pick(Strings{"\"1\"", "\"\"", Quoted()});
+    return Chance(75) && !field.empty() ? QuoteText(field) : Pick(Strings{"\"1\"", "\"\"", Quoted()});
   }
   if (p == "Rows_Count") return Chance(80) ? std::to_string(Below(20)) : Whole();
   if (p == "Value" || p == "Text") return Quoted();
@@ -185,9 +186,10 @@ std::string Generator::FieldOf(const std::string& control) {
   return Pick(c->fields);
 }
 
+// Reads the count after a row operation, and the fields (which the rows of
+// later steps use) after a change of columns.
 void Generator::RowsChanged(const std::string& c, bool fields, std::vector<std::string>& out) {
-  if (!switches_.rows) return;
-  out.push_back("call " + c + ".Record_Count");
+  if (switches_.rows) out.push_back("call " + c + ".Record_Count");
   if (fields) out.push_back("print " + c + ".Fields");
 }
 
@@ -201,7 +203,7 @@ void Generator::Setup(std::vector<std::string>& out) {
     out.push_back("let " + c + ".StileCbo = " + EnumName("StileCbo", 1 + Below(2)));
     const size_t fields = 1 + Below(3);
     for (size_t f = 0; f < fields; ++f)
-      out.push_back("call " + c + ".AddField " + QuotedText(Pick(Strings{"Nome", "Codice", "Città", "Zona"}) +
+      out.push_back("call " + c + ".AddField " + QuoteText(Pick(Strings{"Nome", "Codice", "Città", "Zona"}) +
                                                            std::to_string(f)));
     out.push_back("print " + c + ".Fields");
   }
@@ -217,7 +219,10 @@ void Generator::HostStep(std::vector<std::string>& out) {
       out.push_back("let " + c + "." + p + " = " + PropertyValue(p));
       break;
     }
-    case 3: out.push_back("print " + c + "." + (Chance(50) ? Pick(kProperties) : Pick(kMembers))); break;
+    case 3:
+      if (Chance(15)) out.push_back("print Module1." + Pick(kModule1));
+      else out.push_back("print " + c + "." + (Chance(50) ? Pick(kProperties) : Pick(kMembers)));
+      break;
     case 4: {
       // A column, with any of its optional arguments; rarer once the session
       // is under way, so that the tables grow.
@@ -225,7 +230,7 @@ void Generator::HostStep(std::vector<std::string>& out) {
         AddRows(c, 1, out);
         break;
       }
-      std::string line = "call " + c + ".AddField " + QuotedText(Chance(70) ? Pick(kFieldNames) + std::to_string(Below(4))
+      std::string line = "call " + c + ".AddField " + QuoteText(Chance(70) ? Pick(kFieldNames) + std::to_string(Below(4))
                                                                               : Pick(kFieldNames));
       const size_t extra = Below(10);
       const std::string kinds[] = {"text", "bool", "width", "sep", "text", "align", "bool", "bool", "bool"};
@@ -249,8 +254,8 @@ void Generator::HostStep(std::vector<std::string>& out) {
     case 6:
     case 7: AddRows(c, Chance(20) ? 2 + Below(12) : 1, out); break;
     case 8:
-      if (Chance(70)) out.push_back("call " + c + ".ListItem " + QuotedText(FieldOf(c)) + " " + AnyValue());
-      else if (Chance(50)) out.push_back("call " + c + ".ListItem " + QuotedText(FieldOf(c)));
+      if (Chance(70)) out.push_back("call " + c + ".ListItem " + QuoteText(FieldOf(c)) + " " + AnyValue());
+      else if (Chance(50)) out.push_back("call " + c + ".ListItem " + QuoteText(FieldOf(c)));
       else {
         out.push_back("call " + c + ".AddItem");
         RowsChanged(c, false, out);
@@ -274,7 +279,7 @@ void Generator::HostStep(std::vector<std::string>& out) {
         out.push_back("call " + c + ".Combo_Clear " + Pick(Strings{"Tutto", "Solo_Dati", "Solo_Dati", "7"}));
         RowsChanged(c, true, out);
       } else {
-        out.push_back("call " + c + ".ListValue " + QuotedText(FieldOf(c)));
+        out.push_back("call " + c + ".ListValue " + QuoteText(FieldOf(c)));
       }
       break;
     case 11:
@@ -349,10 +354,10 @@ void Generator::AddRows(const std::string& c, size_t rows, std::vector<std::stri
     std::string line = "add " + c;
     for (const std::string& field : fields) {
       if (Chance(2)) continue;
-      line += " " + QuotedText(Chance(2) ? Pick(kFieldNames) : field);
+      line += " " + QuoteText(Chance(2) ? Pick(kFieldNames) : field);
       line += " " + (Chance(90) ? Quoted() : AnyValue());
     }
-    if (fields.empty()) line += " " + QuotedText(Pick(kFieldNames)) + " " + Quoted();
+    if (fields.empty()) line += " " + QuoteText(Pick(kFieldNames)) + " " + Quoted();
     out.push_back(line);
     RowsChanged(c, false, out);
   }
@@ -377,7 +382,7 @@ void Generator::UserStep(std::vector<std::string>& out) {
   const std::string c = Control();
   switch (Below(14)) {
     case 0:
-    case 1: out.push_back("type " + c + " " + QuotedText(TypedText())); break;
+    case 1: out.push_back("type " + c + " " + QuoteText(TypedText())); break;
     case 2:
     case 3: {
       std::string line = "key " + c + " " + Pick(kKeys);
@@ -425,7 +430,7 @@ void Generator::GridStep(std::vector<std::string>& out) {
       for (char32_t ch : text::Decode(TypedText()))
         if (ch >= 0x20) typed += text::FromCodePoint(ch);
       if (Chance(10)) typed += Pick(Strings{"\r", "\x1b", "\b"});
-      out.push_back("grid type " + QuotedText(typed));
+      out.push_back("grid type " + QuoteText(typed));
       break;
     }
     case 2:

@@ -33,8 +33,7 @@ private:
   // Values as a scenario writes them.
   std::string Text();
   std::string TypedText();
-  std::string Quoted() { return QuotedText(Text()); }
-  static std::string QuotedText(const std::string& s);
+  std::string Quoted();
   std::string Whole();
   std::string Number();
   std::string Size();

@@ -14,13 +14,14 @@ namespace cbo::script {
 
 using FontTable = std::map<std::string, FontRef>;
 
-// A value token: a string, an integer (a 32-bit Long), a floating-point
-// number (Double), &H hex (the Long with that bit pattern), True/False,
-// Empty/Null/Missing, a defined font, or an enumeration value's name (Long).
-// Anything else is a ScriptError.
+// A value token: a string, a number in any form the script prints (a whole
+// number that fits 32 bits is a Long, any other number a Double: 12, 2.5,
+// 1e-05, 3000000000, nan, -inf), &H hex (the Long with that bit pattern),
+// True/False, Empty/Null/Missing, a defined font, or an enumeration value's
+// name (Long). Anything else is a ScriptError.
 Variant ParseValue(const Token& token, const FontTable& fonts);
 
-// A number token (integer or floating-point) as a double; ScriptError otherwise.
+// A number token in any of those forms as a double; ScriptError otherwise.
 double ParseNumber(const Token& token);
 // An integer token; ScriptError otherwise or outside 32 bits.
 int32_t ParseInteger(const Token& token);

@@ -54,9 +54,22 @@ std::string QuoteText(const std::string& text) {
   return out;
 }
 
-std::string FormatFont(const FontRef& font) {
+std::string QuotePrinted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    out.push_back(c);
+    if (c == '"') out.push_back('"');
+  }
+  return out + "\"";
+}
+
+namespace {
+
+using Quoting = std::string (*)(const std::string&);
+
+std::string FontWith(const FontRef& font, Quoting quote) {
   if (!font) return "Nothing";
-  std::string out = "Font(" + QuoteText(font->Name) + " " + FormatNumber(font->Size);
+  std::string out = "Font(" + quote(font->Name) + " " + FormatNumber(font->Size);
   if (font->Bold) out += " bold";
   if (font->Italic) out += " italic";
   if (font->Underline) out += " underline";
@@ -64,13 +77,7 @@ std::string FormatFont(const FontRef& font) {
   return out + ")";
 }
 
-std::string FormatColour(uint32_t colour) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "&H%08X", static_cast<unsigned>(colour));
-  return buf;
-}
-
-std::string FormatLiteral(const Variant& v) {
+std::string LiteralWith(const Variant& v, Quoting quote) {
   switch (v.type()) {
     case VarType::Empty: return "Empty";
     case VarType::Null: return "Null";
@@ -81,12 +88,26 @@ std::string FormatLiteral(const Variant& v) {
     case VarType::Long: return std::to_string(v.AsLong());
     case VarType::Single: return FormatNumber(v.AsSingle());
     case VarType::Double: return FormatNumber(v.AsDouble());
-    case VarType::String: return QuoteText(v.AsString());
+    case VarType::String: return quote(v.AsString());
     case VarType::Date: return FormatDate(v.AsDate().serial);
-    case VarType::Font: return FormatFont(v.AsFont());
+    case VarType::Font: return FontWith(v.AsFont(), quote);
   }
   return "?";
 }
+
+}  // namespace
+
+std::string FormatFont(const FontRef& font) { return FontWith(font, QuoteText); }
+
+std::string FormatColour(uint32_t colour) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "&H%08X", static_cast<unsigned>(colour));
+  return buf;
+}
+
+std::string FormatLiteral(const Variant& v) { return LiteralWith(v, QuoteText); }
+
+std::string FormatPrinted(const Variant& v) { return LiteralWith(v, QuotePrinted); }
 
 std::string FormatExactLiteral(const Variant& v, const std::string& what) {
   switch (v.type()) {

@@ -20,6 +20,9 @@ namespace cbo {
 
 // A string in its literal form, with the pieces described above.
 std::string QuoteText(const std::string& text);
+// A string as a scenario prints it: in double quotes, inner quotes doubled,
+// every other byte as it is (a control character too).
+std::string QuotePrinted(const std::string& text);
 // Font("Face" 8.25[ bold][ italic][ underline][ strikethrough]); Nothing for none.
 std::string FormatFont(const FontRef& font);
 // &H and 8 upper-case hex digits.
@@ -27,6 +30,9 @@ std::string FormatColour(uint32_t colour);
 // A value as it is printed: numbers of every width in decimal, floating-point
 // numbers in their shortest form (a Double 1000 prints as 1000).
 std::string FormatLiteral(const Variant& value);
+// As FormatLiteral, with strings and font faces as QuotePrinted gives them:
+// the form scenarios print.
+std::string FormatPrinted(const Variant& value);
 // A value in the form that reads back as the same type and the same value: as
 // printed, except that a Byte, an Integer, a Single, and a Double that would
 // read back as a Long, are written in their typed form. Missing has no such

@@ -26,11 +26,12 @@ double ParseNumber(const Token& token);
 // An integer token; ScriptError otherwise or outside 32 bits.
 int32_t ParseInteger(const Token& token);
 
-// The literal forms shared with the settings file.
-inline std::string Quote(const std::string& text) { return QuoteText(text); }
+// Values as scenarios print them: the literal forms shared with the settings
+// file, with strings as they are between their quotes.
+inline std::string Quote(const std::string& text) { return QuotePrinted(text); }
 using cbo::FormatColour;
-using cbo::FormatFont;
-inline std::string FormatValue(const Variant& value) { return FormatLiteral(value); }
+inline std::string PrintedFont(const FontRef& font) { return FormatPrinted(Variant(font)); }
+inline std::string FormatValue(const Variant& value) { return FormatPrinted(value); }
 
 // A value of a declared type: "Colour" prints as &H hex, "Boolean" as
 // True/False (also when it travels as a number), anything else by the value.

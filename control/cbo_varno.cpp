@@ -69,7 +69,9 @@ void CboVarno::AddField(const std::string& Nome_Field, const std::string& NomeCo
 }
 
 void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) { list_.Combo_Clear(Cosa_Cancellare); }
-Variant CboVarno::ListItem(const std::string& Field, const Variant& Value) { return list_.ListItem(Field, Value); }
+Variant CboVarno::ListItem(const std::string& Field, Variant Value) {
+  return list_.ListItem(Field, std::move(Value));
+}
 Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_.ListValue(Current_Field_Value); }
 std::string CboVarno::Value() { return list_.Value(); }
 void CboVarno::SetValue(const std::string& v) {

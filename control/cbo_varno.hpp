@@ -76,7 +76,7 @@ public:
                 const std::string& Formattazione = "", int32_t Allineamento_Colonna = 0,
                 bool Ridimensiona_Colonna = false, bool Wrap_Text = false, bool Colonna_Ordinabile = true);
   void Combo_Clear(int32_t Cosa_Cancellare);                // 13
-  Variant ListItem(const std::string& Field, const Variant& Value = Variant::Missing());  // 14
+  Variant ListItem(const std::string& Field, Variant Value = Variant::Missing());  // 14
   int32_t Separatore_Record();                              // 15
   void SetSeparatore_Record(int32_t v);
   bool Record_Selector();                                   // 16

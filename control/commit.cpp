@@ -9,15 +9,6 @@
 
 namespace cbo {
 
-namespace {
-
-// A text-column value as text; Null reads as "".
-std::string TestoRiga(const Variant& v, const std::string& campo) {
-  return v.IsNull() ? std::string() : ToText(v, campo);
-}
-
-}  // namespace
-
 void CboVarno::ApplicaScelta() {
   // Nothing is committed while a list is being built, nor while this
   // control's drop-down is open: moving in the grid chooses nothing, the
@@ -28,26 +19,26 @@ void CboVarno::ApplicaScelta() {
 
   Recordset& tabella = list_.Tabella();
   const bool suUnaRiga = tabella.State() == 1 && !tabella.Eof();
-  const int32_t indice = suUnaRiga ? ToLong(tabella.Field(kIndexField), kIndexField) : 0;
+  auto indiceCorrente = [&] { return suUnaRiga ? ToLong(tabella.Field(kIndexField), kIndexField) : 0; };
   // A completion left waiting commits only the row it completed; a move to
   // any other row (a host's RemoveItem, say) ends the wait without a commit.
-  if (completata != 0 && indice != completata) {
+  if (completata != 0 && indiceCorrente() != completata) {
     list_.OkSelezioneAvvenuta = false;
     return;
   }
-  const bool colonnaTesto = suUnaRiga && tabella.FieldNumber(list_.Text_Col) >= 0;
-  const std::string testoRiga = colonnaTesto ? TestoRiga(tabella.Field(list_.Text_Col), list_.Text_Col) : "";
+  // A row is chosen when the commit writes its text into the text box:
+  // always in ListCombo; in the other styles unless a text is kept in its
+  // place (a list filled before anything was typed or chosen leaves "").
+  const bool rigaScelta =
+      suUnaRiga && (list_.StileAttivo == kListCombo ||
+                    (tabella.FieldNumber(list_.Text_Col) >= 0 && !(UltimoTesto.empty() && !shared_.GrigliaAperta)));
+  const int32_t indice = rigaScelta || list_.StileAttivo == kListCombo ? indiceCorrente() : 0;
 
   // The flag is still set while the text is written, so that in ListCombo no
   // matching pass follows.
   if (list_.StileAttivo == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
   std::string vuoto;
-  const std::string testo = ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text");
-  txt_->SetText(testo);
-  // A row is chosen when the text box now shows it: always in ListCombo; in
-  // the other styles when the text written is the row's (a list filled before
-  // anything was typed or chosen leaves the text empty instead).
-  const bool rigaScelta = suUnaRiga && (list_.StileAttivo == kListCombo || (colonnaTesto && testo == testoRiga));
+  txt_->SetText(ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text"));
   if (rigaScelta) IndiceSelezionato = indice;
 
   // From here a text box that cannot take the focus or the selection is left

@@ -42,10 +42,13 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 
   if (mode == LeggiDaTextColumn) {
     if (Text_Col.empty()) return Variant("");
+    // Outside ListCombo the row's text gives way to UltimoTesto when no row
+    // is chosen, and to "" when nothing was taken as the text yet and the grid
+    // is closed; the row is read only when its text is the answer.
+    if (!listCombo && !list_.OkSelezioneAvvenuta) return Variant(UltimoTesto);
+    if (!listCombo && UltimoTesto.empty() && !shared_.GrigliaAperta) return Variant("");
     std::string result;
     Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
-    if (UltimoTesto.empty() && !listCombo && !shared_.GrigliaAperta) result = "";
-    if (!listCombo && !list_.OkSelezioneAvvenuta) result = UltimoTesto;
     return Variant(result);
   }
   if (mode != SettaDaTextColumn) return Variant();

@@ -117,6 +117,16 @@ void ListStore::Combo_Clear(int32_t Cosa_Cancellare) {
   }
 }
 
-void ListStore::SvuotaRigaPreparata() { RigaPreparata.assign(NumMtCol, SlotRiga{}); }
+void ListStore::SvuotaRigaPreparata() {
+  if (RigaPreparata.size() != NumMtCol) {
+    RigaPreparata.assign(NumMtCol, SlotRiga{});
+    return;
+  }
+  // Emptied in place: the slots keep their storage from row to row.
+  for (SlotRiga& slot : RigaPreparata) {
+    slot.Nome.clear();
+    slot.Valore = Variant();
+  }
+}
 
 }  // namespace cbo

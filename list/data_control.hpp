@@ -14,7 +14,9 @@ public:
   DataControl(const DataControl&) = delete;
   DataControl& operator=(const DataControl&) = delete;
 
+  // Handing over the table it already holds changes nothing.
   void SetRecordset(RecordsetRef table) {
+    if (table == table_) return;
     Detach();
     table_ = std::move(table);
     if (table_) subscription_ = table_->Subscribe([this] {

@@ -57,7 +57,7 @@ public:
   void Combo_Clear(int32_t Cosa_Cancellare);
 
   // Rows.
-  Variant ListItem(const std::string& Field, const Variant& Value);
+  Variant ListItem(const std::string& Field, Variant Value);
   void AddItem();
   // Many rows at once, as ListItem and AddItem would add them, all or
   // nothing; false when `progress` cancelled the fill (see CboVarno::AddRows).

@@ -10,8 +10,12 @@ void ListStore::AllineaRigaCorrente() {
   OkSelezioneAvvenuta = true;
   CompletamentoInAttesa = 0;
   Recordset& tabella = Tabella();
-  std::string indice = ToText(tabella.Field(kIndexField), kIndexField);
-  tabella.Find(CriterioUguale(kIndexField, indice));
+  // The current row found again by its index is the current row itself (no
+  // two rows share an index): the table announces it once more, as such a
+  // find would, without building and searching a criterion. With no current
+  // row, reading its index raises the table's error.
+  if (tabella.Eof()) tabella.Field(kIndexField);
+  tabella.MoveTo(tabella.Position());
 }
 
 int32_t ListStore::EseguiListIndex(int32_t mode, int32_t index) {

@@ -63,6 +63,7 @@ public:
   // current row; CancelUpdate drops it. A pending row is not part of the table.
   void AddNew();
   void SetField(const std::string& name, const Variant& value);
+  void SetField(int32_t index, const Variant& value);
   void Update();
   void CancelUpdate();
   bool EditPending() const;

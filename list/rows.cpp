@@ -14,10 +14,16 @@ SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
   return riga[pos];
 }
 
+bool Ascii(const std::string& s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 // Field names compared as the table compares them, letter case ignored; plain
 // ASCII names (the usual case, once per value staged) need no folded copies.
 bool StessoNome(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return FoldCase(a) == FoldCase(b);
+  if (a.size() != b.size()) return !(Ascii(a) && Ascii(b)) && FoldCase(a) == FoldCase(b);
   for (size_t i = 0; i < a.size(); ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
     if (x >= 0x80 || y >= 0x80) return FoldCase(a) == FoldCase(b);
@@ -30,14 +36,20 @@ bool StessoNome(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-Variant ListStore::ListItem(const std::string& Field, const Variant& Value) {
-  for (size_t pos = 0; pos < NumMtCol; ++pos) {
-    if (StessoNome(Matrice_Campi[pos].Nome_Field, Field)) {
-      SlotRiga& slot = Slot(RigaPreparata, pos, "ListItem");
-      slot.Nome = Field;
-      slot.Valore = Value;
-      break;
-    }
+Variant ListStore::ListItem(const std::string& Field, Variant Value) {
+  // No two columns have the same name, letter case ignored (the table
+  // refuses them), so the column spelled exactly as the host wrote it, the
+  // usual case, is the one a comparison ignoring case would find first.
+  size_t pos = 0;
+  while (pos < NumMtCol && Matrice_Campi[pos].Nome_Field != Field) ++pos;
+  if (pos == NumMtCol) {
+    pos = 0;
+    while (pos < NumMtCol && !StessoNome(Matrice_Campi[pos].Nome_Field, Field)) ++pos;
+  }
+  if (pos < NumMtCol) {
+    SlotRiga& slot = Slot(RigaPreparata, pos, "ListItem");
+    slot.Nome = Field;
+    slot.Valore = std::move(Value);
   }
   return Variant();
 }
@@ -55,15 +67,17 @@ void ListStore::AddItem() {
     // is refused as well: a row needs at least one column.
     if (NumMtCol == 0) throw Error(ErrorKind::Table, "AddItem: no columns are defined");
     tabella.AddNew();
+    // Column i is field i of the table, and the slot's name is the column's
+    // as the host spelled it: the value is written by the field's number.
     for (size_t pos = 0; pos < NumMtCol; ++pos) {
       const SlotRiga& slot = Slot(RigaPreparata, pos, "AddItem");
       if (slot.Nome.empty())
         throw Error(ErrorKind::Table, "AddItem: column \"" + Matrice_Campi[pos].Nome_Field + "\" (position " +
                                           std::to_string(pos) + ") was not staged with ListItem");
-      tabella.SetField(slot.Nome, slot.Valore);
+      tabella.SetField(static_cast<int32_t>(pos), slot.Valore);
     }
     MaxIndex = NarrowToLong(static_cast<int64_t>(MaxIndex) + 1, "AddItem: row index");
-    tabella.SetField(kIndexField, Variant(MaxIndex));
+    tabella.SetField(static_cast<int32_t>(NumMtCol), Variant(MaxIndex));
     tabella.Update();
   } catch (...) {
     // The pending row is dropped: the table is as it was, the staged values

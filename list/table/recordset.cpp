@@ -12,6 +12,7 @@
 #include "list/recordset.hpp"
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 
 #include "list/table/criteria.hpp"
@@ -296,6 +297,12 @@ bool StoredText(const table::FieldSpec& field, const Variant& value, std::string
   if (value.IsMissing() || value.type() == VarType::Font)
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
   if (value.IsNull()) return false;
+  if (value.type() == VarType::Long) {  // a row index: no text to make first
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value.AsLong()).ptr;
+    out.assign(digits, static_cast<size_t>(end - digits));
+    return true;
+  }
   std::string converted;
   if (value.type() != VarType::String) converted = ToText(value, field.name);
   const std::string& text = value.type() == VarType::String ? value.AsString() : converted;
@@ -378,10 +385,17 @@ void Recordset::AddNew() {
 
 void Recordset::SetField(const std::string& name, const Variant& value) {
   impl_->RequireOpen("SetField");
-  const size_t index = static_cast<size_t>(impl_->FieldNamed("SetField", name));
-  if (!impl_->pending) Fail("field " + Quoted(name) + ": no row is being added (AddNew was not called)");
+  SetField(impl_->FieldNamed("SetField", name), value);
+}
+
+void Recordset::SetField(int32_t index, const Variant& value) {
+  impl_->RequireOpen("SetField");
+  impl_->RequireFieldNumber("SetField", index);
+  const size_t f = static_cast<size_t>(index);
+  if (!impl_->pending)
+    Fail("field " + Quoted(impl_->fields[f].name) + ": no row is being added (AddNew was not called)");
   // Converted and checked in full before the pending row is touched.
-  impl_->pendingHas[index] = StoredText(impl_->fields[index], value, impl_->pendingText[index]) ? 1 : 0;
+  impl_->pendingHas[f] = StoredText(impl_->fields[f], value, impl_->pendingText[f]) ? 1 : 0;
 }
 
 void Recordset::Update() {

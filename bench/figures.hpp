@@ -31,7 +31,7 @@ size_t ResidentBytes();
 
 // How the program was asked to run.
 struct Options {
-  std::vector<size_t> sizes{10'000, 100'000, 1'000'000};
+  std::vector<size_t> sizes{10'000, 100'000, 1'000'000, 10'000'000};
   size_t queries = 200;  // typed texts per median
   bool smoke = false;
 };

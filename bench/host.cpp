@@ -1,7 +1,8 @@
 #include "bench/host.hpp"
 
-#include "bench/figures.hpp"
+#include <algorithm>
 
+#include "bench/figures.hpp"
 #include "control/type_library.hpp"
 #include "grid/frm_griglia.hpp"
 
@@ -50,6 +51,22 @@ double HeadlessHost::TimeLastKey(const std::string& text) {
   const Clock::time_point t0 = Clock::now();
   Box().UserType(keys.back());
   return MicrosSince(t0);
+}
+
+double HeadlessHost::TimeEachKey(const std::string& text) {
+  double slowest = 0;
+  for (char32_t key : CodePoints(text)) {
+    const Clock::time_point t0 = Clock::now();
+    Box().UserType(key);
+    slowest = std::max(slowest, MicrosSince(t0));
+  }
+  return slowest;
+}
+
+void HeadlessHost::Idle() {
+  cbo::Recordset& table = control_->Lista().Tabella();
+  while (table.BuildIndexes(1 << 20)) {
+  }
 }
 
 void HeadlessHost::WithGridOpen(const std::function<void()>& inside) {

@@ -32,6 +32,11 @@ public:
   // Types every character but the last (untimed), then the last; returns the
   // microseconds from the last key press to the end of its handlers.
   double TimeLastKey(const std::string& text);
+  // Types every character, each timed; returns the slowest in microseconds.
+  double TimeEachKey(const std::string& text);
+  // The idle time a user leaves between keystrokes: the table's search
+  // indexes are made to the end, as the list does in idle moments.
+  void Idle();
 
   // Opens the drop-down with a click on its button; `inside` runs in the
   // modal loop, then Escape closes the window.

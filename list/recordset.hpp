@@ -18,6 +18,9 @@
 //   or Null. Numbers, truth values and dates are stored as their text; Empty
 //   as "". A longer text, a missing argument or a font object is refused with
 //   a Table error naming the field; nothing is truncated.
+// Speed: a Find reads a field's rows at most once, and none once the field's
+//   search index is ready (see BuildIndexes); a field of ascending whole
+//   numbers (the hidden row index) needs no index.
 // Row-moved notification: after every repositioning of the current row
 //   (MoveFirst, Find, MoveTo, Update of a new row), also when a find lands on
 //   the row already current or at the end, every subscriber is called
@@ -90,6 +93,21 @@ public:
   void Delete();
   // Orders the rows by one field; the current row stays current.
   void Sort(const std::string& field);
+
+  // Search indexes. A Find that has to read a field's rows (no index ready)
+  // asks for the field's index; the index is made in slices of bounded work,
+  // a small one after each such Find and the rest here, so that no call pauses
+  // for long. Results never depend on it: only the time a Find takes does.
+  // BuildIndexes goes on for about `steps` steps (a step is about one row of
+  // one index handled once: 100,000 take a few milliseconds) and returns
+  // whether work remains; meant for idle time. False on a closed table.
+  bool BuildIndexes(int64_t steps);
+  bool IndexesPending() const;
+  // Asks for the field's index before any Find needs it (the list's text
+  // column, say), for BuildIndexes to make; an index made before later rows
+  // were appended is made anew once they are many. A table of a few thousand
+  // rows needs none, and gets none. Table error for an unknown field.
+  void PrepareIndex(const std::string& field);
 
   // The present order, for the data grid. Position -1 means EOF.
   int32_t Position() const override;

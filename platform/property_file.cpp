@@ -1,6 +1,5 @@
 #include "platform/property_file.hpp"
 
-#include <cctype>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -12,11 +11,12 @@ namespace cbo {
 
 namespace {
 
+// Letters, digits and _ (ASCII, whatever the locale says).
 bool NomeValido(const std::string& name) {
   if (name.empty()) return false;
   for (char c : name) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (!(std::isalnum(u) || c == '_')) return false;
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!(letter || (c >= '0' && c <= '9') || c == '_')) return false;
   }
   return true;
 }
@@ -76,7 +76,7 @@ PropertyFile PropertyFile::Load(const std::string& path) {
 
 std::string PropertyFile::Text() const {
   std::string out;
-  for (const Entry& e : entries_) out += e.Name + " = " + FormatLiteral(e.Value) + "\n";
+  for (const Entry& e : entries_) out += e.Name + " = " + FormatExactLiteral(e.Value, e.Name) + "\n";
   return out;
 }
 
@@ -105,6 +105,10 @@ Variant PropertyFile::Read(const std::string& name, const Variant& defaultValue)
 }
 
 void PropertyFile::Write(const std::string& name, const Variant& value, const Variant&) {
+  if (!NomeValido(name))
+    throw Error(ErrorKind::TypeMismatch,
+                "the setting " + QuoteText(name) + " cannot be written: a name is letters, digits and _");
+  FormatExactLiteral(value, name);  // refuses what has no written form
   Variant kept = value;
   if (value.type() == VarType::Font && value.AsFont()) kept = Variant(std::make_shared<Font>(*value.AsFont()));
   for (Entry& e : entries_)

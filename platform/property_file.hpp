@@ -2,11 +2,13 @@
 // A property bag kept in a file, for hosts that save a control's settings on
 // disk. The file is UTF-8 text with one line per entry, in the order written:
 //     Name = VALUE
-// VALUE in the literal forms of platform/literal.hpp (strings, numbers, &H
-// hex, True/False, Empty, Null, fonts). Blank lines and lines starting with #
-// are skipped. Entries are found by name, so the order of the lines does not
-// matter when reading. Numbers come back as Long or Double; the control
-// narrows each one to its property's width when it reads it.
+// VALUE in the literal forms of platform/literal.hpp, written so that every
+// value reads back as the same type and the same value: strings byte for byte
+// (control characters and bytes that are not UTF-8 as Chr(N) pieces), numbers
+// in every form std::to_chars writes, typed forms where the plain one would
+// change the type (Byte(2), Double(1000)), dates, fonts. Blank lines and lines
+// starting with # are skipped. Entries are found by name, so the order of the
+// lines does not matter when reading.
 #include <string>
 #include <vector>
 
@@ -33,7 +35,9 @@ public:
 
   Variant Read(const std::string& name, const Variant& defaultValue) override;
   // A name already present is replaced where it stands; fonts are kept as
-  // they are at the moment of writing.
+  // they are at the moment of writing. A name that is not letters, digits and
+  // _, or a Missing value, is refused with a TypeMismatch error naming it, and
+  // nothing is written.
   void Write(const std::string& name, const Variant& value, const Variant& defaultValue) override;
 
   const std::vector<Entry>& Entries() const { return entries_; }

@@ -10,32 +10,38 @@ namespace {
 constexpr char32_t kEscapeBase = 0xDC00;
 }
 
+int SequenceLength(const std::string& s, size_t i) {
+  unsigned char c = static_cast<unsigned char>(s[i]);
+  int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+  if (len == 0 || i + static_cast<size_t>(len) > s.size()) return 0;
+  char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+  for (int k = 1; k < len; ++k) {
+    unsigned char cc = static_cast<unsigned char>(s[i + static_cast<size_t>(k)]);
+    if ((cc >> 6) != 2) return 0;
+    cp = (cp << 6) | (cc & 0x3F);
+  }
+  // Reject overlong forms, surrogates and values past the last code point.
+  static const char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+  if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
 std::u32string Decode(const std::string& s) {
   std::u32string out;
   out.reserve(s.size());
   size_t i = 0;
   while (i < s.size()) {
     unsigned char c = static_cast<unsigned char>(s[i]);
-    int len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = len > 0 && i + len <= s.size();
-    for (int k = 1; ok && k < len; ++k) {
-      unsigned char cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc >> 6) != 2) ok = false;
-      else cp = (cp << 6) | (cc & 0x3F);
-    }
-    if (ok) {
-      // Reject overlong forms, surrogates and values past the last code point.
-      static const char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-      if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) ok = false;
-    }
-    if (ok) {
-      out.push_back(cp);
-      i += static_cast<size_t>(len);
-    } else {
+    int len = SequenceLength(s, i);
+    if (len == 0) {
       out.push_back(kEscapeBase + c);
       ++i;
+      continue;
     }
+    char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0x3F);
+    out.push_back(cp);
+    i += static_cast<size_t>(len);
   }
   return out;
 }

@@ -10,6 +10,10 @@ namespace cbo::text {
 std::u32string Decode(const std::string& utf8);
 std::string Encode(const std::u32string& chars);
 std::string FromCodePoint(char32_t c);
+// The length in bytes of the well-formed sequence that starts at byte i (1 to
+// 4), or 0 when the byte there starts none (a stray continuation byte, an
+// overlong form, a surrogate, a value past U+10FFFF, a cut-off sequence).
+int SequenceLength(const std::string& utf8, size_t i);
 
 int32_t Length(const std::string& utf8);
 // The first n characters (all of them when n is past the end; none when n <= 0).

@@ -128,7 +128,13 @@ std::string ToText(const Variant& v, const std::string& what) {
     case VarType::Single: return FormatNumber(v.AsSingle());
     case VarType::Double: return FormatNumber(v.AsDouble());
     case VarType::String: return v.AsString();
-    case VarType::Date: return DateText(v.AsDate());
+    case VarType::Date: {
+      // The years 1 to 9999; past them the calendar arithmetic would overflow.
+      const double serial = v.AsDate().serial;
+      if (!(serial >= -693593 && serial < 2958466))
+        throw Error(ErrorKind::Overflow, what + ": the date " + FormatNumber(serial) + " is outside the years 1 to 9999");
+      return DateText(v.AsDate());
+    }
     default: Mismatch(v, "text", what);
   }
 }

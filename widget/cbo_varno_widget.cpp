@@ -255,6 +255,84 @@ QColor CboVarnoWidget::coloreSfondoGrid() { return d_->Resolve(d_->control->Colo
 void CboVarnoWidget::setColoreSfondoGrid(const QColor& c) { d_->control->SetColoreSfondoGrid(c.isValid() ? RgbOf(c) : 0); }
 void CboVarnoWidget::resetColoreSfondoGrid() { d_->control->SetColoreSfondoGrid(0); }
 
+// --- Qt's property system ---
+
+template <class Set>
+void CboVarnoWidget::WriteProperty(const char* name, Set&& set) {
+  try {
+    set();
+  } catch (const Error& e) {
+    emit errorOccurred(QString::fromUtf8(name), QString::fromUtf8(KindName(e.kind())) + ": " + QString::fromUtf8(e.what()));
+  }
+}
+
+void CboVarnoWidget::writeTipoPulsante(TipoPulsante value) {
+  WriteProperty("TipoPulsante", [&] { setTipoPulsante(value); });
+}
+void CboVarnoWidget::writeStileCbo(StileCbo value) {
+  WriteProperty("StileCbo", [&] { setStileCbo(value); });
+}
+void CboVarnoWidget::writeForeColor(const QColor& value) {
+  WriteProperty("ForeColor", [&] { setForeColor(value); });
+}
+void CboVarnoWidget::writeBackColor(const QColor& value) {
+  WriteProperty("BackColor", [&] { setBackColor(value); });
+}
+void CboVarnoWidget::writeAppearance(ApparenceVrn value) {
+  WriteProperty("Appearance", [&] { setAppearance(value); });
+}
+void CboVarnoWidget::writeBorderStyle(BorderStyleVrn value) {
+  WriteProperty("BorderStyle", [&] { setBorderStyle(value); });
+}
+void CboVarnoWidget::writeAlignment(AgglignVrn value) {
+  WriteProperty("Alignment", [&] { setAlignment(value); });
+}
+void CboVarnoWidget::writeSeparatore_Record(Tipo_Separatore_Celle value) {
+  WriteProperty("Separatore_Record", [&] { setSeparatore_Record(value); });
+}
+void CboVarnoWidget::writeRecord_Selector(bool value) {
+  WriteProperty("Record_Selector", [&] { setRecord_Selector(value); });
+}
+void CboVarnoWidget::writeText_Column(const QString& value) {
+  WriteProperty("Text_Column", [&] { setText_Column(value); });
+}
+void CboVarnoWidget::writeBound_Column(const QString& value) {
+  WriteProperty("Bound_Column", [&] { setBound_Column(value); });
+}
+void CboVarnoWidget::writeRows_Count(int value) {
+  WriteProperty("Rows_Count", [&] { setRows_Count(value); });
+}
+void CboVarnoWidget::writeVisualizza_Fields(bool value) {
+  WriteProperty("Visualizza_Fields", [&] { setVisualizza_Fields(value); });
+}
+void CboVarnoWidget::writeFont_Grid(const QFont& value) {
+  WriteProperty("Font_Grid", [&] { setFont_Grid(value); });
+}
+void CboVarnoWidget::writeValue(const QString& value) {
+  WriteProperty("Value", [&] { setValue(value); });
+}
+void CboVarnoWidget::writeText(const QString& value) {
+  WriteProperty("Text", [&] { setText(value); });
+}
+void CboVarnoWidget::writeListIndex(int value) {
+  WriteProperty("ListIndex", [&] { setListIndex(value); });
+}
+void CboVarnoWidget::writeGriglia_Centrata(bool value) {
+  WriteProperty("Griglia_Centrata", [&] { setGriglia_Centrata(value); });
+}
+void CboVarnoWidget::writeLocked(bool value) {
+  WriteProperty("Locked", [&] { setLocked(value); });
+}
+void CboVarnoWidget::writeRowHeight(int value) {
+  WriteProperty("RowHeight", [&] { setRowHeight(value); });
+}
+void CboVarnoWidget::writeAltezzaIntest(int value) {
+  WriteProperty("AltezzaIntest", [&] { setAltezzaIntest(value); });
+}
+void CboVarnoWidget::writeColoreSfondoGrid(const QColor& value) {
+  WriteProperty("ColoreSfondoGrid", [&] { setColoreSfondoGrid(value); });
+}
+
 // --- Settings ---
 
 namespace {

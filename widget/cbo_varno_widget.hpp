@@ -32,29 +32,29 @@ class CboVarnoWidget : public QWidget {
   // (the setters uic calls for them): the widget's font is the control's text
   // font, and disabling the widget disables the control.
   Q_PROPERTY(QFont Font READ controlFont WRITE setFont)
-  Q_PROPERTY(TipoPulsante TipoPulsante READ tipoPulsante WRITE setTipoPulsante)
-  Q_PROPERTY(StileCbo StileCbo READ stileCbo WRITE setStileCbo)
-  Q_PROPERTY(QColor ForeColor READ foreColor WRITE setForeColor RESET resetForeColor)
-  Q_PROPERTY(QColor BackColor READ backColor WRITE setBackColor RESET resetBackColor)
-  Q_PROPERTY(ApparenceVrn Appearance READ appearance WRITE setAppearance)
-  Q_PROPERTY(BorderStyleVrn BorderStyle READ borderStyle WRITE setBorderStyle)
-  Q_PROPERTY(AgglignVrn Alignment READ alignment WRITE setAlignment)
-  Q_PROPERTY(Tipo_Separatore_Celle Separatore_Record READ separatore_Record WRITE setSeparatore_Record)
-  Q_PROPERTY(bool Record_Selector READ record_Selector WRITE setRecord_Selector)
-  Q_PROPERTY(QString Text_Column READ text_Column WRITE setText_Column)
-  Q_PROPERTY(QString Bound_Column READ bound_Column WRITE setBound_Column)
-  Q_PROPERTY(int Rows_Count READ rows_Count WRITE setRows_Count)
-  Q_PROPERTY(bool Visualizza_Fields READ visualizza_Fields WRITE setVisualizza_Fields)
-  Q_PROPERTY(QFont Font_Grid READ font_Grid WRITE setFont_Grid)
-  Q_PROPERTY(QString Value READ value WRITE setValue)
-  Q_PROPERTY(QString Text READ text WRITE setText)
-  Q_PROPERTY(int ListIndex READ listIndex WRITE setListIndex)
-  Q_PROPERTY(bool Griglia_Centrata READ griglia_Centrata WRITE setGriglia_Centrata)
+  Q_PROPERTY(TipoPulsante TipoPulsante READ tipoPulsante WRITE writeTipoPulsante)
+  Q_PROPERTY(StileCbo StileCbo READ stileCbo WRITE writeStileCbo)
+  Q_PROPERTY(QColor ForeColor READ foreColor WRITE writeForeColor RESET resetForeColor)
+  Q_PROPERTY(QColor BackColor READ backColor WRITE writeBackColor RESET resetBackColor)
+  Q_PROPERTY(ApparenceVrn Appearance READ appearance WRITE writeAppearance)
+  Q_PROPERTY(BorderStyleVrn BorderStyle READ borderStyle WRITE writeBorderStyle)
+  Q_PROPERTY(AgglignVrn Alignment READ alignment WRITE writeAlignment)
+  Q_PROPERTY(Tipo_Separatore_Celle Separatore_Record READ separatore_Record WRITE writeSeparatore_Record)
+  Q_PROPERTY(bool Record_Selector READ record_Selector WRITE writeRecord_Selector)
+  Q_PROPERTY(QString Text_Column READ text_Column WRITE writeText_Column)
+  Q_PROPERTY(QString Bound_Column READ bound_Column WRITE writeBound_Column)
+  Q_PROPERTY(int Rows_Count READ rows_Count WRITE writeRows_Count)
+  Q_PROPERTY(bool Visualizza_Fields READ visualizza_Fields WRITE writeVisualizza_Fields)
+  Q_PROPERTY(QFont Font_Grid READ font_Grid WRITE writeFont_Grid)
+  Q_PROPERTY(QString Value READ value WRITE writeValue)
+  Q_PROPERTY(QString Text READ text WRITE writeText)
+  Q_PROPERTY(int ListIndex READ listIndex WRITE writeListIndex)
+  Q_PROPERTY(bool Griglia_Centrata READ griglia_Centrata WRITE writeGriglia_Centrata)
   Q_PROPERTY(bool Enabled READ controlEnabled WRITE setEnabled)
-  Q_PROPERTY(bool Locked READ locked WRITE setLocked)
-  Q_PROPERTY(int RowHeight READ rowHeight WRITE setRowHeight)
-  Q_PROPERTY(int AltezzaIntest READ altezzaIntest WRITE setAltezzaIntest)
-  Q_PROPERTY(QColor ColoreSfondoGrid READ coloreSfondoGrid WRITE setColoreSfondoGrid RESET resetColoreSfondoGrid)
+  Q_PROPERTY(bool Locked READ locked WRITE writeLocked)
+  Q_PROPERTY(int RowHeight READ rowHeight WRITE writeRowHeight)
+  Q_PROPERTY(int AltezzaIntest READ altezzaIntest WRITE writeAltezzaIntest)
+  Q_PROPERTY(QColor ColoreSfondoGrid READ coloreSfondoGrid WRITE writeColoreSfondoGrid RESET resetColoreSfondoGrid)
 
 public:
   // The published enumerations, for Qt's property system (Designer's drop-down
@@ -98,7 +98,9 @@ public:
   // --- The persisted properties, each read by the property's name with a
   // small first letter and written by set and the name, as uic expects. A
   // value the control refuses (a Rows_Count of 300, an AltezzaIntest beyond
-  // 16 bits) raises cbo::Error naming the property. Colours: a property reads
+  // 16 bits) raises cbo::Error naming the property; written through Qt's
+  // property system (setProperty, Designer, a .ui file loaded at run time) it
+  // is reported by errorOccurred instead and the property keeps its value. Colours: a property reads
   // as the colour on screen (a system colour resolved from the palette); an
   // invalid QColor or a reset sets the system colour the property starts
   // with. ---
@@ -221,6 +223,34 @@ protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+  // The writers of Qt's property system (setProperty, QUiLoader, Designer,
+  // style sheets): each calls the setter of the same name, and a value the
+  // control refuses is reported through errorOccurred, never thrown through
+  // Qt, leaving the property as it was.
+  void writeTipoPulsante(TipoPulsante value);
+  void writeStileCbo(StileCbo value);
+  void writeForeColor(const QColor& value);
+  void writeBackColor(const QColor& value);
+  void writeAppearance(ApparenceVrn value);
+  void writeBorderStyle(BorderStyleVrn value);
+  void writeAlignment(AgglignVrn value);
+  void writeSeparatore_Record(Tipo_Separatore_Celle value);
+  void writeRecord_Selector(bool value);
+  void writeText_Column(const QString& value);
+  void writeBound_Column(const QString& value);
+  void writeRows_Count(int value);
+  void writeVisualizza_Fields(bool value);
+  void writeFont_Grid(const QFont& value);
+  void writeValue(const QString& value);
+  void writeText(const QString& value);
+  void writeListIndex(int value);
+  void writeGriglia_Centrata(bool value);
+  void writeLocked(bool value);
+  void writeRowHeight(int value);
+  void writeAltezzaIntest(int value);
+  void writeColoreSfondoGrid(const QColor& value);
+  template <class Set>
+  void WriteProperty(const char* name, Set&& set);
   struct Private;
   std::unique_ptr<Private> d_;
   int fillsRunning_ = 0;       // fills under way, a nested one counted too

@@ -104,7 +104,7 @@ void Host::PrintCommand(const Args& a) {
   if (path.find('.') == std::string::npos) {
     auto f = fonts_.find(path);
     if (f == fonts_.end()) Mistake("unknown font " + path);
-    Print(path + " = " + FormatFont(f->second));
+    Print(path + " = " + PrintedFont(f->second));
     return;
   }
   Inspect(path);

@@ -38,6 +38,11 @@ Host::~Host() {
   controls_.clear();
 }
 
+void Host::Play(LineSource source) {
+  source_ = std::move(source);
+  Play(std::vector<std::string>{});
+}
+
 void Host::Play(std::vector<std::string> lines) {
   lines_ = std::move(lines);
   next_ = 0;
@@ -49,8 +54,13 @@ void Host::Play(std::vector<std::string> lines) {
 }
 
 bool Host::RunNextLine() {
-  while (next_ < lines_.size() && IsBlankOrComment(lines_[next_])) ++next_;
-  if (next_ >= lines_.size()) return false;
+  while (true) {
+    while (next_ < lines_.size() && IsBlankOrComment(lines_[next_])) ++next_;
+    if (next_ < lines_.size()) break;
+    std::string line;
+    if (!source_ || !source_(line, platform_.ModalWindows().size())) return false;
+    lines_.push_back(std::move(line));
+  }
   int line = static_cast<int>(++next_);
   int outer = currentLine_;
   currentLine_ = line;

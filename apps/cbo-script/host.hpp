@@ -18,6 +18,7 @@
 #include "lexer.hpp"
 #include "platform/headless/headless.hpp"
 #include "platform/process_state.hpp"
+#include "run.hpp"
 #include "values.hpp"
 
 namespace cbo::script {
@@ -33,6 +34,8 @@ public:
 
   // Plays every line; a ScriptError escapes with its line number.
   void Play(std::vector<std::string> lines);
+  // Plays the lines the source hands out, asking for each when it is due.
+  void Play(LineSource source);
 
 private:
   // One placed control and its container.
@@ -138,6 +141,7 @@ private:
   std::map<int32_t, std::string> gridHandles_;
 
   std::vector<std::string> lines_;
+  LineSource source_;  // asked for more lines when lines_ runs out
   size_t next_ = 0;
   int currentLine_ = 0;  // the line being run, innermost
   int topLine_ = 0;      // the line being run at the outermost level

@@ -1,5 +1,6 @@
 #include "lexer.hpp"
 
+#include "platform/literal.hpp"
 #include "script_error.hpp"
 
 namespace cbo::script {
@@ -25,22 +26,8 @@ std::vector<Token> Tokenize(const std::string& line) {
     Token t;
     if (line[i] == '"') {
       t.kind = Token::String;
-      ++i;
-      bool closed = false;
-      while (i < line.size()) {
-        if (line[i] == '"') {
-          if (i + 1 < line.size() && line[i + 1] == '"') {
-            t.text.push_back('"');
-            i += 2;
-            continue;
-          }
-          ++i;
-          closed = true;
-          break;
-        }
-        t.text.push_back(line[i++]);
-      }
-      if (!closed) Mistake("unterminated string");
+      std::string error;
+      if (!ScanStringLiteral(line, i, t.text, error)) Mistake(error);
       if (i < line.size() && !IsBlank(line[i])) Mistake("a blank must follow the closing quote of a string");
     } else {
       while (i < line.size() && !IsBlank(line[i])) {

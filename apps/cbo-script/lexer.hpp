@@ -1,6 +1,9 @@
 #pragma once
 // Lines and tokens of a scenario: one command per line, tokens separated by
-// blanks, strings in double quotes with a doubled quote standing for one.
+// blanks, strings in double quotes with a doubled quote standing for one. A
+// string may go on with pieces joined by & (quoted text or Chr(N), the byte
+// N), the form in which control characters are printed:
+//     paste c "one" & Chr(10) & "two"
 #include <string>
 #include <vector>
 

@@ -8,10 +8,12 @@
 
 namespace cbo::script {
 
-int RunScenario(const std::string& text, std::ostream& out, std::ostream& err) {
+namespace {
+
+int Run(const std::function<void(Host&)>& play, std::ostream& out, std::ostream& err) {
   try {
     Host host(out);
-    host.Play(SplitLines(text));
+    play(host);
   } catch (const ScriptError& e) {
     out.flush();
     err << "script error, line " << e.line << ": " << e.message << '\n';
@@ -19,6 +21,16 @@ int RunScenario(const std::string& text, std::ostream& out, std::ostream& err) {
   }
   out.flush();
   return 0;
+}
+
+}  // namespace
+
+int RunScenario(const std::string& text, std::ostream& out, std::ostream& err) {
+  return Run([&](Host& host) { host.Play(SplitLines(text)); }, out, err);
+}
+
+int RunScenarioFrom(const LineSource& next, std::ostream& out, std::ostream& err) {
+  return Run([&](Host& host) { host.Play(next); }, out, err);
 }
 
 int RunScenarioFile(const std::string& path, std::ostream& out, std::ostream& err) {

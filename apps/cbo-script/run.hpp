@@ -1,5 +1,7 @@
 #pragma once
 // Plays a scenario and reports how it ended.
+#include <cstddef>
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -12,5 +14,13 @@ int RunScenario(const std::string& text, std::ostream& out, std::ostream& err);
 
 // The same for a file; an unreadable file is a script error too.
 int RunScenarioFile(const std::string& path, std::ostream& out, std::ostream& err);
+
+// Hands out the next line of a scenario (false when there is none), told how
+// many modal windows are open: the line runs inside the innermost one's loop.
+using LineSource = std::function<bool(std::string& line, size_t openModalWindows)>;
+
+// Plays lines asked for one at a time, so that the caller can choose each
+// line after reading what the lines before it printed.
+int RunScenarioFrom(const LineSource& next, std::ostream& out, std::ostream& err);
 
 }  // namespace cbo::script

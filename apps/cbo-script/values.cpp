@@ -1,8 +1,6 @@
 #include "values.hpp"
 
 #include <charconv>
-#include <cstdio>
-#include <limits>
 
 #include "control/type_library.hpp"
 #include "script_error.hpp"
@@ -11,42 +9,24 @@ namespace cbo::script {
 
 namespace {
 
-bool IsDigits(const std::string& s, size_t from, size_t to) {
-  if (from >= to) return false;
-  for (size_t i = from; i < to; ++i)
+// -?digits
+bool LooksInteger(const std::string& s) {
+  size_t b = (!s.empty() && s[0] == '-') ? 1 : 0;
+  if (b == s.size()) return false;
+  for (size_t i = b; i < s.size(); ++i)
     if (s[i] < '0' || s[i] > '9') return false;
   return true;
 }
 
-// -?digits
-bool LooksInteger(const std::string& s) {
-  size_t b = (!s.empty() && s[0] == '-') ? 1 : 0;
-  return IsDigits(s, b, s.size());
-}
-
-// -?digits.digits
-bool LooksDecimal(const std::string& s) {
-  size_t b = (!s.empty() && s[0] == '-') ? 1 : 0;
-  size_t dot = s.find('.', b);
-  return dot != std::string::npos && IsDigits(s, b, dot) && IsDigits(s, dot + 1, s.size());
+// A number in any form the script prints: a Long or a Double. False when the
+// word is no number; a number out of range is a mistake.
+bool NumberOf(const std::string& s, Variant& value) {
+  NumberRead e = ParseNumberLiteral(s, value);
+  if (e == NumberRead::OutOfRange) Mistake("the number " + s + " is out of range");
+  return e == NumberRead::Ok;
 }
 
 bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
-
-int32_t IntegerOf(const std::string& s) {
-  int64_t v = 0;
-  auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (r.ec != std::errc() || v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max())
-    Mistake("the integer " + s + " does not fit 32 bits");
-  return static_cast<int32_t>(v);
-}
-
-double DecimalOf(const std::string& s) {
-  double v = 0;
-  auto r = std::from_chars(s.data(), s.data() + s.size(), v);
-  if (r.ec != std::errc()) Mistake("bad number " + s);
-  return v;
-}
 
 int32_t HexOf(const std::string& s) {
   std::string digits = s.substr(2);
@@ -65,8 +45,7 @@ bool IsHexLiteral(const std::string& s) { return s.size() >= 2 && s[0] == '&' &&
 Variant ParseValue(const Token& token, const FontTable& fonts) {
   if (token.kind == Token::String) return Variant(token.text);
   const std::string& w = token.text;
-  if (LooksInteger(w)) return Variant(IntegerOf(w));
-  if (LooksDecimal(w)) return Variant(DecimalOf(w));
+  if (Variant n; NumberOf(w, n)) return n;
   if (IsHexLiteral(w)) return Variant(HexOf(w));
   if (w == "True") return Variant(true);
   if (w == "False") return Variant(false);
@@ -80,15 +59,15 @@ Variant ParseValue(const Token& token, const FontTable& fonts) {
 }
 
 double ParseNumber(const Token& token) {
-  if (token.kind == Token::Word) {
-    if (LooksInteger(token.text)) return IntegerOf(token.text);
-    if (LooksDecimal(token.text)) return DecimalOf(token.text);
-  }
+  if (Variant n; token.kind == Token::Word && NumberOf(token.text, n)) return ToDouble(n, token.text);
   Mistake("a number was expected, not " + (token.kind == Token::String ? Quote(token.text) : token.text));
 }
 
 int32_t ParseInteger(const Token& token) {
-  if (token.kind == Token::Word && LooksInteger(token.text)) return IntegerOf(token.text);
+  if (Variant n; token.kind == Token::Word && LooksInteger(token.text) && NumberOf(token.text, n)) {
+    if (n.type() != VarType::Long) Mistake("the integer " + token.text + " does not fit 32 bits");
+    return n.AsLong();
+  }
   Mistake("an integer was expected, not " + (token.kind == Token::String ? Quote(token.text) : token.text));
 }
 

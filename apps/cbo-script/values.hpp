@@ -14,22 +14,24 @@ namespace cbo::script {
 
 using FontTable = std::map<std::string, FontRef>;
 
-// A value token: a string, an integer (a 32-bit Long), a floating-point
-// number (Double), &H hex (the Long with that bit pattern), True/False,
-// Empty/Null/Missing, a defined font, or an enumeration value's name (Long).
-// Anything else is a ScriptError.
+// A value token: a string, a number in any form the script prints (a whole
+// number that fits 32 bits is a Long, any other number a Double: 12, 2.5,
+// 1e-05, 3000000000, nan, -inf), &H hex (the Long with that bit pattern),
+// True/False, Empty/Null/Missing, a defined font, or an enumeration value's
+// name (Long). Anything else is a ScriptError.
 Variant ParseValue(const Token& token, const FontTable& fonts);
 
-// A number token (integer or floating-point) as a double; ScriptError otherwise.
+// A number token in any of those forms as a double; ScriptError otherwise.
 double ParseNumber(const Token& token);
 // An integer token; ScriptError otherwise or outside 32 bits.
 int32_t ParseInteger(const Token& token);
 
-// The literal forms shared with the settings file.
-inline std::string Quote(const std::string& text) { return QuoteText(text); }
+// Values as scenarios print them: the literal forms shared with the settings
+// file, with strings as they are between their quotes.
+inline std::string Quote(const std::string& text) { return QuotePrinted(text); }
 using cbo::FormatColour;
-using cbo::FormatFont;
-inline std::string FormatValue(const Variant& value) { return FormatLiteral(value); }
+inline std::string PrintedFont(const FontRef& font) { return FormatPrinted(Variant(font)); }
+inline std::string FormatValue(const Variant& value) { return FormatPrinted(value); }
 
 // A value of a declared type: "Colour" prints as &H hex, "Boolean" as
 // True/False (also when it travels as a number), anything else by the value.

@@ -3,12 +3,14 @@
 // slot never moves; the present order is kept apart). The texts are packed
 // end to end in one buffer with a 32-bit end per slot (relative to the start
 // of its block of 65536 slots) and a bit for Null, so a row costs its bytes
-// and little more.
+// and little more. Searches and sorts fold the texts as they compare them
+// (folded.hpp); no folded copy is kept.
 //
-// The folded form that searches and sorts compare is made the first time it
-// is asked for, for every slot then written, and afterwards for each new slot
-// when next asked; a field whose every value folds to itself (codes, numbers,
-// the hidden index) keeps no second copy.
+// The store also knows whether its values, slot by slot, are whole numbers
+// written plainly (digits, no leading zero) in strictly ascending order, as
+// the hidden row index is: such a field finds a value by a binary search of
+// its slots, with no index at all.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -22,49 +24,58 @@ class FieldStore {
 public:
   // Appends the next slot's value (no value: Null). Table error when the
   // slot's block of storage cannot hold it.
-  void Append(const std::optional<std::string>& value);
-  void Append(std::string_view text, bool null);
-  // Drops every slot from `slots` on, as if they had never been appended.
-  void Truncate(size_t slots);
+  void Append(const std::optional<std::string_view>& value);
+  // Whether the next slot can take a value of that many bytes.
+  bool Fits(size_t bytes) const;
+
+  // A point to come back to: DropAfter drops every slot appended since, as
+  // if it had never been.
+  struct Mark {
+    size_t slots;
+    bool ascending;
+  };
+  Mark Here() const { return {Size(), ascending_}; }
+  void DropAfter(const Mark& mark);
 
   size_t Size() const { return null_.size(); }
   bool IsNull(size_t slot) const { return null_[slot]; }
-  std::string_view Text(size_t slot) const { return text_.At(slot); }
-  // The folded text; the field's folded form is brought up to date first.
-  std::string_view Folded(size_t slot) const {
-    if (slot >= foldedCount_) FoldUpTo(Size());
-    return aliased_ ? text_.At(slot) : folded_.At(slot);
+  std::string_view Text(size_t slot) const {
+    const size_t inBlock = slot & kBlockMask;
+    const uint32_t begin = inBlock == 0 ? 0 : ends_[slot - 1];
+    return std::string_view(bytes_).substr(bases_[slot >> kBlockBits] + begin, ends_[slot] - begin);
   }
 
-private:
-  // Texts end to end with a relative end per slot.
-  class Packed {
-  public:
-    void Append(std::string_view value);
-    void Truncate(size_t slots);
-    std::string_view At(size_t slot) const {
-      const size_t inBlock = slot & kBlockMask;
-      const uint32_t begin = inBlock == 0 ? 0 : ends_[slot - 1];
-      return std::string_view(bytes_).substr(bases_[slot >> kBlockBits] + begin, ends_[slot] - begin);
+  // Calls f(slot, text) for every slot of [from, to) in order, walking the
+  // buffer once (a Null slot's text is empty).
+  template <class F>
+  void ForEachText(size_t from, size_t to, F&& f) const {
+    for (size_t slot = from; slot < to;) {
+      const size_t block = slot >> kBlockBits;
+      const size_t blockEnd = std::min(to, (block + 1) << kBlockBits);
+      const char* base = bytes_.data() + bases_[block];
+      uint32_t begin = (slot & kBlockMask) == 0 ? 0 : ends_[slot - 1];
+      for (; slot < blockEnd; ++slot) {
+        const uint32_t end = ends_[slot];
+        f(slot, std::string_view(base + begin, end - begin));
+        begin = end;
+      }
     }
-    void Clear();
+  }
 
-  private:
-    std::string bytes_;
-    std::vector<uint32_t> ends_;   // per slot, relative to its block's base
-    std::vector<uint64_t> bases_;  // per block, where it starts in bytes_
-  };
+  // Every value is a plain whole number, each greater than the one before.
+  bool AscendingNumbers() const { return ascending_; }
+  // With AscendingNumbers: the slot whose value is exactly `text`, if any.
+  std::optional<size_t> SlotOfNumber(std::string_view text) const;
+
+private:
   static constexpr size_t kBlockBits = 16;
   static constexpr size_t kBlockMask = (size_t{1} << kBlockBits) - 1;
 
-  void FoldUpTo(size_t slots) const;
-
-  Packed text_;
+  std::string bytes_;
+  std::vector<uint32_t> ends_;   // per slot, relative to its block's base
+  std::vector<uint64_t> bases_;  // per block, where it starts in bytes_
   std::vector<bool> null_;
-  // The folded form of slots [0, foldedCount_); while aliased_ it is text_.
-  mutable Packed folded_;
-  mutable size_t foldedCount_ = 0;
-  mutable bool aliased_ = true;
+  bool ascending_ = true;
 };
 
 }  // namespace cbo::table

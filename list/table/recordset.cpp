@@ -1,21 +1,24 @@
 // The in-memory table: fields declared by the schema command, rows stored per
-// field by slot, a present order of slots, one current row and a pending row.
+// field by slot, a present order of slots with their ranks (row_order.hpp),
+// one current row and a pending row.
 //
-// Each slot also has a rank that grows along the present order (a sort sets
-// it to the position, an appended row gets the next one, a removed row gets
-// none), so that "the first matching row at or after the current one" is the
-// least rank among the matches, which a field's search index finds without
-// visiting the rows. The index of a field is made by the first Find that
-// would otherwise scan a long way, and kept across appends, sorts and
-// removals.
+// Find never does more than read a field's rows once. A field searched by a
+// whole number, as the hidden row index is, is answered by a binary search of
+// its slots (field_store.hpp). Otherwise a field with a ready search index
+// answers from it and reads only the rows appended since; a field without one
+// is read row by row (field_scan.hpp), and asks for its index, which is made
+// in slices: a little after each such Find, and the rest in BuildIndexes,
+// which the list calls in idle time.
 #include "list/recordset.hpp"
 
 #include <algorithm>
-#include <array>
 #include <optional>
 
 #include "list/table/criteria.hpp"
+#include "list/table/field_scan.hpp"
 #include "list/table/field_store.hpp"
+#include "list/table/folded.hpp"
+#include "list/table/row_order.hpp"
 #include "list/table/schema.hpp"
 #include "list/table/search_index.hpp"
 #include "list/table/sort_order.hpp"
@@ -26,15 +29,25 @@
 namespace cbo {
 
 using table::Fail;
+using table::kNoRank;
 using table::Quoted;
 
 namespace {
 
-using PendingRow = std::vector<std::optional<std::string>>;  // per field; no value is Null
-
 struct Subscriber {
   int id = 0;
-  std::shared_ptr<std::function<void()>> handler;
+  std::function<void()> handler;
+  bool removed = false;  // unsubscribed while a round was running
+};
+
+// What the notification rounds share and what must outlive the table when a
+// subscriber releases it from inside a round: whether the table still
+// exists, how many rounds are running, and the subscribers that left while
+// one was (a round may be calling them).
+struct Rounds {
+  bool alive = true;
+  int running = 0;
+  std::vector<std::unique_ptr<Subscriber>> retired;
 };
 
 bool IsAscii(const std::string& text) {
@@ -54,6 +67,15 @@ bool EqualsLowered(const std::string& folded, const std::string& text) {
   return true;
 }
 
+// A field's means of search: its index once asked for (made in slices, then
+// answering), a newer one being made while the older answers, and the
+// leading bytes that reading the rows goes by.
+struct FieldSearch {
+  std::unique_ptr<table::SearchIndex> index;
+  std::unique_ptr<table::SearchIndex> next;
+  table::LeadingBytes leading;
+};
+
 }  // namespace
 
 struct Recordset::Impl {
@@ -61,30 +83,41 @@ struct Recordset::Impl {
   std::vector<table::FieldSpec> fields;
   std::vector<std::string> foldedNames;
   std::vector<table::FieldStore> stores;  // one per field
-  std::vector<uint32_t> order;            // row slots in the present order
+  table::RowOrder order;
   uint32_t slots = 0;                     // rows ever appended
-  std::vector<uint32_t> rank;             // per slot; table::kNoRank once removed
-  uint32_t nextRank = 0;                  // the rank the next appended row gets
-  std::vector<std::unique_ptr<table::SearchIndex>> indexes;  // per field; none until needed
+  std::vector<FieldSearch> search;        // per field
   int32_t current = -1;                   // position in order; -1 is EOF
-  std::optional<PendingRow> pending;
-  std::vector<Subscriber> subscribers;
+  // The row being added: per field its text, and whether it has one (no
+  // text is Null). The strings keep their capacity from row to row.
+  bool pending = false;
+  std::vector<std::string> pendingText;
+  std::vector<char> pendingHas;
+  std::vector<std::unique_ptr<Subscriber>> subscribers;
   int nextSubscriber = 1;
+  std::shared_ptr<Rounds> rounds = std::make_shared<Rounds>();
   // The last criteria Find parsed, with its folded value: a list aligning its
   // current row asks for the same criteria row after row.
   std::string lastCriteria;
   table::Criterion lastCriterion;
   std::string lastKey;
   bool haveLast = false;
-  // Cleared when the table is destroyed, so that a notification round started
-  // by a subscriber that released the table stops at once.
-  std::shared_ptr<bool> alive = std::make_shared<bool>(true);
+  // Per field, the last spelling a caller found it by: a list names the same
+  // fields the same way row after row.
+  mutable std::vector<std::string> spellings;
 
   void RequireOpen(const char* operation) const {
     if (!open) Fail(std::string(operation) + ": the table is closed");
   }
 
   std::optional<int32_t> Lookup(const std::string& name) const {
+    for (size_t i = 0; i < spellings.size(); ++i)
+      if (spellings[i] == name) return static_cast<int32_t>(i);
+    std::optional<int32_t> found = Compare(name);
+    if (found) spellings[static_cast<size_t>(*found)] = name;
+    return found;
+  }
+
+  std::optional<int32_t> Compare(const std::string& name) const {
     // An ASCII name (the usual one) is compared byte by byte with its capitals
     // lowered, as FoldCase would lower them, without making a folded copy.
     if (IsAscii(name)) {
@@ -111,9 +144,9 @@ struct Recordset::Impl {
   }
 
   void RequirePosition(const char* operation, int32_t position) const {
-    if (position < 0 || position >= static_cast<int32_t>(order.size()))
+    if (position < 0 || static_cast<size_t>(position) >= order.Size())
       Fail(std::string(operation) + ": position " + std::to_string(position) + " is outside the table's " +
-           std::to_string(order.size()) + " rows");
+           std::to_string(order.Size()) + " rows");
   }
 
   void RequireCurrent(const char* operation) const {
@@ -122,136 +155,186 @@ struct Recordset::Impl {
 
   Variant ValueOf(size_t position, int32_t field) const {
     const table::FieldStore& store = stores[static_cast<size_t>(field)];
-    uint32_t slot = order[position];
+    const uint32_t slot = order.SlotAt(position);
     if (store.IsNull(slot)) return Variant::Null();
     return Variant(std::string(store.Text(slot)));
   }
 
-  // The rows nearest the start and a short table are simply scanned; beyond
-  // that the field's index answers.
+  // The rows nearest the start and a short table are simply read in the
+  // present order; beyond that the slots are searched.
   static constexpr size_t kProbe = 32;
   static constexpr size_t kScanLimit = 4096;
+  // A Find that had to read every row goes on making the indexes for a small
+  // share of what that reading cost (a step is worth a row or two of it), so
+  // that they are made in the end even without idle time; at most about a
+  // millisecond's worth.
+  static constexpr size_t kFindSliceShare = 32;
+  static constexpr int64_t kFindSliceMost = 65536;
 
   // The position of the first row at or after `start` whose field equals the
   // key (or begins with it); -1 when none.
   int32_t FirstMatch(size_t field, const std::string& key, bool prefix, size_t start) {
     const table::FieldStore& store = stores[field];
-    auto matches = [&](uint32_t slot) {
-      if (store.IsNull(slot)) return false;
-      const std::string_view folded = store.Folded(slot);
-      return prefix ? folded.starts_with(key) : folded == key;
-    };
-    auto scan = [&](size_t from) {
-      for (size_t pos = from; pos < order.size(); ++pos)
-        if (matches(order[pos])) return static_cast<int32_t>(pos);
+    const size_t rows = order.Size();
+    auto scan = [&](size_t from, size_t to) {
+      for (size_t pos = from; pos < to; ++pos) {
+        const uint32_t slot = order.SlotAt(pos);
+        if (!store.IsNull(slot) && table::MatchesFolded(store.Text(slot), key, prefix)) return static_cast<int32_t>(pos);
+      }
       return int32_t{-1};
     };
-    const size_t probeEnd = std::min(order.size(), start + kProbe);
-    for (size_t pos = start; pos < probeEnd; ++pos)
-      if (matches(order[pos])) return static_cast<int32_t>(pos);
-    if (probeEnd == order.size()) return -1;
-    std::unique_ptr<table::SearchIndex>& index = indexes[field];
-    if (!index && order.size() - probeEnd < kScanLimit) return scan(probeEnd);
-    if (!index || index->Stale(store)) index = std::make_unique<table::SearchIndex>(store, rank);
-    // The first row has the least rank of all: from it, every match counts.
-    bool answered = true;
-    const uint32_t best = index->LeastRank(store, rank, key, prefix, rank[order[start]], start == 0, answered);
-    if (!answered) return scan(probeEnd);
-    if (best == table::kNoRank) return -1;
-    return PositionOfRank(best);
+    const size_t probeEnd = std::min(rows, start + kProbe);
+    if (const int32_t hit = scan(start, probeEnd); hit >= 0 || probeEnd == rows) return hit;
+    if (rows - probeEnd < kScanLimit) return scan(probeEnd, rows);
+    const uint32_t fromSlot = order.SlotAt(start);
+    const uint32_t from = order.RankOf(fromSlot);
+    const uint32_t best = !prefix && store.AscendingNumbers() ? NumberMatch(store, key, from)
+                                                              : LeastMatch(field, key, prefix, from, fromSlot, start == 0);
+    return best == kNoRank ? -1 : static_cast<int32_t>(order.PositionOfRank(best));
   }
 
-  int32_t PositionOfRank(uint32_t r) const {
-    auto at = std::lower_bound(order.begin(), order.end(), r, [this](uint32_t slot, uint32_t v) { return rank[slot] < v; });
-    return static_cast<int32_t>(at - order.begin());
+  // In a field of ascending whole numbers at most one slot holds the key.
+  uint32_t NumberMatch(const table::FieldStore& store, const std::string& key, uint32_t from) const {
+    const std::optional<size_t> slot = store.SlotOfNumber(key);
+    if (!slot) return kNoRank;
+    const uint32_t r = order.RankOf(static_cast<uint32_t>(*slot));
+    return r != kNoRank && r >= from ? r : kNoRank;
   }
 
-  void RanksChanged() {
-    for (auto& index : indexes)
-      if (index) index->RanksChanged();
+  // The least rank, at least `from`, of a matching row: from the field's
+  // index and its tail when the index is ready, otherwise by reading every row.
+  uint32_t LeastMatch(size_t field, const std::string& key, bool prefix, uint32_t from, uint32_t fromSlot,
+                      bool tableLeast) {
+    const table::FieldStore& store = stores[field];
+    FieldSearch& fs = search[field];
+    AskForIndex(field);
+    if (fs.index->Ready()) {
+      bool answered = false;
+      const uint32_t best = fs.index->LeastRank(store, order, key, prefix, from, tableLeast, answered);
+      if (answered) {
+        const size_t covered = fs.index->Covered();
+        return std::min(best, table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, covered));
+      }
+    }
+    const uint32_t best = table::ScanLeastRank(store, fs.leading, order, key, prefix, from, fromSlot, 0);
+    BuildSome(std::min(static_cast<int64_t>(store.Size() / kFindSliceShare) + 1, kFindSliceMost));
+    return best;
   }
 
-  bool Subscribed(int id) const {
-    return std::any_of(subscribers.begin(), subscribers.end(), [id](const Subscriber& s) { return s.id == id; });
+  // Asks for an index of the field's present rows when it has none, or when
+  // the one it has leaves a long tail of rows appended since it was begun (a
+  // new one is made while that one answers).
+  void AskForIndex(size_t field) {
+    FieldSearch& fs = search[field];
+    const size_t size = stores[field].Size();
+    if (!fs.index) {
+      fs.index = std::make_unique<table::SearchIndex>(size);
+      return;
+    }
+    const size_t covered = fs.index->Covered();
+    if (!fs.next && size - covered > covered / 4 + kScanLimit) fs.next = std::make_unique<table::SearchIndex>(size);
   }
 
-  // The row-moved notification. The round works on a copy: a subscriber may
-  // subscribe, unsubscribe or move the table again (a nested round) from
-  // inside its call; one unsubscribed meanwhile is not called. A table has
-  // one or two subscribers, copied onto the stack rather than the heap.
+  // Goes on making the indexes asked for; whether any work remains.
+  bool BuildSome(int64_t budget) {
+    for (size_t f = 0; f < search.size() && budget > 0; ++f) {
+      FieldSearch& fs = search[f];
+      if (fs.index && !fs.index->Ready()) fs.index->Build(stores[f], order, budget);
+      if (fs.next && budget > 0 && fs.next->Build(stores[f], order, budget)) fs.index = std::move(fs.next);
+    }
+    return Pending();
+  }
+
+  bool Pending() const {
+    return std::any_of(search.begin(), search.end(),
+                       [](const FieldSearch& fs) { return (fs.index && !fs.index->Ready()) || fs.next; });
+  }
+
+  // The row-moved notification. A round calls the subscribers there were
+  // when it began: one may subscribe, unsubscribe or move the table again (a
+  // nested round) from inside its call, and one unsubscribed meanwhile is not
+  // called. One that releases the table ends the round: nothing of the table
+  // is touched after that call.
   void Notify() {
     static constexpr size_t kOnStack = 4;
     const size_t count = subscribers.size();
     if (count == 0) return;
+    Subscriber* onStack[kOnStack];
+    std::vector<Subscriber*> onHeap;
+    Subscriber** round = onStack;
     if (count > kOnStack) {
-      std::vector<Subscriber> round = subscribers;
-      Run(round.data(), count);
-      return;
+      onHeap.resize(count);
+      round = onHeap.data();
     }
-    std::array<Subscriber, kOnStack> round;
-    std::copy(subscribers.begin(), subscribers.end(), round.begin());
-    Run(round.data(), count);
-  }
-
-  void Run(const Subscriber* round, size_t count) {
-    std::shared_ptr<bool> stillAlive = alive;
-    for (size_t i = 0; i < count; ++i) {
-      const Subscriber& subscriber = round[i];
-      if (!*stillAlive) return;  // a subscriber released the table: touch nothing
-      if (!Subscribed(subscriber.id) || !*subscriber.handler) continue;
-      (*subscriber.handler)();
-    }
+    for (size_t i = 0; i < count; ++i) round[i] = subscribers[i].get();
+    const std::shared_ptr<Rounds> shared = rounds;
+    ++shared->running;
+    for (size_t i = 0; i < count && shared->alive; ++i)
+      if (!round[i]->removed && round[i]->handler) round[i]->handler();
+    if (--shared->running == 0) shared->retired.clear();
   }
 };
 
 namespace {
 
-// Refuses a text longer than the field's limit in characters. A character
-// takes at least one byte: a text no longer in bytes than the limit is within
-// it, and only a longer one is counted.
-// `row` names the row of a bulk append (0: none).
+// Refuses a text longer than the field's limit in characters; `row` names
+// the row of a bulk append (0: none). A character takes at least one byte: a
+// text no longer in bytes than the limit is within it, and only a longer one
+// is counted.
 void CheckLength(const table::FieldSpec& field, std::string_view text, int64_t row) {
   if (static_cast<int64_t>(text.size()) <= field.maxLength) return;
   const int32_t length = text::Length(std::string(text));
   if (length > field.maxLength)
-    Fail((row > 0 ? "row " + std::to_string(row) + ": " : std::string()) + "field " + Quoted(field.name) + ": a text of " + std::to_string(length) +
-         " characters is longer than its limit of " + std::to_string(field.maxLength));
+    Fail((row > 0 ? "row " + std::to_string(row) + ": " : std::string()) + "field " + Quoted(field.name) +
+         ": a text of " + std::to_string(length) + " characters is longer than its limit of " +
+         std::to_string(field.maxLength));
 }
 
-// The text a value is stored as; no value for Null.
-std::optional<std::string> StoredText(const table::FieldSpec& field, const Variant& value) {
+// Converts and checks the value as the field stores it, into `out`; false for
+// Null. `out` is left as it was when the value is refused.
+bool StoredText(const table::FieldSpec& field, const Variant& value, std::string& out) {
   if (value.IsMissing() || value.type() == VarType::Font)
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
-  if (value.IsNull()) return std::nullopt;
-  std::string text = ToText(value, field.name);
+  if (value.IsNull()) return false;
+  std::string converted;
+  if (value.type() != VarType::String) converted = ToText(value, field.name);
+  const std::string& text = value.type() == VarType::String ? value.AsString() : converted;
   CheckLength(field, text, 0);
-  return text;
+  out.assign(text);
+  return true;
 }
 
 }  // namespace
 
 Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
 
-Recordset::~Recordset() { *impl_->alive = false; }
+Recordset::~Recordset() {
+  Rounds& rounds = *impl_->rounds;
+  rounds.alive = false;
+  // A round still running holds on to what it may call.
+  if (rounds.running > 0)
+    for (auto& subscriber : impl_->subscribers) rounds.retired.push_back(std::move(subscriber));
+}
 
 void Recordset::Open(const std::string& command) {
   if (impl_->open) Fail("schema command " + Quoted(command) + ": the table is already open");
   std::vector<table::FieldSpec> fields = table::ParseSchema(command);
   impl_->foldedNames.clear();
-  impl_->stores.clear();
-  impl_->indexes.clear();
+  impl_->spellings.clear();
   for (const table::FieldSpec& field : fields) {
     impl_->foldedNames.push_back(FoldCase(field.name));
-    impl_->stores.emplace_back();
-    impl_->indexes.emplace_back();
+    impl_->spellings.push_back(field.name);
   }
+  impl_->stores.assign(fields.size(), table::FieldStore());
+  impl_->search.clear();
+  impl_->search.resize(fields.size());
+  impl_->pendingText.assign(fields.size(), std::string());
+  impl_->pendingHas.assign(fields.size(), 0);
   impl_->fields = std::move(fields);
-  impl_->order.clear();
+  impl_->order.Clear();
   impl_->slots = 0;
-  impl_->rank.clear();
-  impl_->nextRank = 0;
   impl_->current = -1;
-  impl_->pending.reset();
+  impl_->pending = false;
   impl_->open = true;
 }
 
@@ -259,7 +342,7 @@ int32_t Recordset::State() const { return impl_->open ? 1 : 0; }
 
 int32_t Recordset::RecordCount() const {
   impl_->RequireOpen("RecordCount");
-  return static_cast<int32_t>(impl_->order.size());
+  return static_cast<int32_t>(impl_->order.Size());
 }
 
 int32_t Recordset::FieldCount() const {
@@ -289,29 +372,36 @@ int32_t Recordset::FieldNumber(const std::string& name) const {
 void Recordset::AddNew() {
   impl_->RequireOpen("AddNew");
   // A row still pending is dropped: the new one starts with every field Null.
-  impl_->pending = PendingRow(impl_->fields.size());
+  std::fill(impl_->pendingHas.begin(), impl_->pendingHas.end(), 0);
+  impl_->pending = true;
 }
 
 void Recordset::SetField(const std::string& name, const Variant& value) {
   impl_->RequireOpen("SetField");
-  int32_t index = impl_->FieldNamed("SetField", name);
+  const size_t index = static_cast<size_t>(impl_->FieldNamed("SetField", name));
   if (!impl_->pending) Fail("field " + Quoted(name) + ": no row is being added (AddNew was not called)");
-  const table::FieldSpec& field = impl_->fields[static_cast<size_t>(index)];
   // Converted and checked in full before the pending row is touched.
-  std::optional<std::string> text = StoredText(field, value);
-  (*impl_->pending)[static_cast<size_t>(index)] = std::move(text);
+  impl_->pendingHas[index] = StoredText(impl_->fields[index], value, impl_->pendingText[index]) ? 1 : 0;
 }
 
 void Recordset::Update() {
   impl_->RequireOpen("Update");
   if (!impl_->pending) Fail("Update: no row is being added (AddNew was not called)");
   if (impl_->slots == INT32_MAX) Fail("Update: the table is full");
-  PendingRow row = std::move(*impl_->pending);
-  impl_->pending.reset();
-  for (size_t f = 0; f < row.size(); ++f) impl_->stores[f].Append(row[f]);
-  impl_->order.push_back(impl_->slots++);
-  impl_->rank.push_back(impl_->nextRank++);
-  impl_->current = static_cast<int32_t>(impl_->order.size()) - 1;
+  const size_t count = impl_->stores.size();
+  auto text = [this](size_t f) {
+    return impl_->pendingHas[f] ? std::string_view(impl_->pendingText[f]) : std::string_view();
+  };
+  // Every field takes its value or none does.
+  for (size_t f = 0; f < count; ++f)
+    if (!impl_->stores[f].Fits(text(f).size()))
+      Fail("field " + Quoted(impl_->fields[f].name) + ": its storage cannot hold more than 4 GiB in 65536 rows");
+  impl_->pending = false;
+  for (size_t f = 0; f < count; ++f)
+    impl_->stores[f].Append(impl_->pendingHas[f] ? std::optional<std::string_view>(text(f)) : std::nullopt);
+  impl_->order.Append();
+  ++impl_->slots;
+  impl_->current = static_cast<int32_t>(impl_->order.Size()) - 1;
   impl_->Notify();
 }
 
@@ -319,14 +409,20 @@ int64_t Recordset::AppendRows(const RowWriter& next) {
   impl_->RequireOpen("AppendRows");
   Impl& t = *impl_;
   const uint32_t slotsBefore = t.slots;
-  const size_t orderBefore = t.order.size();
-  const uint32_t nextRankBefore = t.nextRank;
+  const size_t sizeBefore = t.order.Size();
+  const uint32_t nextRankBefore = t.order.NextRank();
+  std::vector<table::FieldStore::Mark> marks;
+  for (const table::FieldStore& store : t.stores) marks.push_back(store.Here());
   auto undo = [&] {
-    for (table::FieldStore& store : t.stores) store.Truncate(slotsBefore);
-    t.order.resize(orderBefore);
-    t.rank.resize(slotsBefore);
+    for (size_t f = 0; f < t.stores.size(); ++f) {
+      t.stores[f].DropAfter(marks[f]);
+      // An index begun over rows now dropped is begun again when needed.
+      FieldSearch& fs = t.search[f];
+      if (fs.next && fs.next->Covered() > slotsBefore) fs.next.reset();
+      if (fs.index && fs.index->Covered() > slotsBefore) fs.index.reset();
+    }
+    t.order.DropAppendedFrom(slotsBefore, sizeBefore, nextRankBefore);
     t.slots = slotsBefore;
-    t.nextRank = nextRankBefore;
   };
   const size_t fields = t.fields.size();
   std::vector<std::optional<std::string_view>> values(fields);
@@ -343,11 +439,16 @@ int64_t Recordset::AppendRows(const RowWriter& next) {
       ++rows;
       if (t.slots == INT32_MAX) Fail("row " + std::to_string(rows) + ": the table is full");
       // Every value is checked before the row is stored.
-      for (size_t f = 0; f < fields; ++f)
-        if (values[f]) CheckLength(t.fields[f], *values[f], rows);
-      for (size_t f = 0; f < fields; ++f) t.stores[f].Append(values[f].value_or(std::string_view()), !values[f]);
-      t.order.push_back(t.slots++);
-      t.rank.push_back(t.nextRank++);
+      for (size_t f = 0; f < fields; ++f) {
+        if (!values[f]) continue;
+        CheckLength(t.fields[f], *values[f], rows);
+        if (!t.stores[f].Fits(values[f]->size()))
+          Fail("row " + std::to_string(rows) + ": field " + Quoted(t.fields[f].name) +
+               ": its storage cannot hold more than 4 GiB in 65536 rows");
+      }
+      for (size_t f = 0; f < fields; ++f) t.stores[f].Append(values[f]);
+      t.order.Append();
+      ++t.slots;
     }
   } catch (...) {
     undo();
@@ -358,12 +459,12 @@ int64_t Recordset::AppendRows(const RowWriter& next) {
 
 void Recordset::CancelUpdate() {
   impl_->RequireOpen("CancelUpdate");
-  impl_->pending.reset();
+  impl_->pending = false;
 }
 
 bool Recordset::EditPending() const {
   impl_->RequireOpen("EditPending");
-  return impl_->pending.has_value();
+  return impl_->pending;
 }
 
 Variant Recordset::Field(const std::string& name) const {
@@ -382,7 +483,7 @@ Variant Recordset::Field(int32_t index) const {
 
 void Recordset::MoveFirst() {
   impl_->RequireOpen("MoveFirst");
-  impl_->current = impl_->order.empty() ? -1 : 0;
+  impl_->current = impl_->order.Size() == 0 ? -1 : 0;
   impl_->Notify();
 }
 
@@ -402,7 +503,7 @@ void Recordset::Find(const std::string& criteria, int32_t skip) {
   if (!field) Fail("criteria " + Quoted(criteria) + ": the table has no field " + Quoted(criterion.field));
   if (skip < 0) Fail("Find " + Quoted(criteria) + ": cannot skip " + std::to_string(skip) + " rows");
   const std::string& key = impl_->lastKey;
-  const size_t rows = impl_->order.size();
+  const size_t rows = impl_->order.Size();
   size_t start = impl_->current < 0 ? rows : static_cast<size_t>(impl_->current) + static_cast<size_t>(skip);
   impl_->current = -1;
   if (start < rows) impl_->current = impl_->FirstMatch(static_cast<size_t>(*field), key, criterion.prefix, start);
@@ -417,24 +518,43 @@ bool Recordset::Eof() const {
 void Recordset::Delete() {
   impl_->RequireOpen("Delete");
   impl_->RequireCurrent("Delete");
-  impl_->rank[impl_->order[static_cast<size_t>(impl_->current)]] = table::kNoRank;
-  impl_->order.erase(impl_->order.begin() + impl_->current);
+  const uint32_t slot = impl_->order.SlotAt(static_cast<size_t>(impl_->current));
+  impl_->order.Erase(static_cast<size_t>(impl_->current));
   impl_->current = -1;
-  impl_->RanksChanged();
+  for (size_t f = 0; f < impl_->search.size(); ++f) {
+    FieldSearch& fs = impl_->search[f];
+    if (fs.index) fs.index->Removed(impl_->stores[f], impl_->order, slot);
+    if (fs.next) fs.next->Removed(impl_->stores[f], impl_->order, slot);
+  }
 }
 
 void Recordset::Sort(const std::string& field) {
   impl_->RequireOpen("Sort");
-  int32_t index = impl_->FieldNamed("Sort", field);
-  std::vector<uint32_t>& order = impl_->order;
+  const size_t index = static_cast<size_t>(impl_->FieldNamed("Sort", field));
+  table::RowOrder& order = impl_->order;
   std::optional<uint32_t> currentSlot;
-  if (impl_->current >= 0) currentSlot = order[static_cast<size_t>(impl_->current)];
-  order = table::SortedOrder(impl_->stores[static_cast<size_t>(index)], order);
-  for (size_t pos = 0; pos < order.size(); ++pos) impl_->rank[order[pos]] = static_cast<uint32_t>(pos);
-  impl_->nextRank = static_cast<uint32_t>(order.size());
-  for (auto& fieldIndex : impl_->indexes)
-    if (fieldIndex) fieldIndex->Rerank(impl_->rank);
-  if (currentSlot) impl_->current = static_cast<int32_t>(impl_->rank[*currentSlot]);
+  if (impl_->current >= 0) currentSlot = order.SlotAt(static_cast<size_t>(impl_->current));
+  order.Reorder(table::SortedOrder(impl_->stores[index], order));
+  for (FieldSearch& fs : impl_->search) {
+    if (fs.index) fs.index->RanksChanged();
+    if (fs.next) fs.next->RanksChanged();
+  }
+  if (currentSlot) impl_->current = static_cast<int32_t>(order.RankOf(*currentSlot));
+}
+
+bool Recordset::BuildIndexes(int64_t steps) {
+  if (!impl_->open) return false;
+  return impl_->BuildSome(steps);
+}
+
+bool Recordset::IndexesPending() const { return impl_->open && impl_->Pending(); }
+
+void Recordset::PrepareIndex(const std::string& field) {
+  impl_->RequireOpen("PrepareIndex");
+  const size_t index = static_cast<size_t>(impl_->FieldNamed("PrepareIndex", field));
+  // A short table is read, and a field of ascending numbers searched, without one.
+  if (impl_->order.Size() > Impl::kProbe + Impl::kScanLimit && !impl_->stores[index].AscendingNumbers())
+    impl_->AskForIndex(index);
 }
 
 int32_t Recordset::Position() const {
@@ -457,13 +577,21 @@ Variant Recordset::ValueAt(int32_t position, int32_t field) const {
 }
 
 int Recordset::Subscribe(std::function<void()> handler) {
-  int id = impl_->nextSubscriber++;
-  impl_->subscribers.push_back({id, std::make_shared<std::function<void()>>(std::move(handler))});
+  const int id = impl_->nextSubscriber++;
+  impl_->subscribers.push_back(std::make_unique<Subscriber>(Subscriber{id, std::move(handler), false}));
   return id;
 }
 
 void Recordset::Unsubscribe(int id) {
-  std::erase_if(impl_->subscribers, [id](const Subscriber& s) { return s.id == id; });
+  auto& subscribers = impl_->subscribers;
+  auto at = std::find_if(subscribers.begin(), subscribers.end(), [id](const auto& s) { return s->id == id; });
+  if (at == subscribers.end()) return;
+  Rounds& rounds = *impl_->rounds;
+  if (rounds.running > 0) {
+    (*at)->removed = true;  // a running round may be calling it
+    rounds.retired.push_back(std::move(*at));
+  }
+  subscribers.erase(at);
 }
 
 }  // namespace cbo

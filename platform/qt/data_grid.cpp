@@ -123,11 +123,7 @@ void QtDataGrid::SetDataSource(DataSourceRef table) {
   for (auto& column : columns_) column->ResolveField();
   model_->SetTable(table_);
   for (auto& column : columns_) column->Apply();
-  subscription_ = table_->Subscribe([this] {
-    if (!w_) return;
-    model_->Reread();
-    FollowTable();
-  });
+  subscription_ = table_->Subscribe([this] { FollowTable(); });
   FollowTable();
 }
 
@@ -227,41 +223,95 @@ void QtDataGrid::SetHeight(double v) {
 
 // --- The current row ---
 
+// The window keeps the current row in view: it moves just far enough to
+// show it at its top or bottom edge, as a view scrolls to an item.
 void QtDataGrid::FollowTable() {
+  if (!w_ || syncing_) return;
+  const int position = table_ && table_->State() == 1 ? table_->Position() : -1;
+  int top = model_->Top();
+  const int shown = std::max(1, VisibleRows());
+  if (position >= 0 && position < top) top = position;
+  if (position >= 0 && position >= top + shown) top = position - shown + 1;
+  model_->Show(top);
+  ShowCurrent();
+}
+
+void QtDataGrid::ScrollTo(int top) {
+  if (!w_ || top == model_->Top()) return;
+  model_->Show(top);
+  ShowCurrent();
+}
+
+void QtDataGrid::ShowCurrent() {
   if (!w_ || syncing_) return;
   syncing_ = true;
   const int position = table_ && table_->State() == 1 ? table_->Position() : -1;
+  const int row = position - model_->Top();
   QItemSelectionModel* selection = w_->selectionModel();
-  if (position >= 0 && position < model_->rowCount()) {
+  if (position >= 0 && row >= 0 && row < model_->rowCount()) {
     int column = 0;
     while (column < model_->columnCount() && w_->isColumnHidden(column)) ++column;
-    const QModelIndex index = model_->index(position, std::min(column, std::max(0, model_->columnCount() - 1)));
+    const QModelIndex index = model_->index(row, std::min(column, std::max(0, model_->columnCount() - 1)));
     selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    w_->scrollTo(index, QAbstractItemView::EnsureVisible);
   } else {
+    // Scrolled away from the current row, or none: nothing is highlighted.
     selection->clear();
   }
+  const int rows = table_ && table_->State() == 1 ? table_->RecordCount() : 0;
+  w_->SetScroll(rows, VisibleRows(), model_->Top());
   syncing_ = false;
 }
 
-void QtDataGrid::ViewRowChanged(int row) {
-  if (syncing_ || !table_ || table_->State() != 1 || row == table_->Position()) return;
-  GridView* view = w_.data();
-  // The table tells everyone, the grid included.
-  platform_.Deliver(view, "DataGrid.RowChanged", [this, row] { table_->MoveTo(row); });
+// As the headless grid moves: from EOF, down starts before the first row and
+// up after the last; a page is the rows that fit.
+bool QtDataGrid::Navigate(int16_t keyCode) {
+  enum : int16_t { kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kUp = 38, kDown = 40 };
+  if (keyCode != kPageUp && keyCode != kPageDown && keyCode != kEnd && keyCode != kHome && keyCode != kUp &&
+      keyCode != kDown)
+    return false;
+  if (!table_ || table_->State() != 1) return true;
+  const int64_t count = table_->RecordCount();
+  if (count == 0) return true;
+  const int64_t current = table_->Position();
+  const int64_t page = std::max(1, VisibleRows());
+  const int64_t last = count - 1;
+  int64_t target = 0;
+  switch (keyCode) {
+    case kDown: target = current < 0 ? 0 : current + 1; break;
+    case kUp: target = current < 0 ? last : current - 1; break;
+    case kPageDown: target = (current < 0 ? -1 : current) + page; break;
+    case kPageUp: target = (current < 0 ? count : current) - page; break;
+    case kHome: target = 0; break;
+    default: target = last; break;  // kEnd
+  }
+  target = std::clamp<int64_t>(target, 0, last);
+  if (target != current) table_->MoveTo(static_cast<int32_t>(target));  // the table tells everyone, the grid included
+  return true;
 }
 
-int QtDataGrid::TopRow() const {
-  if (!w_) return 0;
-  const int top = w_->rowAt(0);
-  return top < 0 ? 0 : top;
+void QtDataGrid::ViewRowChanged(int row) {
+  if (syncing_ || !table_ || table_->State() != 1) return;
+  const int position = model_->Top() + row;
+  if (position == table_->Position()) return;
+  GridView* view = w_.data();
+  // The table tells everyone, the grid included.
+  platform_.Deliver(view, "DataGrid.RowChanged", [this, position] { table_->MoveTo(position); });
 }
+
+int QtDataGrid::TopRow() const { return model_->Top(); }
 
 int QtDataGrid::VisibleRows() const {
   if (!w_) return 0;
   const int pitch = w_->verticalHeader()->defaultSectionSize();
   if (pitch <= 0) return 0;
   return w_->viewport()->height() / pitch;
+}
+
+int QtDataGrid::WindowRows() const {
+  if (!w_) return 0;
+  const int pitch = w_->verticalHeader()->defaultSectionSize();
+  if (pitch <= 0) return 0;
+  return (w_->viewport()->height() + pitch - 1) / pitch;
 }
 
 int16_t QtDataGrid::Row() const {
@@ -283,7 +333,6 @@ void QtDataGrid::SetRow(int16_t row) {
 
 void QtDataGrid::Refresh() {
   if (!w_) return;
-  model_->Reread();
   FollowTable();
   w_->viewport()->update();
 }

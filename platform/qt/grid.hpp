@@ -1,7 +1,11 @@
 #pragma once
-// The data grid on a QTableView over a model of the bound table. The model
-// asks the table for the cells on screen only; the table's current row and
-// the view's current row follow each other.
+// The data grid on a QTableView over a window of the bound table: the model
+// holds only the rows on screen, from the table position at the top of the
+// view, so that no Qt structure keeps anything per table row and opening the
+// grid costs the same at any number of rows. The view's vertical scroll bar
+// is the grid's own, in table positions; the view itself never scrolls
+// vertically. The table's current row and the view's current row follow each
+// other.
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
@@ -17,16 +21,19 @@ namespace cbo::qt {
 
 class QtDataGrid;
 
-// The table as Qt's views see it: one row per record in the present order,
-// one column per field.
+// The rows on screen as Qt's views see them: row r of the model is the
+// table's row at position Top() + r in the present order; one column per field.
 class TableModel : public QAbstractTableModel {
 public:
   TableModel(QtDataGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
   void SetTable(DataSourceRef table);
   const DataSourceRef& Table() const { return table_; }
-  // After the table moved, was sorted or changed: a reset when the number of
-  // rows or fields changed, otherwise the rows on screen are read again.
-  void Reread();
+  // The table position shown in the model's first row.
+  int Top() const { return top_; }
+  // Shows the rows from `top` (kept within the table, no further down than
+  // the last page) and reads them again: a reset when the number of rows in
+  // the window or of fields changed, otherwise a change of the cells shown.
+  void Show(int top);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -38,6 +45,7 @@ private:
   bool Open() const { return table_ && table_->State() == 1; }
   QtDataGrid& grid_;
   DataSourceRef table_;
+  int top_ = 0;
   int rows_ = 0, columns_ = 0;  // the counts as the view was last told them
 };
 
@@ -74,11 +82,15 @@ public:
   void Detach() override;
   // Makes every row px high, the record selectors included.
   void SetRowPitch(int px);
+  // The vertical scroll bar over `rows` table rows of which `shown` fit, at `top`.
+  void SetScroll(int rows, int shown, int top);
   GridEvents events;
   QtDataGrid* owner = nullptr;
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
+  void updateGeometries() override;
+  void scrollContentsBy(int dx, int dy) override;
   void mousePressEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
@@ -93,6 +105,7 @@ private:
              int16_t button);
   QtPlatform& platform_;
   bool detached_ = false;
+  int scrollRows_ = 0, scrollShown_ = 0, scrollTop_ = 0;  // as the grid last set the scroll bar
 };
 
 class QtGridColumn : public IGridColumn {
@@ -180,7 +193,16 @@ public:
   QColor TextColour() const;
   // Makes the view's current row the table's, scrolled into view.
   void FollowTable();
-  // The view moved its current row: the table follows.
+  // The view's current row is the table's when the window holds it; the
+  // window stays where it is.
+  void ShowCurrent();
+  // The user scrolled: the rows from table position `top` are shown, the
+  // current row stays where it is.
+  void ScrollTo(int top);
+  // A navigation key (Up, Down, PageUp, PageDown, Home, End) moves the
+  // table's current row; false for any other key.
+  bool Navigate(int16_t keyCode);
+  // The view moved its current row (a row of the window): the table follows.
   void ViewRowChanged(int row);
   bool Applying() const { return applying_ > 0; }
   // While set, a move of the view's current row is the grid's own and does
@@ -193,8 +215,10 @@ public:
     explicit Applying_(QtDataGrid& grid) : g(grid) { ++g.applying_; }
     ~Applying_() { --g.applying_; }
   };
-  // Rows that fit below the header band, and the first row shown.
+  // Rows that fit below the header band, the rows the window holds (a
+  // partly shown last row included), and the table position of the first row shown.
   int VisibleRows() const;
+  int WindowRows() const;
   int TopRow() const;
 
 private:

@@ -12,14 +12,18 @@ namespace cbo::qt {
 void TableModel::SetTable(DataSourceRef table) {
   beginResetModel();
   table_ = std::move(table);
-  rows_ = Open() ? table_->RecordCount() : 0;
+  top_ = 0;
+  rows_ = 0;
   columns_ = Open() ? table_->FieldCount() : 0;
   endResetModel();
+  Show(0);
 }
 
-void TableModel::Reread() {
-  const int rows = Open() ? table_->RecordCount() : 0;
+void TableModel::Show(int top) {
+  const int count = Open() ? table_->RecordCount() : 0;
   const int columns = Open() ? table_->FieldCount() : 0;
+  top_ = std::clamp(top, 0, std::max(0, count - std::max(1, grid_.VisibleRows())));
+  const int rows = std::clamp(grid_.WindowRows(), 0, count - top_);
   if (rows != rows_ || columns != columns_) {
     beginResetModel();
     rows_ = rows;
@@ -28,14 +32,9 @@ void TableModel::Reread() {
     return;
   }
   if (rows_ == 0 || columns_ == 0) return;
-  // The view asks again only for the cells it shows.
+  // The view asks again for the cells and record selectors of the window.
   emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole});
-  // The header walks every row it is told of, so it hears of the record
-  // selectors on screen only (a partly shown last row included); it paints
-  // the others afresh as they scroll into view.
-  const int top = std::min(grid_.TopRow(), rows_ - 1);
-  const int bottom = std::min(rows_ - 1, top + grid_.VisibleRows());
-  emit headerDataChanged(Qt::Vertical, top, bottom);
+  emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -52,9 +51,10 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole) return {};
   const int field = column ? column->Field() : index.column();
+  const int position = top_ + index.row();
   // The table may have changed since the view last heard of it.
-  if (field < 0 || field >= table_->FieldCount() || index.row() >= table_->RecordCount()) return {};
-  const Variant v = table_->ValueAt(index.row(), field);
+  if (field < 0 || field >= table_->FieldCount() || position >= table_->RecordCount()) return {};
+  const Variant v = table_->ValueAt(position, field);
   if (v.type() != VarType::String) return QString();  // Null shows as an empty cell
   // Values are text; a number format passes text through unchanged.
   return ToQString(v.AsString());
@@ -67,7 +67,7 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     return column ? ToQString(column->DataField()) : QVariant();
   }
   // The record selector marks the current row.
-  return Open() && section == table_->Position() ? QStringLiteral("\u25B8") : QString();
+  return Open() && top_ + section == table_->Position() ? QStringLiteral("\u25B8") : QString();
 }
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {

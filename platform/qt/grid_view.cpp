@@ -2,6 +2,7 @@
 // first, the navigation keys then move the current row; mouse reports carry
 // X, Y in twips from the grid's top-left corner, headers included.
 #include <QScrollBar>
+#include <algorithm>
 
 #include "platform/qt/grid.hpp"
 
@@ -19,7 +20,10 @@ GridView::GridView(QtPlatform& platform, QWidget* parent) : QTableView(parent), 
   setWordWrap(true);
   setCornerButtonEnabled(false);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  // The grid scrolls its window itself; the view never scrolls to a row.
+  setAutoScroll(false);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
   viewport()->setMouseTracking(true);
@@ -30,6 +34,13 @@ GridView::GridView(QtPlatform& platform, QWidget* parent) : QTableView(parent), 
     h->viewport()->setMouseTracking(true);
     h->viewport()->installEventFilter(this);
   }
+  // What the user does to the scroll bar (dragging, its arrows and page
+  // areas, the wheel) moves the window, never the view's rows. The view's own
+  // changes of range and value trigger no action and are put back
+  // (updateGeometries).
+  connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int) {
+    if (owner) owner->ScrollTo(verticalScrollBar()->sliderPosition());
+  });
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
   verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
@@ -43,10 +54,9 @@ void GridView::Detach() {
 }
 
 // The header resizes its rows one by one and reports each; the view would
-// queue every one of them for a repaint, which at many rows costs far more than
-// the resize itself. The reports are held back and the view is laid out once
-// instead, which is all that queue comes to. Rows are never sized one by one,
-// so at the same pitch the rows stay as they are.
+// queue every one of them for a repaint. The reports are held back and the
+// view is laid out once instead, which is all that queue comes to. Rows are
+// never sized one by one, so at the same pitch the rows stay as they are.
 void GridView::SetRowPitch(int px) {
   QHeaderView* rows = verticalHeader();
   if (rows->count() == 0 || rows->defaultSectionSize() != px) {
@@ -60,6 +70,32 @@ void GridView::SetRowPitch(int px) {
   }
   viewport()->update();
 }
+
+// The scroll bar counts table positions: as many steps as rows that do not
+// fit, a page of the rows that do. It is shown only when some do not fit.
+void GridView::SetScroll(int rows, int shown, int top) {
+  scrollRows_ = rows;
+  scrollShown_ = shown;
+  scrollTop_ = top;
+  const Qt::ScrollBarPolicy policy = rows > shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+  if (verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
+  QScrollBar* bar = verticalScrollBar();
+  bar->setRange(0, std::max(0, rows - shown));
+  bar->setPageStep(std::max(1, shown));
+  bar->setSingleStep(1);
+  bar->setValue(top);
+}
+
+// The view sets its scroll bar for the rows of the window; the grid's own
+// range and position are put back.
+void GridView::updateGeometries() {
+  QTableView::updateGeometries();
+  SetScroll(scrollRows_, scrollShown_, scrollTop_);
+}
+
+// Vertical scrolling is the window's: the view's rows and record selectors
+// stay in place.
+void GridView::scrollContentsBy(int dx, int) { QTableView::scrollContentsBy(dx, 0); }
 
 bool GridView::Run(const char* member, const std::function<void()>& handler) {
   if (detached_) return false;
@@ -85,12 +121,11 @@ void GridView::keyPressEvent(QKeyEvent* e) {
     return;
   }
   if (keyCode == 0) return;  // cleared by the handler, or a key the grid ignores
-  // Home and End go to the first and last row, not across the columns.
-  Qt::KeyboardModifiers mods = e->modifiers();
-  if (pressed == 35 || pressed == 36) mods |= Qt::ControlModifier;
-  QKeyEvent navigation(QEvent::KeyPress, e->key(), mods, e->text(), e->isAutoRepeat(),
-                       static_cast<quint16>(e->count()));
-  Run("DataGrid.Navigate", [&] { QTableView::keyPressEvent(&navigation); });
+  // The arrows, the page keys, Home and End move the table's current row;
+  // any other key is the view's.
+  bool navigated = false;
+  if (!Run("DataGrid.Navigate", [&] { navigated = owner && owner->Navigate(pressed); }) || navigated) return;
+  Run("DataGrid.Navigate", [&] { QTableView::keyPressEvent(e); });
 }
 
 void GridView::Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,
@@ -140,12 +175,12 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
 
 void GridView::focusInEvent(QFocusEvent* e) {
   // The view would make its first row current when it has none; the table's
-  // current row is the only one that counts.
+  // current row is the only one that counts. The window is not scrolled.
   if (owner) owner->SetSyncing(true);
   QTableView::focusInEvent(e);
   if (owner) {
     owner->SetSyncing(false);
-    owner->FollowTable();
+    owner->ShowCurrent();
   }
 }
 

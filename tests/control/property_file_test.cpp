@@ -4,12 +4,15 @@
 
 #include <cstdio>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 #include "control/cbo_varno.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
+#include "platform/literal.hpp"
 #include "platform/property_file.hpp"
+#include "tests/support/same_value.hpp"
 
 namespace cbo {
 namespace {
@@ -40,7 +43,7 @@ TEST(PropertyFileText, WritesOneLinePerEntryInOrderAndReadsItBack) {
   f.Write("Larghezza", Variant(2.5), Variant());
   EXPECT_EQ(f.Text(),
             "Font = Font(\"DejaVu Sans\" 8.25 bold)\n"
-            "StileCbo = 2\n"
+            "StileCbo = Byte(2)\n"
             "ForeColor = -2147483640\n"
             "Text_Column = \"Citt\xC3\xA0 \"\"vecchia\"\"\"\n"
             "Record_Selector = False\n"
@@ -70,7 +73,7 @@ TEST(PropertyFileText, RefusesWhatItCannotReadNamingTheLine) {
   EXPECT_NE(msg.find("line 2"), std::string::npos) << msg;
   EXPECT_EQ(KindOfParse("\n# saved\nStileCbo = Uno\n", &msg), ErrorKind::TypeMismatch);
   EXPECT_NE(msg.find("line 3"), std::string::npos) << msg;
-  EXPECT_EQ(KindOfParse("RowHeight = 99999999999\n", &msg), ErrorKind::Overflow);
+  EXPECT_EQ(KindOfParse("RowHeight = 1e400\n", &msg), ErrorKind::Overflow);
   EXPECT_NE(msg.find("line 1"), std::string::npos) << msg;
   EXPECT_EQ(KindOfParse("Text = \"open\n"), ErrorKind::TypeMismatch);
   EXPECT_EQ(KindOfParse("Font = Font(\"A\" big)\n"), ErrorKind::TypeMismatch);
@@ -78,6 +81,70 @@ TEST(PropertyFileText, RefusesWhatItCannotReadNamingTheLine) {
   EXPECT_EQ(KindOfParse("Text = \"a\" \"b\"\n"), ErrorKind::TypeMismatch);
   EXPECT_EQ(KindOfParse("Text = Missing\n"), ErrorKind::TypeMismatch);
   EXPECT_EQ(KindOfParse("Text = \"a\"\nText = \"b\"\n"), ErrorKind::TypeMismatch);
+}
+
+// Writes every value through a file's text and reads it back.
+std::vector<Variant> ThroughText(const std::vector<Variant>& values) {
+  PropertyFile f;
+  for (size_t i = 0; i < values.size(); ++i) f.Write("V" + std::to_string(i), values[i], Variant());
+  PropertyFile back = PropertyFile::Parse(f.Text());
+  std::vector<Variant> out;
+  for (size_t i = 0; i < values.size(); ++i) out.push_back(back.Read("V" + std::to_string(i), Variant::Missing()));
+  return out;
+}
+
+TEST(PropertyFileText, EveryValueWrittenReadsBackIdentical) {
+  auto face = MakeFont("Line\nFeed \"Sans\"", 100000);
+  face->Strikethrough = true;
+  const std::vector<Variant> values = {
+      Variant("one\ntwo"), Variant("one\rtwo"), Variant("one\r\ntwo"), Variant(std::string("\0", 1)),
+      Variant("\xC3\x28 invalid"), Variant("\xF0\x9F\x8E\x89"), Variant("C:\\dir & Chr(10)"),
+      Variant(1e-05), Variant(3e+09), Variant(1e+20), Variant(1.7976931348623157e+308),
+      Variant(std::numeric_limits<double>::quiet_NaN()), Variant(std::numeric_limits<double>::infinity()),
+      Variant(4294967296.0), Variant(1000.0), Variant(-0.0), Variant(uint8_t{200}), Variant(int16_t{-32768}),
+      Variant(0.1f), Variant(DateValue{45292}), Variant(DateValue{45292.25}), Variant(face),
+      Variant(MakeFont("Tiny", 0.0001)), Variant(FontRef()), Variant(), Variant::Null(), Variant(true)};
+  const std::vector<Variant> back = ThroughText(values);
+  for (size_t i = 0; i < values.size(); ++i)
+    EXPECT_TRUE(testing::SameValue(back[i], values[i])) << i << ": " << FormatExactLiteral(values[i], "V");
+}
+
+TEST(PropertyFileText, AFileWrittenBeforeKeepsReadingTheSame) {
+  PropertyFile f = PropertyFile::Parse(
+      "Text = \"C:\\new & Chr(10) \"\"x\"\"\"\r\n"
+      "Tab = \"a\tb\"\n"
+      "StileCbo = 2\n"
+      "Larghezza = 2.5\n"
+      "ForeColor = &H80000008\n");
+  EXPECT_EQ(f.Read("Text", Variant()), Variant("C:\\new & Chr(10) \"x\""));
+  EXPECT_EQ(f.Read("Tab", Variant()), Variant("a\tb"));
+  EXPECT_EQ(f.Read("StileCbo", Variant()), Variant(int32_t{2}));
+  EXPECT_EQ(f.Read("Larghezza", Variant()), Variant(2.5));
+  EXPECT_EQ(f.Read("ForeColor", Variant()), Variant(static_cast<int32_t>(0x80000008u)));
+}
+
+TEST(PropertyFileText, WriteRefusesWhatCannotBeReadBackAndKeepsWhatWasThere) {
+  PropertyFile f;
+  f.Write("Text", Variant("kept"), Variant());
+  const std::string before = f.Text();
+  for (const std::string& name : {std::string("Bad Name"), std::string(""), std::string("a=b"), std::string("a\nb"),
+                                  std::string("#x"), std::string("Citt\xC3\xA0"), std::string("Text ")}) {
+    try {
+      f.Write(name, Variant(1.5), Variant());
+      ADD_FAILURE() << "accepted the name " << name;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.kind(), ErrorKind::TypeMismatch);
+      EXPECT_NE(std::string(e.what()).find(QuoteText(name)), std::string::npos) << e.what();
+    }
+  }
+  try {
+    f.Write("Text", Variant::Missing(), Variant());
+    ADD_FAILURE() << "accepted Missing";
+  } catch (const Error& e) {
+    EXPECT_NE(std::string(e.what()).find("Text"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(f.Text(), before);
+  EXPECT_NO_THROW(PropertyFile::Parse(f.Text()));
 }
 
 class PropertyFileControl : public ::testing::Test {
@@ -134,6 +201,43 @@ TEST_F(PropertyFileControl, SettingsSurviveARoundTripInAnyOrder) {
   EXPECT_EQ(b.Font_Grid()->Size, 8.25);
   EXPECT_EQ(b.Lista().Text_Col, "Descrizione");
   std::remove(path.c_str());
+}
+
+// Every setting with awkward values (line breaks, NUL and stray bytes in the
+// strings, a font face with a line feed, extreme sizes) survives a file: what
+// the file gives back equals what the control writes into a bag in memory.
+TEST_F(PropertyFileControl, AwkwardSettingsSurviveAFile) {
+  headless::HeadlessPropertyBag crafted;
+  crafted.Write("Text", Variant(std::string("first line\r\nsecond\0", 19)), Variant());
+  crafted.Write("Value", Variant("\r"), Variant());
+  crafted.Write("Text_Column", Variant("Col\nonna"), Variant());
+  crafted.Write("Bound_Column", Variant("\xff\xfe"), Variant());
+  crafted.Write("Font", Variant(MakeFont("Two\nLines", 100000)), Variant());
+  crafted.Write("Font_Grid", Variant(MakeFont("Tiny", 0.0001)), Variant());
+  crafted.Write("RowHeight", Variant(2147483647), Variant());
+  HeadlessContainer c1(platform);
+  CboVarno a(c1, shared);
+  a.ReadProperties(crafted);
+  const std::string path = Path("awkward.txt");
+  WritePropertiesToFile(a, path);
+  headless::HeadlessPropertyBag memory;
+  a.WriteProperties(memory);
+  PropertyFile file = PropertyFile::Load(path);
+  ASSERT_EQ(file.Entries().size(), memory.Entries().size());
+  for (const auto& e : memory.Entries())
+    EXPECT_TRUE(testing::SameValue(file.Read(e.Name, Variant::Missing()), e.Value)) << e.Name;
+  EXPECT_EQ(file.Read("Text", Variant()), Variant(std::string("first line\r\nsecond\0", 19)));
+
+  // A control read from the file writes the same file again.
+  HeadlessContainer c2(platform);
+  CboVarno b(c2, shared);
+  ASSERT_NO_THROW(ReadPropertiesFromFile(b, path));
+  EXPECT_EQ(b.Font()->Name, "Two\nLines");
+  const std::string again = Path("awkward2.txt");
+  WritePropertiesToFile(b, again);
+  EXPECT_EQ(PropertyFile::Load(again).Text(), file.Text());
+  std::remove(path.c_str());
+  std::remove(again.c_str());
 }
 
 TEST_F(PropertyFileControl, AValueTheControlRefusesStopsTheReadingThereAndNamesTheLine) {

@@ -34,6 +34,19 @@ TEST(Lexer, MalformedStringsAreScriptErrors) {
   EXPECT_THROW(Tokenize("echo ab\"c\""), ScriptError);
 }
 
+TEST(Lexer, StringPiecesJoinedWithAmpersandAreOneString) {
+  EXPECT_EQ(Texts(Tokenize("paste c \"one\" & Chr(13) & Chr(10) & \"two\" x")),
+            (std::vector<std::string>{"W:paste", "W:c", "S:one\r\ntwo", "W:x"}));
+  EXPECT_EQ(Texts(Tokenize("echo \"\"&Chr(0)&\"\"\"q\"")),
+            (std::vector<std::string>{"W:echo", std::string("S:\0\"q", 5)}));
+  EXPECT_EQ(Texts(Tokenize("echo \"a\" & Chr(255)")), (std::vector<std::string>{"W:echo", "S:a\xff"}));
+  // A hex value after a string is a value of its own, as it always was.
+  EXPECT_EQ(Texts(Tokenize("add c \"F\" &HFF")), (std::vector<std::string>{"W:add", "W:c", "S:F", "W:&HFF"}));
+  EXPECT_THROW(Tokenize("echo \"a\" & Chr(256)"), ScriptError);
+  EXPECT_THROW(Tokenize("echo \"a\" & Chr(1"), ScriptError);
+  EXPECT_THROW(Tokenize("echo \"a\" & \"open"), ScriptError);
+}
+
 TEST(Lexer, BlankAndCommentLinesAreSkipped) {
   EXPECT_TRUE(IsBlankOrComment(""));
   EXPECT_TRUE(IsBlankOrComment("   \t"));

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "apps/cbo-script/lexer.hpp"
 #include "apps/cbo-script/run.hpp"
 
 namespace cbo::script {
@@ -77,6 +78,46 @@ TEST(RunScenario, CallPrintsOnlyResults) {
   Outcome r = Play("new c\ncall c.AddField \"A\"\ncall c.Record_Count\ncall c.Combo_Clear Tutto\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "c.Record_Count = 0\n");
+}
+
+// A line source is asked for each line when it is due, inside the window's
+// loop while the window is open, and told how many windows are open; it can
+// read what the lines before printed.
+TEST(RunScenarioFrom, AsksForEachLineWhenItIsDueWithTheOpenWindows) {
+  std::vector<std::string> lines = SplitLines(std::string(kCombo) + "button c\nprint c.Text\ngrid key Escape\n");
+  std::ostringstream out, err;
+  std::vector<size_t> open;
+  std::vector<std::string> seenBefore;
+  size_t next = 0;
+  int status = RunScenarioFrom(
+      [&](std::string& line, size_t windows) {
+        open.push_back(windows);
+        seenBefore.push_back(out.str());
+        if (next == lines.size()) return false;
+        line = lines[next++];
+        return true;
+      },
+      out, err);
+  EXPECT_EQ(status, 0) << err.str();
+  EXPECT_EQ(open, (std::vector<size_t>{0, 0, 0, 0, 0, 0, 0, 1, 1, 0}));
+  // The line after the print sees what it printed.
+  EXPECT_EQ(seenBefore[8].rfind("c.Text = ", 0), 0u) << seenBefore[8];
+  EXPECT_EQ(seenBefore[7], "");
+}
+
+TEST(RunScenarioFrom, ASourceThatRunsOutWithTheWindowOpenIsAScriptError) {
+  std::vector<std::string> lines = SplitLines(std::string(kCombo) + "button c\n");
+  std::ostringstream out, err;
+  size_t next = 0;
+  int status = RunScenarioFrom(
+      [&](std::string& line, size_t) {
+        if (next == lines.size()) return false;
+        line = lines[next++];
+        return true;
+      },
+      out, err);
+  EXPECT_EQ(status, 2);
+  EXPECT_EQ(err.str(), "script error, line 7: the scenario ended with the grid window open\n");
 }
 
 }  // namespace

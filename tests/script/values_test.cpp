@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "apps/cbo-script/script_error.hpp"
 #include "apps/cbo-script/values.hpp"
 
@@ -26,13 +29,36 @@ TEST_F(Values, NumbersAreLongsAndDoubles) {
   EXPECT_EQ(Parse(S("12")), Variant("12"));
 }
 
-TEST_F(Values, IntegersOutside32BitsAndBadNumbersAreScriptErrors) {
-  EXPECT_THROW(Parse(W("2147483648")), ScriptError);
-  EXPECT_THROW(Parse(W("-2147483649")), ScriptError);
-  EXPECT_THROW(Parse(W("99999999999999999999999")), ScriptError);
+TEST_F(Values, WholeNumbersPast32BitsAreDoublesAndBadNumbersAreScriptErrors) {
+  EXPECT_EQ(Parse(W("2147483648")), Variant(2147483648.0));
+  EXPECT_EQ(Parse(W("-2147483649")), Variant(-2147483649.0));
+  EXPECT_EQ(Parse(W("99999999999999999999999")), Variant(1e23));
+  EXPECT_THROW(Parse(W("1e400")), ScriptError);
   EXPECT_THROW(Parse(W("1.")), ScriptError);
   EXPECT_THROW(Parse(W(".5")), ScriptError);
   EXPECT_THROW(Parse(W("1,5")), ScriptError);
+  EXPECT_THROW(Parse(W("1e")), ScriptError);
+  EXPECT_THROW(Parse(W("+5")), ScriptError);
+  EXPECT_THROW(ParseInteger(W("2147483648")), ScriptError);
+  EXPECT_THROW(ParseInteger(W("1e3")), ScriptError);
+  EXPECT_EQ(ParseNumber(W("3e+09")), 3e9);
+}
+
+// Every number the script can print reads back as the same value: the
+// shortest forms of std::to_chars include exponents, nan and inf.
+TEST_F(Values, EveryPrintedNumberReadsBack) {
+  for (double d : {1e-05, 3e+09, 1e+20, 1.7976931348623157e+308, 5e-324, -2.5e-10, 4294967296.0, 1000.0, -0.75,
+                   std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()}) {
+    const std::string printed = FormatValue(Variant(d));
+    EXPECT_EQ(ToDouble(Parse(W(printed)), "n"), d) << printed;
+  }
+  for (float f : {1e-05f, 3e+09f, 0.1f, 3.4028235e+38f}) {
+    const std::string printed = FormatValue(Variant(f));
+    EXPECT_EQ(static_cast<float>(ToDouble(Parse(W(printed)), "n")), f) << printed;
+  }
+  EXPECT_TRUE(std::isnan(ToDouble(Parse(W(FormatValue(Variant(std::nan(""))))), "n")));
+  EXPECT_EQ(Parse(W("1e-05")).type(), VarType::Double);
+  EXPECT_EQ(Parse(W("1000")).type(), VarType::Long);
 }
 
 TEST_F(Values, HexKeepsTheBitPatternInALong) {
@@ -100,6 +126,23 @@ TEST_F(Values, PrintedLiteralsReadBack) {
     std::string printed = FormatValue(v);
     Token t = printed[0] == '"' ? S(v.AsString()) : W(printed);
     EXPECT_EQ(Parse(t), v) << printed;
+  }
+}
+
+// Strings with control characters print on one line and the lexer reads the
+// printed form back byte for byte.
+TEST_F(Values, PrintedStringsAreAsTheyAreAndTokenizeBack) {
+  // Printed strings keep every character but the doubled quote as it is; a
+  // line's worth of them reads back.
+  EXPECT_EQ(FormatValue(Variant(std::string("a\nb"))), "\"a\nb\"");
+  const std::string texts[] = {std::string("x\0y", 3), "\xff\xfeok", "tab\there", "\x01\x7f",
+                               "\xF0\x9F\x98\x80 \"q\"", ""};
+  for (const std::string& text : texts) {
+    const std::string printed = FormatValue(Variant(text));
+    std::vector<Token> tokens = Tokenize("echo " + printed + " end");
+    ASSERT_EQ(tokens.size(), 3u) << printed;
+    EXPECT_EQ(tokens[1].kind, Token::String);
+    EXPECT_EQ(tokens[1].text, text) << printed;
   }
 }
 

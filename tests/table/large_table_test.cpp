@@ -1,6 +1,9 @@
-// A table long enough for Find to use its search index, played against a
-// plain model of the same rows: after every append, find, move, sort and
-// removal the current row must be the one a scan from the current row picks.
+// A table long enough for Find to use its search indexes, played against a
+// plain model of the same rows: after every append, find, move, sort, removal
+// and slice of index work the current row must be the one a scan from the
+// current row picks, whether a field's index is not asked for, half made,
+// ready with a tail of later rows, being made anew, or making its minimums
+// again after a sort.
 #include <algorithm>
 #include <optional>
 #include <random>
@@ -49,11 +52,12 @@ protected:
   }
 
   // Short words from few letters, so that keys repeat and prefixes overlap;
-  // some with capitals and accents that fold, a few Null.
+  // some with capitals and accents that fold, some behind a long common
+  // beginning (texts that agree past their leading keys), a few Null.
   std::optional<std::string> Word() {
     static const char* const parts[] = {"a", "B", "è", "È", "c", "ß", "Ab", "ba", "é", "É"};
     if (rng() % 23 == 0) return std::nullopt;
-    std::string w;
+    std::string w = rng() % 8 == 0 ? "Via Giuseppe Garibaldi " : "";
     const size_t n = 1 + rng() % 4;
     for (size_t i = 0; i < n; ++i) w += parts[rng() % std::size(parts)];
     return w;
@@ -90,6 +94,17 @@ protected:
     switch (rng() % 16) {
       case 0:
         Append();
+        break;
+      case 4:
+        // Idle time: a slice of index work of any size, now and then for a
+        // field no Find has asked for yet.
+        if (rng() % 4 == 0) table.PrepareIndex(names[field]);
+        table.BuildIndexes(static_cast<int64_t>(rng() % 40000));
+        break;
+      case 5:
+        // A burst of rows: an index made before it has a long tail.
+        if (rng() % 4 == 0)
+          for (size_t i = 0, n = 1 + rng() % 400; i < n; ++i) Append();
         break;
       case 1:
         table.Sort(names[field]);
@@ -137,13 +152,81 @@ protected:
 
 TEST_F(IndexedTable, FindAgreesWithAScanAcrossAppendsSortsAndRemovals) {
   for (int i = 0; i < 6000; ++i) Append();
-  for (int step = 0; step < 1500; ++step) {
+  for (int step = 0; step < 2500; ++step) {
+    Step();
+    ExpectSameRow(step);
+  }
+  // Every index made to the end, then the same again.
+  while (table.BuildIndexes(1 << 20)) {
+  }
+  EXPECT_FALSE(table.IndexesPending());
+  for (int step = 0; step < 500; ++step) {
     Step();
     ExpectSameRow(step);
   }
   // The present order itself is the model's.
   for (size_t pos = 0; pos < model.order.size(); pos += 97)
     EXPECT_EQ(table.ValueAt(static_cast<int32_t>(pos), 2).AsString(), *model.rows[model.order[pos]][2]);
+}
+
+TEST_F(IndexedTable, AnIndexAskedForIsMadeInSlicesAndAnswersAsAScanDoes) {
+  for (int i = 0; i < 1000; ++i) Append();
+  table.PrepareIndex("Nome");  // a short table is read: no index
+  EXPECT_FALSE(table.IndexesPending());
+  for (int i = 0; i < 5000; ++i) Append();
+  table.PrepareIndex("NOME");
+  EXPECT_TRUE(table.IndexesPending());
+  int slices = 0;
+  while (table.BuildIndexes(5000)) ++slices;
+  EXPECT_GT(slices, 3);  // no slice did it all
+  EXPECT_FALSE(table.IndexesPending());
+  for (int i = 0; i < 200; ++i) {
+    const bool prefix = i % 2 == 0;
+    const std::string key = Key(0, prefix);
+    table.MoveFirst();
+    model.current = 0;
+    table.Find(std::string("Nome") + (prefix ? " like '" : " = '") + key + (prefix ? "*'" : "'"));
+    model.Find(0, key, prefix, 0);
+    ExpectSameRow(i);
+  }
+  ExpectError([&] { table.PrepareIndex("Cognome"); }, {"Cognome"});
+  Recordset closed;
+  EXPECT_FALSE(closed.BuildIndexes(100));
+  EXPECT_FALSE(closed.IndexesPending());
+}
+
+// The hidden row index holds ascending whole numbers and is searched by a
+// binary search of its slots; a value out of that pattern, and removals and
+// sorts, must not change what is found.
+TEST_F(IndexedTable, WholeNumbersAreFoundExactlyAsWritten) {
+  for (int i = 0; i < 6000; ++i) Append();
+  auto findIndex = [&](const std::string& value) {
+    table.MoveFirst();
+    table.Find("_Index_Cmbo_Varno_ = '" + value + "'");
+    return table.Eof() ? std::string("EOF") : table.Field("_Index_Cmbo_Varno_").AsString();
+  };
+  EXPECT_EQ(findIndex("5999"), "5999");
+  EXPECT_EQ(findIndex("05999"), "EOF");  // a text, not a number: no row holds it
+  EXPECT_EQ(findIndex("6001"), "EOF");
+  table.Sort("Nome");
+  EXPECT_EQ(findIndex("4321"), "4321");
+  table.Find("_Index_Cmbo_Varno_ = '4321'");  // from the row itself
+  EXPECT_EQ(table.Field("_Index_Cmbo_Varno_").AsString(), "4321");
+  table.Delete();
+  EXPECT_EQ(findIndex("4321"), "EOF");
+  // A row out of the pattern: the field is searched like any other from now on.
+  table.AddNew();
+  table.SetField("Nome", Variant("x"));
+  table.SetField("Codice", Variant("1"));
+  table.SetField("_Index_Cmbo_Varno_", Variant("12"));
+  table.Update();
+  table.MoveFirst();
+  table.Find("_Index_Cmbo_Varno_ = '12'");  // the first of the two in the present order
+  EXPECT_LT(table.Position(), table.RecordCount() - 1);
+  table.Find("_Index_Cmbo_Varno_ = '12'", 1);  // then the one just added, last
+  EXPECT_EQ(table.Position(), table.RecordCount() - 1);
+  EXPECT_EQ(findIndex("5999"), "5999");
+  EXPECT_EQ(findIndex("4321"), "EOF");
 }
 
 TEST_F(IndexedTable, RowsAppendedAfterTheIndexIsMadeAreFound) {

@@ -239,6 +239,23 @@ private slots:
     QCOMPARE(f.Edit()->text(), QString("Bari"));
   }
 
+  void aValueRefusedThroughThePropertySystemIsReportedNotThrown() {
+    Form f(CboVarnoWidget::ComboBox);
+    QSignalSpy errors(f.cbo, &CboVarnoWidget::errorOccurred);
+    QVERIFY(f.cbo->setProperty("Rows_Count", 300));
+    QVERIFY(f.cbo->setProperty("AltezzaIntest", 40000));
+    QCOMPARE(f.cbo->property("Rows_Count").toInt(), 8);
+    QCOMPARE(f.cbo->property("AltezzaIntest").toInt(), 300);
+    QCOMPARE(errors.count(), 2);
+    QCOMPARE(errors.at(0).at(0).toString(), QString("Rows_Count"));
+    QVERIFY(errors.at(0).at(1).toString().startsWith("Overflow: "));
+    // The C++ setter raises the error itself.
+    QVERIFY(ErrorOf([&] { f.cbo->setRows_Count(300); }).contains("Rows_Count"));
+    QVERIFY(f.cbo->setProperty("Rows_Count", 12));
+    QCOMPARE(f.cbo->rows_Count(), 12);
+    QCOMPARE(errors.count(), 2);
+  }
+
   void settingsRoundTripThroughQSettingsUnderThe24Names() {
     QTemporaryDir dir;
     const QString path = dir.filePath("form.ini");

@@ -16,7 +16,9 @@ namespace {
 }
 
 // An SQL name in double quotes, inner ones doubled.
-QString Quoted(QString name) { return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"'); }
+QString Quoted(QString name) {
+  return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
 
 // The table created first, or an empty name when there is none.
 QString FirstTable(QSqlDatabase& db) {

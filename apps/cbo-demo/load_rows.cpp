@@ -44,6 +44,8 @@ bool DemoWindow::LoadRows(const DemoSource& source) {
   // a busy bar otherwise. It shows once the load has taken kShowAfter; from
   // then on, being modal, it alone takes the user's input, and the events
   // are handled at each word of progress (so that Cancel can be clicked).
+  QElapsedTimer clock;
+  clock.start();
   QProgressDialog progress(this);
   progress.setWindowTitle(QStringLiteral("Caricamento"));
   progress.setCancelButtonText(QStringLiteral("Annulla"));
@@ -51,8 +53,6 @@ bool DemoWindow::LoadRows(const DemoSource& source) {
   progress.setMinimumDuration(kShowAfter);
   progress.setRange(0, total > 0 ? kSteps : 0);
   progress.setValue(0);
-  QElapsedTimer clock;
-  clock.start();
   loading_ = true;
   const auto loaded = qScopeGuard([this] { loading_ = false; });
   for (int stile = 0; stile < kControlli; ++stile) {

@@ -1,6 +1,7 @@
 #include "bench/figures.hpp"
 
 #include <malloc.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -57,6 +58,12 @@ void PrintResults() {
         std::printf("RESULT name=%s n=%zu ours=%s peer=%s floor=%s\n", name.c_str(), key.second,
                     Shown(slot.ours).c_str(), Shown(slot.peer).c_str(), Shown(slot.floor).c_str());
   std::fflush(stdout);
+}
+
+double ThreadCpuMicros() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
 }
 
 double Median(std::vector<double> values) {

@@ -21,6 +21,9 @@ using Clock = std::chrono::steady_clock;
 inline double MicrosSince(Clock::time_point t0) {
   return std::chrono::duration<double, std::micro>(Clock::now() - t0).count();
 }
+// The CPU time the calling thread has used, in microseconds: steadier than
+// the wall clock on a loaded machine, for work done on one thread.
+double ThreadCpuMicros();
 double Median(std::vector<double> values);
 // The process's resident bytes, after free memory went back to the system;
 // the difference across a fill is what the rows hold.

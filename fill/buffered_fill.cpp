@@ -1,5 +1,8 @@
 #include "fill/buffered_fill.hpp"
 
+#include <memory>
+#include <optional>
+
 namespace cbo {
 
 namespace {
@@ -13,6 +16,18 @@ bool ReadProgress::Tell(int64_t rows, bool always) {
   if (!always && now - last_ < kProgressInterval) return true;
   last_ = now;
   return progress_(rows);
+}
+
+FillProgress Paced(const FillProgress& progress) {
+  if (!progress) return {};
+  using Clock = std::chrono::steady_clock;
+  auto last = std::make_shared<std::optional<Clock::time_point>>();
+  return [progress, last](int64_t rows) {
+    const Clock::time_point now = Clock::now();
+    if (*last && now - **last < kProgressInterval) return true;
+    *last = now;
+    return progress(rows);
+  };
 }
 
 bool FillFromBuffer(CboVarno& control, RowBuffer& rows, const FillProgress& progress) {

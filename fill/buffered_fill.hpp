@@ -31,6 +31,13 @@ private:
   std::chrono::steady_clock::time_point last_;
 };
 
+// The host's progress callback told at most every 50 ms (its first call
+// always), however many steps of one fill call it: reading the query and
+// appending its rows each look at the clock on their own, and the append's
+// first look would otherwise follow the read's last one at once. A call that
+// comes too soon is not passed on and cancels nothing.
+FillProgress Paced(const FillProgress& progress);
+
 // Appends every buffered row to the control (CboVarno::AddRows). While they
 // go in, `progress` keeps being told the number of rows read, so the count
 // the host sees never goes back, and can still cancel. Returns false when it

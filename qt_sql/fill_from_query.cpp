@@ -60,8 +60,9 @@ std::optional<RowBuffer> readQuery(QSqlQuery& query, const FillProgress& progres
 }
 
 bool fillFromQuery(CboVarno& control, QSqlQuery& query, const FillProgress& progress) {
-  std::optional<RowBuffer> rows = readQuery(query, progress);
-  return rows && FillFromBuffer(control, *rows, progress);
+  const FillProgress paced = Paced(progress);
+  std::optional<RowBuffer> rows = readQuery(query, paced);
+  return rows && FillFromBuffer(control, *rows, paced);
 }
 
 }  // namespace cbo

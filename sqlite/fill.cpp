@@ -34,18 +34,20 @@ Connection OpenReadOnly(const std::string& file) {
 
 bool FillFromSqlite(CboVarno& control, const std::string& file, const std::string& query,
                     std::span<const Variant> parameters, const FillProgress& progress) {
+  const FillProgress paced = Paced(progress);
   std::optional<RowBuffer> rows;
   {
     Connection db = OpenReadOnly(file);
-    rows = ReadSqlite(db.get(), query, parameters, progress);
+    rows = ReadSqlite(db.get(), query, parameters, paced);
   }
-  return rows && FillFromBuffer(control, *rows, progress);
+  return rows && FillFromBuffer(control, *rows, paced);
 }
 
 bool FillFromSqlite(CboVarno& control, sqlite3* database, const std::string& query,
                     std::span<const Variant> parameters, const FillProgress& progress) {
-  std::optional<RowBuffer> rows = ReadSqlite(database, query, parameters, progress);
-  return rows && FillFromBuffer(control, *rows, progress);
+  const FillProgress paced = Paced(progress);
+  std::optional<RowBuffer> rows = ReadSqlite(database, query, parameters, paced);
+  return rows && FillFromBuffer(control, *rows, paced);
 }
 
 }  // namespace cbo

@@ -73,6 +73,48 @@ void BindAll(sqlite3* db, const std::string& query, sqlite3_stmt* statement, std
   for (size_t i = 0; i < parameters.size(); ++i) Bind(db, query, statement, static_cast<int>(i) + 1, parameters[i]);
 }
 
+// One value of the current row: its type, and its text and size when it is
+// text or a blob (an integer or real is read by its type).
+struct Value {
+  int type;
+  const unsigned char* text = nullptr;
+  int bytes = 0;
+  sqlite3_int64 integer = 0;
+  double real = 0;
+};
+
+// A connection without a mutex (the one FillFromSqlite opens, for this thread
+// alone) is read through the column's sqlite3_value: about a quarter fewer
+// instructions than the column calls, which each take and leave the
+// connection's mutex. That value is safe only where no mutex is to be held;
+// a host's connection that has one is read through the column calls.
+Value ValueOf(sqlite3_stmt* statement, int column, bool unlocked) {
+  Value v;
+  if (unlocked) {
+    sqlite3_value* value = sqlite3_column_value(statement, column);
+    v.type = sqlite3_value_type(value);
+    if (v.type == SQLITE_INTEGER) {
+      v.integer = sqlite3_value_int64(value);
+    } else if (v.type == SQLITE_FLOAT) {
+      v.real = sqlite3_value_double(value);
+    } else if (v.type == SQLITE_TEXT) {
+      v.text = sqlite3_value_text(value);
+      v.bytes = sqlite3_value_bytes(value);
+    }
+    return v;
+  }
+  v.type = sqlite3_column_type(statement, column);
+  if (v.type == SQLITE_INTEGER) {
+    v.integer = sqlite3_column_int64(statement, column);
+  } else if (v.type == SQLITE_FLOAT) {
+    v.real = sqlite3_column_double(statement, column);
+  } else if (v.type == SQLITE_TEXT) {
+    v.text = sqlite3_column_text(statement, column);
+    v.bytes = sqlite3_column_bytes(statement, column);
+  }
+  return v;
+}
+
 }  // namespace
 
 std::optional<RowBuffer> ReadSqlite(sqlite3* database, const std::string& query, std::span<const Variant> parameters,
@@ -89,6 +131,7 @@ std::optional<RowBuffer> ReadSqlite(sqlite3* database, const std::string& query,
     names.emplace_back(name);
   }
   RowBuffer rows(std::move(names));
+  const bool unlocked = sqlite3_db_mutex(database) == nullptr;
   ReadProgress tell(progress);
   if (!tell.Start()) return std::nullopt;
   for (int64_t row = 1;; ++row) {
@@ -96,17 +139,15 @@ std::optional<RowBuffer> ReadSqlite(sqlite3* database, const std::string& query,
     if (rc == SQLITE_DONE) break;
     if (rc != SQLITE_ROW) QueryFailed(database, query, ", row " + std::to_string(row));
     for (int c = 0; c < columns; ++c) {
-      switch (sqlite3_column_type(statement.get(), c)) {
+      const Value v = ValueOf(statement.get(), c, unlocked);
+      switch (v.type) {
         case SQLITE_NULL: rows.AppendNull(); break;
-        case SQLITE_INTEGER: rows.AppendInteger(sqlite3_column_int64(statement.get(), c)); break;
-        case SQLITE_FLOAT: rows.AppendReal(sqlite3_column_double(statement.get(), c)); break;
-        case SQLITE_TEXT: {
-          const unsigned char* text = sqlite3_column_text(statement.get(), c);
-          const int bytes = sqlite3_column_bytes(statement.get(), c);
-          if (!text) QueryFailed(database, query, ", row " + std::to_string(row));  // out of memory
-          rows.AppendText(std::string_view(reinterpret_cast<const char*>(text), static_cast<size_t>(bytes)));
+        case SQLITE_INTEGER: rows.AppendInteger(v.integer); break;
+        case SQLITE_FLOAT: rows.AppendReal(v.real); break;
+        case SQLITE_TEXT:
+          if (!v.text) QueryFailed(database, query, ", row " + std::to_string(row));  // out of memory
+          rows.AppendText(std::string_view(reinterpret_cast<const char*>(v.text), static_cast<size_t>(v.bytes)));
           break;
-        }
         default:
           throw Error(ErrorKind::TypeMismatch, "query " + Quoted(query) + ", row " + std::to_string(row) +
                                                    ", column " + Quoted(rows.ColumnNames()[static_cast<size_t>(c)]) +

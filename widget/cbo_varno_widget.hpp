@@ -21,6 +21,7 @@
 #include "control/enumerations.hpp"
 
 class QSettings;
+class QSqlQuery;
 
 namespace cbo {
 
@@ -165,8 +166,28 @@ public:
   void saveSettings(const QString& path);
   void loadSettings(const QString& path);
 
+  // --- Lists from a database ---
+  // Appends the rows of a Qt SQL query on any driver (QSQLITE, QPSQL, QMYSQL,
+  // QODBC, ...) to the list, all or nothing. A query that is not active (a
+  // prepared one with its values bound) is executed, forward only; an active
+  // one is read from where it stands. The rows are read to the end first and
+  // then go into the list in one go; a list without columns gets one per
+  // result column, and a list with columns fills each from the result column
+  // of its name. fillProgress() tells how far it got; returns false when
+  // cancelFill() cancelled it, the list then as it was. A query that fails
+  // is a cbo::Error of the kind Database carrying the driver's message, a
+  // value the list refuses a cbo::Error naming the row and the field: the
+  // list is then as it was too.
+  bool fillFromQuery(QSqlQuery& query);
+
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
+
+public slots:
+  // Cancels the fills running on this control (from a slot connected to
+  // fillProgress, or to a progress dialog's canceled()); fillFromQuery then
+  // returns false with the list as it was. Outside a fill it does nothing.
+  void cancelFill();
 
 signals:
   // The control's events. A slot connected directly (the default within one
@@ -191,6 +212,11 @@ signals:
   // One of the control's handlers failed while Qt delivered a user's action;
   // the action went no further.
   void errorOccurred(const QString& operation, const QString& message);
+  // A fill from a query is under way: `rows` rows read so far. Emitted once
+  // with 0 when the fill starts, then at most every 50 ms; the count never
+  // goes back. A slot may call cancelFill(). While the rows go into the list
+  // it refuses to be changed and its drop-down does not open.
+  void fillProgress(qint64 rows);
 
 protected:
   bool event(QEvent* e) override;
@@ -227,6 +253,8 @@ private:
   void WriteProperty(const char* name, Set&& set);
   struct Private;
   std::unique_ptr<Private> d_;
+  int fillsRunning_ = 0;       // fills under way, a nested one counted too
+  bool fillCancelled_ = false;  // cancelFill() was called during them
 };
 
 }  // namespace cbo

@@ -9,7 +9,6 @@
 
 #include <QSettings>
 
-#include "apps/cbo-demo/sample_data.hpp"
 #include "platform/error.hpp"
 
 namespace cbo::demo {
@@ -39,7 +38,6 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
     c->setTipoPulsante(stile == 2 ? CboVarnoWidget::FrecciaBlu : CboVarnoWidget::FrecciaNera);
     c->setSeparatore_Record(stile == 2 ? CboVarnoWidget::Grigia_Illuminata : CboVarnoWidget::Linea_Grigia);
     c->setRows_Count(12);
-    Riempi(*c);
     controlli_[static_cast<size_t>(stile)] = c;
 
     auto* etichetta = new QLabel(QString::fromUtf8(descrizioni[stile]), this);
@@ -109,25 +107,18 @@ void DemoWindow::Ascolta(int stile, CboVarnoWidget& c) {
   });
 }
 
-void DemoWindow::Riempi(CboVarnoWidget& w) {
+// The places' columns: the postal code right-aligned and not sortable, the
+// code hidden.
+void DemoWindow::LayOutSampleColumns(CboVarnoWidget& w) {
   CboVarno& c = w.control();
   c.AddField("Comune", "Comune", true, 2300, Linea_Grigia);
   c.AddField("Provincia", "Provincia", true, 2100, Grigia_Illuminata);
   c.AddField("Regione", "Regione", true, 2000, Linea_Nera);
-  // The postal code is right-aligned and cannot be sorted by.
   c.AddField("CAP", "CAP", true, 800, Raised, "", Destra, false, false, false);
   c.AddField("Codice", "Codice", false, 900, Nessuna_Divisione);
-  for (const Luogo& l : Luoghi()) {
-    c.ListItem("Codice", Variant(l.Codice));
-    c.ListItem("Comune", Variant(l.Comune));
-    c.ListItem("Provincia", Variant(l.Provincia));
-    c.ListItem("Regione", Variant(l.Regione));
-    c.ListItem("CAP", Variant(l.Cap));
-    c.AddItem();
-  }
-  w.setText_Column(QStringLiteral("Comune"));
-  w.setBound_Column(QStringLiteral("Codice"));
 }
+
+void DemoWindow::ShowMessage(const QString& text) { messaggio_->setText(text); }
 
 // One INI group per style. A value a control refuses stops the loading with
 // an error that names the property.
@@ -176,6 +167,8 @@ void DemoWindow::AggiornaPiuTardi() {
 }
 
 void DemoWindow::AggiornaPannello() {
+  // Not while a list is being filled: LoadRows brings it up to date after.
+  if (loading_) return;
   for (int stile = 0; stile < kControlli; ++stile) {
     CboVarnoWidget& c = Controllo(stile);
     QString riga;

@@ -1,14 +1,16 @@
 #pragma once
-// The demo's window: one CboVarnoWidget per style over the sample places, a
-// live panel of each control's Text, Value, ListIndex and its last events and
-// choices, and buttons that save the three controls' settings to an INI file
-// (one group per style) and load them. Everything here is what a host writes.
+// The demo's window: one CboVarnoWidget per style over rows read from a
+// SQLite file (the sample places, or a file of the user's), a live panel of
+// each control's Text, Value, ListIndex and its last events and choices, and
+// buttons that save the three controls' settings to an INI file (one group
+// per style) and load them. Everything here is what a host writes.
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QWidget>
 #include <array>
 
+#include "apps/cbo-demo/demo_source.hpp"
 #include "widget/cbo_varno_widget.hpp"
 
 namespace cbo::demo {
@@ -17,7 +19,16 @@ class DemoWindow : public QWidget {
   Q_OBJECT
 
 public:
+  // The three controls start with no columns and no rows.
   explicit DemoWindow(QWidget* parent = nullptr);
+
+  // Fills each control from `source` (the places get the demo's own column
+  // layout), one fill each, behind a modal progress dialog whose Cancel
+  // cancels the fill under way: the controls filled before it keep their
+  // rows, the others stay as they were, and the result is false. A failure
+  // is a cbo::Error, the control being filled left as it was.
+  bool LoadRows(const DemoSource& source);
+  void ShowMessage(const QString& text);
 
   static constexpr int kControlli = 3;
   CboVarnoWidget& Controllo(int stile) { return *controlli_[static_cast<size_t>(stile)]; }
@@ -33,7 +44,7 @@ public:
   void AggiornaPannello();
 
 private:
-  void Riempi(CboVarnoWidget& c);
+  void LayOutSampleColumns(CboVarnoWidget& c);
   void Ascolta(int stile, CboVarnoWidget& c);
   void Annota(int stile, const QString& evento);
   void AggiornaPiuTardi();
@@ -43,6 +54,7 @@ private:
   QLineEdit* percorso_ = nullptr;
   QLabel* messaggio_ = nullptr;
   bool aggiornamentoPendente_ = false;
+  bool loading_ = false;  // LoadRows is filling the controls
 };
 
 // The style's name as the demo shows it and as its settings group is named.

@@ -1,11 +1,13 @@
-// A form a host writes: a province and a town, the town's list a few
-// thousand rows long, the choice shown as it is made, the settings kept in
-// QSettings. With --check it plays a user offscreen and exits 0 when the form
-// heard what it should have.
+// A form a host writes: a province and a town, the provinces read from a
+// database through Qt SQL, the town's list a few thousand rows long, the
+// choice shown as it is made, the settings kept in QSettings. With --check it
+// plays a user offscreen and exits 0 when the form heard what it should have.
 #include <QApplication>
 #include <QFormLayout>
 #include <QLabel>
 #include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
@@ -24,14 +26,20 @@ public:
     layout->addRow(QStringLiteral("&Town"), town);
     layout->addRow(choice);
 
+    // The provinces from a database (here one in memory): the fields are
+    // filled from the query's columns of the same names.
     province->setStileCbo(cbo::CboVarnoWidget::ComboBox);
     province->control().AddField("Code", "Code", true, 800);
     province->control().AddField("Name", "Province", true, 2400);
-    const char* provinces[][2] = {{"AL", "Alessandria"}, {"BO", "Bologna"}, {"CO", "Como"}, {"TO", "Torino"}};
-    for (const auto& p : provinces) {
-      province->control().ListItem("Code", cbo::Variant(p[0]));
-      province->control().ListItem("Name", cbo::Variant(p[1]));
-      province->control().AddItem();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"));
+    db.setDatabaseName(QStringLiteral(":memory:"));
+    if (db.open()) {
+      QSqlQuery query(db);
+      query.exec(QStringLiteral("CREATE TABLE province (code TEXT, name TEXT)"));
+      query.exec(QStringLiteral("INSERT INTO province VALUES ('AL', 'Alessandria'), ('BO', 'Bologna'), "
+                                "('CO', 'Como'), ('TO', 'Torino')"));
+      query.prepare(QStringLiteral("SELECT code, name FROM province ORDER BY name"));
+      province->fillFromQuery(query);  // cbo::Error when the query fails
     }
     province->setText_Column(QStringLiteral("Name"));
     province->setBound_Column(QStringLiteral("Code"));
@@ -60,6 +68,11 @@ public:
 };
 
 int Check(Form& form) {
+  if (form.province->control().Record_Count() != 4) {
+    std::fprintf(stderr, "qt-form: %d provinces were read from the database\n",
+                 form.province->control().Record_Count());
+    return 1;
+  }
   form.choices = 0;
   form.town->setListIndex(1234);
   if (form.choices != 1 || form.town->text() != QStringLiteral("Town 1234")) {

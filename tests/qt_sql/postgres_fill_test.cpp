@@ -1,18 +1,17 @@
-// The fill through Qt's PostgreSQL driver on a real server, started for this
-// program by with_postgres.sh (which says where in CBO_PG_SOCKET_DIR,
-// CBO_PG_PORT and CBO_PG_USER).
+// CboVarnoWidget filled through Qt's PostgreSQL driver on a real server,
+// started for this program by with_postgres.sh (which says where in
+// CBO_PG_SOCKET_DIR, CBO_PG_PORT and CBO_PG_USER).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QDate>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <cstdlib>
 
-#include "platform/error.hpp"
 #include "platform/variant.hpp"
-#include "qt_sql/fill_from_query.hpp"
-#include "tests/sqlite/fill_host.hpp"
+#include "tests/qt_sql/widget_host.hpp"
 
 namespace cbo::test {
 namespace {
@@ -23,17 +22,6 @@ using Rows = std::vector<std::vector<std::string>>;
 
 constexpr int kRows = 100'000;
 const char* const kConnection = "postgres_fill";
-
-template <class Call>
-Error ErrorOf(Call call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error was raised";
-  return Error(ErrorKind::Widget, "none");
-}
 
 // Row i of the table the suite loads, as the list must hold it.
 std::vector<std::string> ExpectedRow(int i) {
@@ -87,7 +75,10 @@ protected:
   }
   static void TearDownTestSuite() { QSqlDatabase::removeDatabase(kConnection); }
 
-  void SetUp() override { ASSERT_TRUE(setupError.empty()) << setupError; }
+  void SetUp() override {
+    ASSERT_TRUE(setupError.empty()) << setupError;
+    widget.setStileCbo(CboVarnoWidget::ListCombo);
+  }
 
   QSqlQuery Query(const std::string& sql) {
     QSqlQuery q(QSqlDatabase::database(kConnection));
@@ -96,16 +87,17 @@ protected:
   }
 
   static inline std::string setupError;
-  FillHost host;
+  CboVarnoWidget widget;
+  CboVarno& c = widget.control();
 };
 
 TEST_F(PostgresFill, EveryRowArrivesWithItsNullsAccentsNumbersTruthValuesAndDates) {
   QSqlQuery q = Query("SELECT id, nome, prov, abitanti, quota, attivo, fondazione FROM comuni ORDER BY id");
-  EXPECT_TRUE(fillFromQuery(host.c(), q));
-  EXPECT_THAT(FieldNames(host.c()), ElementsAre("id", "nome", "prov", "abitanti", "quota", "attivo", "fondazione"));
-  EXPECT_EQ(host.c().Record_Count(), kRows);
-  EXPECT_EQ(host.c().Lista().MaxIndex, kRows);
-  const Rows rows = ListRows(host.c());
+  EXPECT_TRUE(widget.fillFromQuery(q));
+  EXPECT_THAT(FieldNames(c), ElementsAre("id", "nome", "prov", "abitanti", "quota", "attivo", "fondazione"));
+  EXPECT_EQ(c.Record_Count(), kRows);
+  EXPECT_EQ(c.Lista().MaxIndex, kRows);
+  const Rows rows = ListRows(c);
   ASSERT_EQ(rows.size(), static_cast<size_t>(kRows));
   int wrong = 0;
   for (int i = 1; i <= kRows && wrong < 5; ++i) {
@@ -117,7 +109,7 @@ TEST_F(PostgresFill, EveryRowArrivesWithItsNullsAccentsNumbersTruthValuesAndDate
                     << ", expected " << ::testing::PrintToString(expected);
     }
   }
-  EXPECT_EQ(host.c().Text(), "1");
+  EXPECT_EQ(c.Text(), "1");
 }
 
 TEST_F(PostgresFill, ValuesOfEachTypeBecomeTheTextTheTableStores) {
@@ -126,8 +118,8 @@ TEST_F(PostgresFill, ValuesOfEachTypeBecomeTheTextTheTableStores) {
       "0.1::real AS e, 12.5::numeric(10, 2) AS f, true AS g, false AS h, date '1815-06-18' AS i, "
       "timestamp '2024-02-29 23:59:59' AS j, time '14:30' AS k, 'Ünïcödé ☃ l''Aquila' AS l, NULL::text AS m, "
       "''::text AS n, NULL::integer AS o");
-  fillFromQuery(host.c(), q);
-  EXPECT_EQ(ListRows(host.c()),
+  widget.fillFromQuery(q);
+  EXPECT_EQ(ListRows(c),
             (Rows{{"1", "2147483647", "9007199254740993", "0.1", "0.1", "12.5", "True", "False", "1815-06-18",
                    "2024-02-29", "14:30:00", "Ünïcödé ☃ l'Aquila", "<Null>", "", "<Null>", "1"}}));
 }
@@ -136,43 +128,43 @@ TEST_F(PostgresFill, BoundValuesSelectTheRows) {
   QSqlQuery q = Query("SELECT nome FROM comuni WHERE prov = ? AND attivo = ? ORDER BY id");
   q.addBindValue(QString("P7"));
   q.addBindValue(true);
-  fillFromQuery(host.c(), q);
+  widget.fillFromQuery(q);
   // i % 100 == 7 and i % 3 == 0: i = 207, 507, 807, ...
-  EXPECT_EQ(host.c().Record_Count(), 333);
-  EXPECT_EQ(ListRows(host.c()).front(), (std::vector<std::string>{"Straße 207", "1"}));
+  EXPECT_EQ(c.Record_Count(), 333);
+  EXPECT_EQ(ListRows(c).front(), (std::vector<std::string>{"Straße 207", "1"}));
 }
 
 TEST_F(PostgresFill, AFailingQueryLeavesTheListAsItWas) {
-  TwoTowns(host.c());
-  const ListState before = StateOf(host);
+  TwoTowns(c);
+  const ListState before = StateOf(widget);
   QSqlQuery syntax = Query("SELEC nome FROM comuni");
-  Error e = ErrorOf([&] { fillFromQuery(host.c(), syntax); });
+  Error e = ErrorOf([&] { widget.fillFromQuery(syntax); });
   EXPECT_EQ(e.kind(), ErrorKind::Database);
   EXPECT_THAT(e.what(), HasSubstr("syntax error"));
   // Fails on the server half way through the rows.
   QSqlQuery halfway = Query("SELECT nome AS comune, (1 / (50000 - id))::text AS prov FROM comuni ORDER BY id");
-  e = ErrorOf([&] { fillFromQuery(host.c(), halfway); });
+  e = ErrorOf([&] { widget.fillFromQuery(halfway); });
   EXPECT_EQ(e.kind(), ErrorKind::Database);
   EXPECT_THAT(e.what(), HasSubstr("division by zero"));
   QSqlQuery binary = Query("SELECT nome AS comune, prov, stemma FROM comuni ORDER BY id");
-  e = ErrorOf([&] { fillFromQuery(host.c(), binary); });
+  e = ErrorOf([&] { widget.fillFromQuery(binary); });
   EXPECT_EQ(e.kind(), ErrorKind::TypeMismatch);
   EXPECT_THAT(e.what(), HasSubstr("row 1, column \"stemma\""));
-  EXPECT_EQ(StateOf(host), before);
+  EXPECT_EQ(StateOf(widget), before);
 }
 
 // All or nothing: a value the table refuses at row 50,000 leaves the list as
 // it was, and the error names the row and the field.
 TEST_F(PostgresFill, AValueOverTheFieldLimitLeavesTheListAsItWas) {
-  TwoTowns(host.c());
-  const ListState before = StateOf(host);
+  TwoTowns(c);
+  const ListState before = StateOf(widget);
   QSqlQuery q = Query(
       "SELECT nome AS comune, CASE WHEN id = 50000 THEN repeat('è', 101) ELSE 'XX' END AS prov FROM comuni "
       "ORDER BY id");
-  const Error e = ErrorOf([&] { fillFromQuery(host.c(), q); });
+  const Error e = ErrorOf([&] { widget.fillFromQuery(q); });
   EXPECT_THAT(e.what(), HasSubstr("Prov"));
   EXPECT_THAT(e.what(), HasSubstr("50000"));
-  EXPECT_EQ(StateOf(host), before);
+  EXPECT_EQ(StateOf(widget), before);
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+// The fill from Qt SQL queries through QSQLITE: each QVariant type's text,
+// and CboVarnoWidget::fillFromQuery with its fillProgress signal and
+// cancelFill slot, compared with the SQLite fill.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -5,14 +8,12 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QTime>
-#include <QUuid>
 
-#include "platform/error.hpp"
-#include "qt_sql/fill_from_query.hpp"
 #include "qt_sql/variant_text.hpp"
 #include "sqlite/sqlite_fill.hpp"
-#include "tests/sqlite/fill_host.hpp"
+#include "tests/qt_sql/widget_host.hpp"
 
 namespace cbo::test {
 namespace {
@@ -20,17 +21,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using Rows = std::vector<std::vector<std::string>>;
-
-template <class Call>
-Error ErrorOf(Call call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error was raised";
-  return Error(ErrorKind::Widget, "none");
-}
 
 // One value converted, as its text or "<Null>"; "<refused>" when it has none.
 std::string TextOf(const QVariant& value) {
@@ -78,11 +68,14 @@ TEST(QtSqlValues, DatesAreStoredAsListItemStoresThem) {
   EXPECT_EQ(TextOf(QVariant(QDateTime(QDate(2024, 2, 29), QTime(23, 59, 59)))), "2024-02-29");
 }
 
-// A SQLite file opened through QSQLITE, and through the SQLite fill for
-// comparison.
+// A SQLite file opened through QSQLITE, filling a widget; the SQLite fill
+// reads the same file for comparison. The table `righe` holds kRows rows.
 class QsqliteFill : public ::testing::Test {
 protected:
+  static constexpr int kRows = 20000;
+
   QsqliteFill() {
+    widget.setStileCbo(CboVarnoWidget::ListCombo);  // as FillHost's controls
     db = QSqlDatabase::addDatabase("QSQLITE", "qsqlite_fill");
     db.setDatabaseName(QString::fromStdString(file));
     if (!db.open()) ADD_FAILURE() << db.lastError().text().toStdString();
@@ -91,7 +84,10 @@ protected:
              "INSERT INTO comuni VALUES (1, 'Forlì', 'FC', 117000, 34.0, NULL)",
              "INSERT INTO comuni VALUES (2, 'Cantù', NULL, 40000, 369.5, NULL)",
              "INSERT INTO comuni VALUES (3, 'Èboli', 'SA', -9223372036854775808, 0.1, X'00FF')",
-             "INSERT INTO comuni VALUES (4, 'l''Aquila', '', 9223372036854775807, 1e20, NULL)"}) {
+             "INSERT INTO comuni VALUES (4, 'l''Aquila', '', 9223372036854775807, 1e20, NULL)",
+             "CREATE TABLE righe (comune TEXT, prov TEXT)",
+             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+             "INSERT INTO righe SELECT 'Comune ' || i, 'P' || (i % 100) FROM n"}) {
       QSqlQuery q(db);
       if (!q.exec(sql)) ADD_FAILURE() << q.lastError().text().toStdString();
     }
@@ -109,73 +105,148 @@ protected:
   TempDir dir;
   std::string file = dir.File("comuni.db");
   QSqlDatabase db;
-  FillHost host;
+  CboVarnoWidget widget;
 };
 
 TEST_F(QsqliteFill, RowsAreTheSameAsThroughTheSqliteFill) {
   const char* sql = "SELECT id, nome, prov, abitanti, quota FROM comuni ORDER BY id";
   QSqlQuery q = Query(sql);
-  EXPECT_TRUE(fillFromQuery(host.c(), q));
+  EXPECT_TRUE(widget.fillFromQuery(q));
   FillHost direct;
   FillFromSqlite(direct.c(), file, sql);
-  EXPECT_EQ(ListRows(host.c()), ListRows(direct.c()));
-  EXPECT_EQ(ListRows(host.c())[1], (std::vector<std::string>{"2", "Cantù", "<Null>", "40000", "369.5", "2"}));
-  EXPECT_THAT(FieldNames(host.c()), ElementsAre("id", "nome", "prov", "abitanti", "quota"));
-  EXPECT_EQ(host.c().Text(), "1");
+  EXPECT_EQ(ListRows(widget.control()), ListRows(direct.c()));
+  EXPECT_EQ(ListRows(widget.control())[1], (std::vector<std::string>{"2", "Cantù", "<Null>", "40000", "369.5", "2"}));
+  EXPECT_THAT(FieldNames(widget.control()), ElementsAre("id", "nome", "prov", "abitanti", "quota"));
+  EXPECT_EQ(widget.text(), "1");
 }
 
 TEST_F(QsqliteFill, APreparedQueryIsRunWithItsBoundValues) {
   QSqlQuery q = Query("SELECT nome FROM comuni WHERE prov = ? OR id = ? ORDER BY id");
   q.addBindValue(QString("SA"));
   q.addBindValue(1);
-  fillFromQuery(host.c(), q);
-  EXPECT_EQ(ListRows(host.c()), (Rows{{"Forlì", "1"}, {"Èboli", "2"}}));
+  widget.fillFromQuery(q);
+  EXPECT_EQ(ListRows(widget.control()), (Rows{{"Forlì", "1"}, {"Èboli", "2"}}));
 }
 
 TEST_F(QsqliteFill, AnActiveQueryIsReadFromWhereItStands) {
   QSqlQuery q(db);
   ASSERT_TRUE(q.exec("SELECT nome FROM comuni WHERE id <> 3 ORDER BY id"));
   ASSERT_TRUE(q.next());  // the host took the first row itself
-  fillFromQuery(host.c(), q);
-  EXPECT_EQ(ListRows(host.c()), (Rows{{"Cantù", "1"}, {"l'Aquila", "2"}}));
+  widget.fillFromQuery(q);
+  EXPECT_EQ(ListRows(widget.control()), (Rows{{"Cantù", "1"}, {"l'Aquila", "2"}}));
 }
 
 TEST_F(QsqliteFill, AFailingQueryIsADatabaseErrorAndTheListStaysAsItWas) {
-  TwoTowns(host.c());
-  const ListState before = StateOf(host);
+  TwoTowns(widget.control());
+  const ListState before = StateOf(widget);
   QSqlQuery missing = Query("SELECT comune, prov FROM nowhere");
-  Error e = ErrorOf([&] { fillFromQuery(host.c(), missing); });
+  Error e = ErrorOf([&] { widget.fillFromQuery(missing); });
   EXPECT_EQ(e.kind(), ErrorKind::Database);
   EXPECT_THAT(e.what(), HasSubstr("no such table"));
   QSqlQuery failed(db);
   EXPECT_FALSE(failed.exec("SELEC 1"));  // the host ran it and it failed
-  e = ErrorOf([&] { fillFromQuery(host.c(), failed); });
+  e = ErrorOf([&] { widget.fillFromQuery(failed); });
   EXPECT_EQ(e.kind(), ErrorKind::Database);
   EXPECT_THAT(e.what(), HasSubstr("syntax error"));
-  EXPECT_EQ(StateOf(host), before);
+  EXPECT_EQ(StateOf(widget), before);
 }
 
 TEST_F(QsqliteFill, BinaryDataIsRefusedNamingItsRowAndColumn) {
-  TwoTowns(host.c());
-  const ListState before = StateOf(host);
+  TwoTowns(widget.control());
+  const ListState before = StateOf(widget);
   QSqlQuery q = Query("SELECT nome AS comune, prov, foto FROM comuni ORDER BY id");
-  const Error e = ErrorOf([&] { fillFromQuery(host.c(), q); });
+  const Error e = ErrorOf([&] { widget.fillFromQuery(q); });
   EXPECT_EQ(e.kind(), ErrorKind::TypeMismatch);
   EXPECT_THAT(e.what(), HasSubstr("row 3, column \"foto\""));
-  EXPECT_EQ(StateOf(host), before);
+  EXPECT_EQ(StateOf(widget), before);
 }
 
-TEST_F(QsqliteFill, ProgressCancelledAtOnceLeavesTheListAsItWas) {
-  TwoTowns(host.c());
-  const ListState before = StateOf(host);
-  QSqlQuery q = Query("SELECT nome AS comune, prov FROM comuni");
-  std::vector<int64_t> told;
-  EXPECT_FALSE(fillFromQuery(host.c(), q, [&](int64_t rows) {
-    told.push_back(rows);
-    return false;
-  }));
-  EXPECT_THAT(told, ElementsAre(0));
-  EXPECT_EQ(StateOf(host), before);
+// --- Progress and cancelling ---
+
+TEST_F(QsqliteFill, ProgressStartsAtZeroAndNeverGoesBackNorPassesTheRowsRead) {
+  std::vector<qint64> told;
+  QObject::connect(&widget, &CboVarnoWidget::fillProgress, [&](qint64 rows) { told.push_back(rows); });
+  QSqlQuery q = Query("SELECT comune, prov FROM righe");
+  EXPECT_TRUE(widget.fillFromQuery(q));
+  ASSERT_FALSE(told.empty());
+  EXPECT_EQ(told.front(), 0);
+  EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+  EXPECT_LE(told.back(), kRows);
+  EXPECT_EQ(widget.control().Record_Count(), kRows);
+}
+
+TEST_F(QsqliteFill, CancelFillFromAProgressSlotLeavesTheListAsItWas) {
+  TwoTowns(widget.control());
+  const ListState before = StateOf(widget);
+  int told = 0;
+  QObject::connect(&widget, &CboVarnoWidget::fillProgress, [&] {
+    ++told;
+    widget.cancelFill();
+  });
+  QSqlQuery q = Query("SELECT comune, prov FROM righe");
+  EXPECT_FALSE(widget.fillFromQuery(q));
+  EXPECT_EQ(told, 1);  // nothing more is told once it is cancelled
+  EXPECT_EQ(StateOf(widget), before);
+}
+
+TEST_F(QsqliteFill, ACancelOutsideAFillOrAfterOneDoesNotReachTheNext) {
+  int cancelAt = -1, told = 0;
+  QObject::connect(&widget, &CboVarnoWidget::fillProgress, [&] {
+    if (told++ == cancelAt) widget.cancelFill();
+  });
+  widget.cancelFill();  // no fill is running
+  QSqlQuery first = Query("SELECT comune, prov FROM righe WHERE rowid <= 10");
+  EXPECT_TRUE(widget.fillFromQuery(first));
+  // A fill cancelled, then one that fails: neither leaves a cancel behind.
+  cancelAt = told;
+  QSqlQuery cancelled = Query("SELECT comune, prov FROM righe");
+  EXPECT_FALSE(widget.fillFromQuery(cancelled));
+  cancelAt = -1;
+  QSqlQuery failing = Query("SELECT comune, prov FROM nowhere");
+  EXPECT_EQ(ErrorOf([&] { widget.fillFromQuery(failing); }).kind(), ErrorKind::Database);
+  QSqlQuery last = Query("SELECT comune, prov FROM righe WHERE rowid > 10 AND rowid <= 15");
+  EXPECT_TRUE(widget.fillFromQuery(last));
+  EXPECT_EQ(widget.control().Record_Count(), 15);
+  EXPECT_EQ(ListRows(widget.control()).back(), (std::vector<std::string>{"Comune 15", "P15", "15"}));
+}
+
+// A slot may start another fill of the same control while the first one is
+// still reading its query: both go in, the inner one's rows first.
+TEST_F(QsqliteFill, AFillStartedFromAProgressSlotGoesInBeforeTheOuterOnesRows) {
+  bool started = false;
+  QObject::connect(&widget, &CboVarnoWidget::fillProgress, [&] {
+    if (started) return;
+    started = true;
+    QSqlQuery inner = Query("SELECT comune, prov FROM righe WHERE rowid <= 2");
+    EXPECT_TRUE(widget.fillFromQuery(inner));
+  });
+  QSqlQuery outer = Query("SELECT comune, prov FROM righe WHERE rowid > 19998");
+  EXPECT_TRUE(widget.fillFromQuery(outer));
+  EXPECT_EQ(ListRows(widget.control()), (Rows{{"Comune 1", "P1", "1"},
+                                              {"Comune 2", "P2", "2"},
+                                              {"Comune 19999", "P99", "3"},
+                                              {"Comune 20000", "P0", "4"}}));
+}
+
+// ... and a cancel from within the inner fill cancels the outer one as well.
+TEST_F(QsqliteFill, ACancelDuringANestedFillCancelsBoth) {
+  TwoTowns(widget.control());
+  const ListState before = StateOf(widget);
+  int depth = 0;
+  bool innerResult = true;
+  QObject::connect(&widget, &CboVarnoWidget::fillProgress, [&] {
+    if (depth == 0) {
+      depth = 1;
+      QSqlQuery inner = Query("SELECT comune, prov FROM righe");
+      innerResult = widget.fillFromQuery(inner);
+    } else {
+      widget.cancelFill();
+    }
+  });
+  QSqlQuery outer = Query("SELECT comune, prov FROM righe");
+  EXPECT_FALSE(widget.fillFromQuery(outer));
+  EXPECT_FALSE(innerResult);
+  EXPECT_EQ(StateOf(widget), before);
 }
 
 }  // namespace

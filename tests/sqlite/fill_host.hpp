@@ -83,18 +83,20 @@ inline void PrintTo(const ListState& s, std::ostream* os) {
   }
 }
 
-inline ListState StateOf(FillHost& h) {
+inline ListState StateOf(CboVarno& c, const ProcessState& shared) {
   ListState s;
-  s.rows = ListRows(h.c());
-  s.fields = FieldNames(h.c());
-  s.maxIndex = h.c().Lista().MaxIndex;
-  const RecordsetRef& table = h.c().Lista().Rcset_Cbo;
+  s.rows = ListRows(c);
+  s.fields = FieldNames(c);
+  s.maxIndex = c.Lista().MaxIndex;
+  const RecordsetRef& table = c.Lista().Rcset_Cbo;
   if (table && table->State() == 1) s.position = table->Position();
-  s.text = h.c().Txt_Cbo().Text();
-  s.tag = h.c().Txt_Cbo().Tag();
-  s.loading = h.shared.CaricamentoInCorso;
+  s.text = c.Txt_Cbo().Text();
+  s.tag = c.Txt_Cbo().Tag();
+  s.loading = shared.CaricamentoInCorso;
   return s;
 }
+
+inline ListState StateOf(FillHost& h) { return StateOf(h.c(), h.shared); }
 
 // A list with two columns and two rows, the first chosen.
 inline void TwoTowns(CboVarno& c) {

@@ -69,6 +69,25 @@ TEST_F(SqliteFill, ValuesBecomeTheTextTheTableStores) {
   EXPECT_EQ(host.c().Lista().MaxIndex, 4);
 }
 
+// A connection with a mutex is read through SQLite's column calls, one
+// without through each value's sqlite3_value: the same rows either way, a
+// blob refused at the same place.
+TEST_F(SqliteFill, HostConnectionsWithAndWithoutAMutexGiveTheSameRows) {
+  const std::string sql = "SELECT id, nome, prov, abitanti, quota FROM comuni ORDER BY id";
+  FillFromSqlite(host.c(), file, sql);
+  for (const int mode : {SQLITE_OPEN_FULLMUTEX, SQLITE_OPEN_NOMUTEX}) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY | mode, nullptr), SQLITE_OK);
+    EXPECT_EQ(sqlite3_db_mutex(db) == nullptr, mode == SQLITE_OPEN_NOMUTEX);
+    FillHost other;
+    FillFromSqlite(other.c(), db, sql);
+    EXPECT_EQ(ListRows(other.c()), ListRows(host.c()));
+    const Error e = ErrorOf([&] { FillFromSqlite(other.c(), db, "SELECT nome, foto FROM comuni ORDER BY id"); });
+    EXPECT_THAT(e.what(), HasSubstr("row 3, column \"foto\""));
+    sqlite3_close(db);
+  }
+}
+
 TEST_F(SqliteFill, RealsReadAsListItemStoresTheSameDoubles) {
   const double values[] = {0.1, 1.0 / 3, 2.5e-8, 123456789.125, -7, 1e300};
   for (double v : values) {

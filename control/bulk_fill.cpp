@@ -6,7 +6,9 @@ namespace cbo {
 
 bool CboVarno::AddRows(RowSource& rows, const FillProgress& progress) {
   ScopedFlag host(operazioneHost_);
-  return list_.AddRows(rows, progress);
+  const bool riempita = list_.AddRows(rows, progress);
+  IndiciDaFare();
+  return riempita;
 }
 
 }  // namespace cbo

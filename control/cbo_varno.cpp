@@ -15,6 +15,7 @@ CboVarno::CboVarno(IContainer& container, ProcessState& shared)
       pct_(container.platform().CreatePictureBox(container.Surface())),
       txt_(container.platform().CreateTextBox(*pct_)),
       cmd_(container.platform().CreateButton(*pct_)),
+      T_Indici_(container.platform().CreateTimer()),
       imageList1_(ImageList::Pulsanti()),
       list_(shared, *txt_, [this] { AdoRec_MoveComplete(); },
             [this](const std::string& name) { container_.PropertyChanged(name); }) {
@@ -42,6 +43,9 @@ CboVarno::CboVarno(IContainer& container, ProcessState& shared)
   be.MouseUp = [this](int16_t&, int16_t&, float&, float&) { Cmd_List_MouseUp(); };
   cmd_->SetEvents(std::move(be));
 
+  T_Indici_->SetInterval(1);
+  T_Indici_->SetTick([this] { T_Indici_Timer(); });
+
   container_.Attach(this);
   UserControl_Initialize();
 }
@@ -53,6 +57,7 @@ int32_t CboVarno::Record_Count() { return list_.Record_Count(); }
 void CboVarno::AddItem() {
   ScopedFlag host(operazioneHost_);
   list_.AddItem();
+  IndiciDaFare();
 }
 
 void CboVarno::RemoveItem(int32_t Indice_Record) {

@@ -175,6 +175,9 @@ private:
   void AnnunciaRigaDigitata();
   // Persistence.
   void DerivaCopieDiLavoro();
+  // The search indexes made in idle time.
+  void IndiciDaFare();
+  void T_Indici_Timer();
   // Opening the drop-down.
   void Cmd_List_MouseUp();
   void ApriLista();
@@ -187,6 +190,7 @@ private:
   std::unique_ptr<IPictureBox> pct_;
   std::unique_ptr<ITextBox> txt_;
   std::unique_ptr<IButton> cmd_;
+  std::unique_ptr<ITimer> T_Indici_;
   const ImageList& imageList1_;
   ListStore list_;
   ConfigurazioneGriglia config_;

@@ -23,6 +23,7 @@ void CboVarno::ApriLista() {
   Recordset& tabella = list_.Tabella();
   tabella.MoveFirst();
   tabella.Find(CriterioUguale(kIndexField, chiave));
+  IndiciDaFare();  // after the grid's searches and sorts
 }
 
 void CboVarno::MostraGriglia() {

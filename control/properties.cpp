@@ -101,6 +101,7 @@ void CboVarno::SetText_Column(const std::string& v) {
   Text_ColumnMemorizzato = v;
   container_.PropertyChanged("Text_Column");
   list_.Text_Col = Text_ColumnMemorizzato;
+  IndiciDaFare();
 }
 
 std::string CboVarno::Bound_Column() { return Bound_ColumnMemorizzato; }

@@ -124,6 +124,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 }
 
 void CboVarno::Txt_Cbo_Change() {
+  IndiciDaFare();  // a search is coming
   if (PosizioneCursore < 0) PosizioneCursore = 0;
   // The style is read afresh at each step: a host's Change handler, run from
   // inside a step, may have changed it.

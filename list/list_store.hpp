@@ -135,6 +135,7 @@ private:
   ProcessState& shared_;
   ITextBox& txt_;
   bool riempimento_ = false;
+  std::vector<const Variant*> valoriRiga_;  // the row AddItem hands the table
   std::function<void(const std::string&)> propertyChanged_;
 };
 

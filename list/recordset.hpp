@@ -29,6 +29,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,12 @@ public:
   void Update();
   void CancelUpdate();
   bool EditPending() const;
+
+  // Appends one row: one value per field in field order, each checked and
+  // converted as SetField does, all or none of them stored. Unlike AddNew,
+  // SetField and Update it keeps no pending row and sends no notification:
+  // the current row stays where it was.
+  void AppendRow(std::span<const Variant* const> values);
 
   // Appends many rows at once, all or nothing, without a notification per
   // row. Each call of `next` writes one value per field, in field order (no

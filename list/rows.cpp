@@ -6,11 +6,15 @@ namespace cbo {
 
 namespace {
 
-SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
-  if (pos >= riga.size())
-    throw Error(ErrorKind::SubscriptOutOfRange,
-                std::string(member) + ": column " + std::to_string(pos) + " has no slot in the staged row (" +
-                    std::to_string(riga.size()) + " in all)");
+[[noreturn]] void SenzaSlot(size_t pos, size_t slots, const char* member) {
+  throw Error(ErrorKind::SubscriptOutOfRange, std::string(member) + ": column " + std::to_string(pos) +
+                                                  " has no slot in the staged row (" + std::to_string(slots) +
+                                                  " in all)");
+}
+
+inline SlotRiga& Slot(std::vector<SlotRiga>& riga, size_t pos, const char* member) {
+  if (pos >= riga.size()) [[unlikely]]
+    SenzaSlot(pos, riga.size(), member);
   return riga[pos];
 }
 
@@ -66,23 +70,25 @@ void ListStore::AddItem() {
     // An open table without columns (Combo_Clear with Solo_Dati after Tutto)
     // is refused as well: a row needs at least one column.
     if (NumMtCol == 0) throw Error(ErrorKind::Table, "AddItem: no columns are defined");
-    tabella.AddNew();
     // Column i is field i of the table, and the slot's name is the column's
-    // as the host spelled it: the value is written by the field's number.
+    // as the host spelled it: each value goes to the field of its number. The
+    // row is stored whole or not at all; the first row moved to next makes
+    // the notification that storing it as the current row would make.
+    valoriRiga_.resize(NumMtCol + 1u);
     for (size_t pos = 0; pos < NumMtCol; ++pos) {
       const SlotRiga& slot = Slot(RigaPreparata, pos, "AddItem");
       if (slot.Nome.empty())
         throw Error(ErrorKind::Table, "AddItem: column \"" + Matrice_Campi[pos].Nome_Field + "\" (position " +
                                           std::to_string(pos) + ") was not staged with ListItem");
-      tabella.SetField(static_cast<int32_t>(pos), slot.Valore);
+      valoriRiga_[pos] = &slot.Valore;
     }
     MaxIndex = NarrowToLong(static_cast<int64_t>(MaxIndex) + 1, "AddItem: row index");
-    tabella.SetField(static_cast<int32_t>(NumMtCol), Variant(MaxIndex));
-    tabella.Update();
+    const Variant indice(MaxIndex);
+    valoriRiga_[NumMtCol] = &indice;
+    tabella.AppendRow(valoriRiga_);
   } catch (...) {
-    // The pending row is dropped: the table is as it was, the staged values
-    // stay, and the list-building flag is as it was found.
-    if (tabella.State() == 1 && tabella.EditPending()) tabella.CancelUpdate();
+    // The row is not added: the table is as it was, the staged values stay,
+    // and the list-building flag is as it was found.
     MaxIndex = indicePrecedente;
     shared_.CaricamentoInCorso = caricamentoPrima;
     throw;

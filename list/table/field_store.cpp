@@ -24,9 +24,13 @@ int CompareNumbers(std::string_view a, std::string_view b) {
 }  // namespace
 
 void FieldStore::Append(const std::optional<std::string_view>& value) {
+  if (!Fits(value ? value->size() : 0)) Fail("a field's storage cannot hold more than 4 GiB in 65536 rows");
+  AppendFitting(value);
+}
+
+void FieldStore::AppendFitting(const std::optional<std::string_view>& value) {
   const std::string_view text = value ? *value : std::string_view();
   const size_t slot = ends_.size();
-  if (!Fits(text.size())) Fail("a field's storage cannot hold more than 4 GiB in 65536 rows");
   if ((slot & kBlockMask) == 0) bases_.push_back(bytes_.size());
   const uint64_t relative = bytes_.size() + text.size() - bases_.back();
   if (ascending_)

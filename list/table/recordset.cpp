@@ -105,6 +105,21 @@ struct Recordset::Impl {
   // Per field, the last spelling a caller found it by: a list names the same
   // fields the same way row after row.
   mutable std::vector<std::string> spellings;
+  // The row AppendRow and Update store, kept from row to row.
+  std::vector<std::optional<std::string_view>> rowTexts;
+  std::vector<std::string> rowScratch;
+
+  // Stores one checked row: every field takes its value or none does. `row`
+  // names the row of a bulk append in an error (0: none).
+  void StoreRow(const std::vector<std::optional<std::string_view>>& values, int64_t row) {
+    for (size_t f = 0; f < stores.size(); ++f)
+      if (values[f] && !stores[f].Fits(values[f]->size()))
+        Fail((row > 0 ? "row " + std::to_string(row) + ": " : std::string()) + "field " + Quoted(fields[f].name) +
+             ": its storage cannot hold more than 4 GiB in 65536 rows");
+    for (size_t f = 0; f < stores.size(); ++f) stores[f].AppendFitting(values[f]);
+    order.Append();
+    ++slots;
+  }
 
   void RequireOpen(const char* operation) const {
     if (!open) Fail(std::string(operation) + ": the table is closed");
@@ -291,24 +306,28 @@ void CheckLength(const table::FieldSpec& field, std::string_view text, int64_t r
          std::to_string(field.maxLength));
 }
 
-// Converts and checks the value as the field stores it, into `out`; false for
-// Null. `out` is left as it was when the value is refused.
-bool StoredText(const table::FieldSpec& field, const Variant& value, std::string& out) {
+// The text the field stores for the value, checked against its limit: a view
+// of the value's own text, or of `scratch` when the text had to be made (a
+// number, a truth value, a date); none for Null.
+std::optional<std::string_view> TextToStore(const table::FieldSpec& field, const Variant& value,
+                                            std::string& scratch) {
   if (value.IsMissing() || value.type() == VarType::Font)
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
-  if (value.IsNull()) return false;
-  if (value.type() == VarType::Long) {  // a row index: no text to make first
-    char digits[16];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value.AsLong()).ptr;
-    out.assign(digits, static_cast<size_t>(end - digits));
-    return true;
+  if (value.IsNull()) return std::nullopt;
+  std::string_view text;
+  if (value.type() == VarType::String) {
+    text = value.AsString();
+  } else if (value.type() == VarType::Long) {  // a row index: made without a temporary
+    scratch.resize(16);
+    const auto end = std::to_chars(scratch.data(), scratch.data() + scratch.size(), value.AsLong()).ptr;
+    scratch.resize(static_cast<size_t>(end - scratch.data()));
+    text = scratch;
+  } else {
+    scratch = ToText(value, field.name);
+    text = scratch;
   }
-  std::string converted;
-  if (value.type() != VarType::String) converted = ToText(value, field.name);
-  const std::string& text = value.type() == VarType::String ? value.AsString() : converted;
   CheckLength(field, text, 0);
-  out.assign(text);
-  return true;
+  return text;
 }
 
 }  // namespace
@@ -395,28 +414,37 @@ void Recordset::SetField(int32_t index, const Variant& value) {
   if (!impl_->pending)
     Fail("field " + Quoted(impl_->fields[f].name) + ": no row is being added (AddNew was not called)");
   // Converted and checked in full before the pending row is touched.
-  impl_->pendingHas[f] = StoredText(impl_->fields[f], value, impl_->pendingText[f]) ? 1 : 0;
+  std::string scratch;
+  const std::optional<std::string_view> text = TextToStore(impl_->fields[f], value, scratch);
+  if (text) impl_->pendingText[f].assign(*text);
+  impl_->pendingHas[f] = text ? 1 : 0;
 }
 
 void Recordset::Update() {
   impl_->RequireOpen("Update");
   if (!impl_->pending) Fail("Update: no row is being added (AddNew was not called)");
   if (impl_->slots == INT32_MAX) Fail("Update: the table is full");
-  const size_t count = impl_->stores.size();
-  auto text = [this](size_t f) {
-    return impl_->pendingHas[f] ? std::string_view(impl_->pendingText[f]) : std::string_view();
-  };
-  // Every field takes its value or none does.
-  for (size_t f = 0; f < count; ++f)
-    if (!impl_->stores[f].Fits(text(f).size()))
-      Fail("field " + Quoted(impl_->fields[f].name) + ": its storage cannot hold more than 4 GiB in 65536 rows");
-  impl_->pending = false;
-  for (size_t f = 0; f < count; ++f)
-    impl_->stores[f].Append(impl_->pendingHas[f] ? std::optional<std::string_view>(text(f)) : std::nullopt);
-  impl_->order.Append();
-  ++impl_->slots;
+  Impl& t = *impl_;
+  t.rowTexts.resize(t.stores.size());
+  for (size_t f = 0; f < t.stores.size(); ++f)
+    t.rowTexts[f] = t.pendingHas[f] ? std::optional<std::string_view>(t.pendingText[f]) : std::nullopt;
+  t.StoreRow(t.rowTexts, 0);
+  t.pending = false;
   impl_->current = static_cast<int32_t>(impl_->order.Size()) - 1;
   impl_->Notify();
+}
+
+void Recordset::AppendRow(std::span<const Variant* const> values) {
+  impl_->RequireOpen("AppendRow");
+  Impl& t = *impl_;
+  if (values.size() != t.fields.size())
+    Fail("AppendRow: " + std::to_string(values.size()) + " values for the table's " + std::to_string(t.fields.size()) +
+         " fields");
+  if (t.slots == INT32_MAX) Fail("AppendRow: the table is full");
+  t.rowTexts.resize(values.size());
+  t.rowScratch.resize(values.size());
+  for (size_t f = 0; f < values.size(); ++f) t.rowTexts[f] = TextToStore(t.fields[f], *values[f], t.rowScratch[f]);
+  t.StoreRow(t.rowTexts, 0);
 }
 
 int64_t Recordset::AppendRows(const RowWriter& next) {
@@ -452,17 +480,9 @@ int64_t Recordset::AppendRows(const RowWriter& next) {
       }
       ++rows;
       if (t.slots == INT32_MAX) Fail("row " + std::to_string(rows) + ": the table is full");
-      // Every value is checked before the row is stored.
-      for (size_t f = 0; f < fields; ++f) {
-        if (!values[f]) continue;
-        CheckLength(t.fields[f], *values[f], rows);
-        if (!t.stores[f].Fits(values[f]->size()))
-          Fail("row " + std::to_string(rows) + ": field " + Quoted(t.fields[f].name) +
-               ": its storage cannot hold more than 4 GiB in 65536 rows");
-      }
-      for (size_t f = 0; f < fields; ++f) t.stores[f].Append(values[f]);
-      t.order.Append();
-      ++t.slots;
+      for (size_t f = 0; f < fields; ++f)
+        if (values[f]) CheckLength(t.fields[f], *values[f], rows);
+      t.StoreRow(values, rows);
     }
   } catch (...) {
     undo();

@@ -189,23 +189,23 @@ uint32_t ToColour(const Variant& v, const std::string& what) {
   return static_cast<uint32_t>(whole);
 }
 
-uint8_t NarrowToByte(int64_t value, const std::string& what) {
+uint8_t NarrowToByte(int64_t value, std::string_view what) {
   if (value < 0 || value > 255)
-    throw Error(ErrorKind::Overflow, what + ": " + std::to_string(value) + " does not fit a Byte (0 to 255)");
+    throw Error(ErrorKind::Overflow, std::string(what) + ": " + std::to_string(value) + " does not fit a Byte (0 to 255)");
   return static_cast<uint8_t>(value);
 }
 
-int16_t NarrowToInteger(int64_t value, const std::string& what) {
+int16_t NarrowToInteger(int64_t value, std::string_view what) {
   if (value < std::numeric_limits<int16_t>::min() || value > std::numeric_limits<int16_t>::max())
     throw Error(ErrorKind::Overflow,
-                what + ": " + std::to_string(value) + " does not fit an Integer (-32768 to 32767)");
+                std::string(what) + ": " + std::to_string(value) + " does not fit an Integer (-32768 to 32767)");
   return static_cast<int16_t>(value);
 }
 
-int32_t NarrowToLong(int64_t value, const std::string& what) {
+int32_t NarrowToLong(int64_t value, std::string_view what) {
   if (value < std::numeric_limits<int32_t>::min() || value > std::numeric_limits<int32_t>::max())
     throw Error(ErrorKind::Overflow,
-                what + ": " + std::to_string(value) + " does not fit a Long (-2147483648 to 2147483647)");
+                std::string(what) + ": " + std::to_string(value) + " does not fit a Long (-2147483648 to 2147483647)");
   return static_cast<int32_t>(value);
 }
 

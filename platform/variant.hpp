@@ -3,6 +3,7 @@
 // ListValue, events by number, the property bag and scripts.
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "platform/font.hpp"
@@ -89,9 +90,9 @@ inline int32_t ColourAsLong(uint32_t c) { return static_cast<int32_t>(c); }
 
 // Narrowing of a 32-bit argument; a value outside the range is an Overflow
 // error naming `what` and the value.
-uint8_t NarrowToByte(int64_t value, const std::string& what);
-int16_t NarrowToInteger(int64_t value, const std::string& what);
-int32_t NarrowToLong(int64_t value, const std::string& what);
+uint8_t NarrowToByte(int64_t value, std::string_view what);
+int16_t NarrowToInteger(int64_t value, std::string_view what);
+int32_t NarrowToLong(int64_t value, std::string_view what);
 
 // A number in its shortest form that reads back the same ("8.25", "1000").
 std::string FormatNumber(double value);

@@ -13,6 +13,7 @@
 
 #include "control/cbo_varno.hpp"
 #include "control/type_library.hpp"
+#include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
 #include "platform/process_state.hpp"
 
@@ -128,5 +129,17 @@ public:
 private:
   std::filesystem::path path_;
 };
+
+// The error a call raises (the test fails when it raises none).
+template <class Call>
+Error ErrorOf(Call call) {
+  try {
+    call();
+  } catch (const Error& e) {
+    return e;
+  }
+  ADD_FAILURE() << "no error was raised";
+  return Error(ErrorKind::Widget, "none");
+}
 
 }  // namespace cbo::test

@@ -31,18 +31,6 @@ void MakeDatabase(const std::string& file, const std::string& sql) {
   sqlite3_close(db);
 }
 
-// The error a call raises (the test fails when it raises none).
-template <class Call>
-Error ErrorOf(Call call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e;
-  }
-  ADD_FAILURE() << "no error was raised";
-  return Error(ErrorKind::Widget, "none");
-}
-
 // A database of towns: accented names, a Null, whole and real numbers.
 class SqliteFill : public ::testing::Test {
 protected:

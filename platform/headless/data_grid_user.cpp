@@ -2,6 +2,7 @@
 // own navigation moves the table's current row.
 #include <algorithm>
 
+#include "platform/grid_navigation.hpp"
 #include "platform/headless/headless.hpp"
 
 namespace cbo::headless {
@@ -59,21 +60,8 @@ void HeadlessDataGrid::Navigate(int16_t keyCode) {
   const int64_t count = table_->RecordCount();
   if (count == 0) return;
   const int64_t current = table_->Position();  // -1 at EOF
-  const int64_t page = std::max(1, VisibleRows());
-  const int64_t last = count - 1;
-  // From EOF, moving down starts before the first row and moving up after the last.
-  int64_t target;
-  switch (keyCode) {
-    case kDown: target = current < 0 ? 0 : current + 1; break;
-    case kUp: target = current < 0 ? last : current - 1; break;
-    case kPageDown: target = (current < 0 ? -1 : current) + page; break;
-    case kPageUp: target = (current < 0 ? count : current) - page; break;
-    case kHome: target = 0; break;
-    case kEnd: target = last; break;
-    default: return;
-  }
-  target = std::clamp<int64_t>(target, 0, last);
-  if (target != current) table_->MoveTo(static_cast<int32_t>(target));
+  const std::optional<int64_t> target = GridKeyTarget(keyCode, current, count, std::max(1, VisibleRows()));
+  if (target && *target != current) table_->MoveTo(static_cast<int32_t>(*target));
 }
 
 void HeadlessDataGrid::UserMove(float x, float y) {

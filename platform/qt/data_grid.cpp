@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/error.hpp"
+#include "platform/grid_navigation.hpp"
 #include "platform/qt/grid.hpp"
 
 namespace cbo::qt {
@@ -262,29 +263,15 @@ void QtDataGrid::ShowCurrent() {
   syncing_ = false;
 }
 
-// As the headless grid moves: from EOF, down starts before the first row and
-// up after the last; a page is the rows that fit.
+// The navigation keys move the table's current row as on every platform
+// (grid_navigation.hpp); a page is the rows that fit.
 bool QtDataGrid::Navigate(int16_t keyCode) {
-  enum : int16_t { kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36, kUp = 38, kDown = 40 };
-  if (keyCode != kPageUp && keyCode != kPageDown && keyCode != kEnd && keyCode != kHome && keyCode != kUp &&
-      keyCode != kDown)
-    return false;
+  if (!IsGridNavigationKey(keyCode)) return false;
   if (!table_ || table_->State() != 1) return true;
   const int64_t count = table_->RecordCount();
   if (count == 0) return true;
   const int64_t current = table_->Position();
-  const int64_t page = std::max(1, VisibleRows());
-  const int64_t last = count - 1;
-  int64_t target = 0;
-  switch (keyCode) {
-    case kDown: target = current < 0 ? 0 : current + 1; break;
-    case kUp: target = current < 0 ? last : current - 1; break;
-    case kPageDown: target = (current < 0 ? -1 : current) + page; break;
-    case kPageUp: target = (current < 0 ? count : current) - page; break;
-    case kHome: target = 0; break;
-    default: target = last; break;  // kEnd
-  }
-  target = std::clamp<int64_t>(target, 0, last);
+  const int64_t target = *GridKeyTarget(keyCode, current, count, std::max(1, VisibleRows()));
   if (target != current) table_->MoveTo(static_cast<int32_t>(target));  // the table tells everyone, the grid included
   return true;
 }

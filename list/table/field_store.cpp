@@ -1,7 +1,5 @@
 #include "list/table/field_store.hpp"
 
-#include "list/table/table_error.hpp"
-
 namespace cbo::table {
 
 namespace {
@@ -24,11 +22,6 @@ int CompareNumbers(std::string_view a, std::string_view b) {
 }  // namespace
 
 void FieldStore::Append(const std::optional<std::string_view>& value) {
-  if (!Fits(value ? value->size() : 0)) Fail("a field's storage cannot hold more than 4 GiB in 65536 rows");
-  AppendFitting(value);
-}
-
-void FieldStore::AppendFitting(const std::optional<std::string_view>& value) {
   const std::string_view text = value ? *value : std::string_view();
   const size_t slot = ends_.size();
   if ((slot & kBlockMask) == 0) bases_.push_back(bytes_.size());

@@ -22,11 +22,8 @@ namespace cbo::table {
 
 class FieldStore {
 public:
-  // Appends the next slot's value (no value: Null). Table error when the
-  // slot's block of storage cannot hold it.
+  // Appends the next slot's value (no value: Null), one Fits found room for.
   void Append(const std::optional<std::string_view>& value);
-  // Append for a value already found to fit.
-  void AppendFitting(const std::optional<std::string_view>& value);
   // Whether the next slot can take a value of that many bytes.
   bool Fits(size_t bytes) const;
 

@@ -116,7 +116,7 @@ struct Recordset::Impl {
       if (values[f] && !stores[f].Fits(values[f]->size()))
         Fail((row > 0 ? "row " + std::to_string(row) + ": " : std::string()) + "field " + Quoted(fields[f].name) +
              ": its storage cannot hold more than 4 GiB in 65536 rows");
-    for (size_t f = 0; f < stores.size(); ++f) stores[f].AppendFitting(values[f]);
+    for (size_t f = 0; f < stores.size(); ++f) stores[f].Append(values[f]);
     order.Append();
     ++slots;
   }

@@ -7,6 +7,7 @@ namespace cbo {
 bool CboVarno::AddRows(RowSource& rows, const FillProgress& progress) {
   ScopedFlag host(operazioneHost_);
   const bool riempita = list_.AddRows(rows, progress);
+  GridFollowsTable();  // a fill into a list without columns made a new table
   IndiciDaFare();
   return riempita;
 }

@@ -71,9 +71,14 @@ void CboVarno::AddField(const std::string& Nome_Field, const std::string& NomeCo
                         bool Colonna_Ordinabile) {
   list_.AddField(Nome_Field, NomeColonna, Visualizza_Colonna, Larghezza_Colonna, Separatore_Colonna, Formattazione,
                  Allineamento_Colonna, Ridimensiona_Colonna, Wrap_Text, Colonna_Ordinabile);
+  GridFollowsTable();
 }
 
-void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) { list_.Combo_Clear(Cosa_Cancellare); }
+void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) {
+  list_.Combo_Clear(Cosa_Cancellare);
+  GridFollowsTable();
+}
+
 Variant CboVarno::ListItem(const std::string& Field, Variant Value) {
   return list_.ListItem(Field, std::move(Value));
 }

@@ -173,6 +173,11 @@ private:
   void Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift);
   void Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift);
   void AnnunciaRigaDigitata();
+  // Delete makes no key press: its bookkeeping is done at its key down.
+  void RecordDelete();
+  // The change of text now being handled is the edit of the key being
+  // pressed, made somewhere before the end of the text.
+  bool EditInsideText() const;
   // Persistence.
   void DerivaCopieDiLavoro();
   // The search indexes made in idle time.
@@ -184,6 +189,10 @@ private:
   void MostraGriglia();
   void PassaConfigurazione();
   FrmGriglia& IstanzaGriglia();  // the process's grid window, created when there is none
+  // While this control's drop-down is open, the window goes on with the table
+  // the list has now (AddField, Combo_Clear and a fill that defines the
+  // columns replace it).
+  void GridFollowsTable();
 
   IContainer& container_;
   ProcessState& shared_;
@@ -200,6 +209,13 @@ private:
   // ComboBox: the text the user expects after the last key press, until the
   // key is up.
   std::optional<std::string> testoDigitato_;
+  // The edit the key being pressed makes in the text box, as the box applies
+  // it, until the key is up: the text it leaves and the caret after it.
+  struct KeyEdit {
+    std::string text;
+    int32_t caret = 0;
+  };
+  std::optional<KeyEdit> keyEdit_;
   // This control's drop-down is open (its modal loop is running).
   bool listaAperta_ = false;
   // A host's call is running: a row it commits does not take the focus.

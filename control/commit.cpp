@@ -31,7 +31,7 @@ void CboVarno::ApplicaScelta() {
   // place (a list filled before anything was typed or chosen leaves "").
   const bool rigaScelta =
       suUnaRiga && (list_.StileAttivo == kListCombo ||
-                    (!(UltimoTesto.empty() && !shared_.GrigliaAperta) && tabella.FieldNumber(list_.Text_Col) >= 0));
+                    (!(UltimoTesto.empty() && !listaAperta_) && tabella.FieldNumber(list_.Text_Col) >= 0));
   const int32_t indice = rigaScelta || list_.StileAttivo == kListCombo ? indiceCorrente() : 0;
 
   // The flag is still set while the text is written, so that in ListCombo no

@@ -18,6 +18,8 @@ void CboVarno::ApriLista() {
   if (list_.NumMtCol == 0) return;
   if (!list_.HaRighe() || list_.Riempimento()) return;
   MostraGriglia();
+  // A list cleared while the window was open has no row to go back to.
+  if (!list_.TabellaAperta()) return;
   const std::string chiave =
       list_.StileAttivo == kListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato);
   Recordset& tabella = list_.Tabella();
@@ -27,10 +29,14 @@ void CboVarno::ApriLista() {
 }
 
 void CboVarno::MostraGriglia() {
-  if (list_.NumMtCol == 0 || shared_.GrigliaAperta) {
+  // A second request while this control's window is open closes it. While
+  // another control's window is open this one opens nothing and closes
+  // nothing: there is one window for all controls.
+  if (listaAperta_) {
     ChiudiGriglia(shared_);
     return;
   }
+  if (list_.NumMtCol == 0 || shared_.GrigliaAperta) return;
   // The user now chooses in the grid: a completion still waiting to be
   // committed is given up, so that closing without a choice commits nothing.
   list_.OkSelezioneAvvenuta = false;
@@ -56,13 +62,9 @@ void CboVarno::MostraGriglia() {
     throw;
   }
 
-  Recordset& tabella = list_.Tabella();
-  if (tabella.State() == 1 && tabella.Eof()) {
-    UltimoTesto = "";  // no current row: the window closed without a choice
-  } else {
-    Variant testo = tabella.Field(list_.Text_Col);
-    UltimoTesto = testo.IsNull() ? std::string() : ToText(testo, list_.Text_Col);
-  }
+  // No current row (the window closed without a choice, or the list was
+  // cleared meanwhile) and no text column read as "".
+  UltimoTesto = list_.CurrentRowText();
   if (!list_.OkSelezioneAvvenuta) {
     // A close without a choice leaves the text box as it was before the show
     // (the focus coming back to it would otherwise have selected it all).
@@ -73,6 +75,14 @@ void CboVarno::MostraGriglia() {
     }
   }
   ApplicaScelta();
+}
+
+void CboVarno::GridFollowsTable() {
+  if (!listaAperta_ || !shared_.Griglia || shared_.Griglia->Rcset_Cbo_Griglia() == list_.Rcset_Cbo) return;
+  // The selected row was a row of the discarded table: none of the new one
+  // is selected, so that a row picked from it later counts as a choice.
+  IndiceSelezionato = 0;
+  shared_.Griglia->FollowTable(list_.Rcset_Cbo);
 }
 
 FrmGriglia& CboVarno::IstanzaGriglia() {

@@ -29,7 +29,8 @@ void FissaDimensioneFont(W& widget) {
 void CboVarno::UserControl_Initialize() {
   container_.SetWidth(3000);
   txt_->SetText("");
-  shared_.GrigliaAperta = false;
+  // A new control's own drop-down is closed (listaAperta_ starts false); the
+  // process's flag is left alone, as another control's window may be open.
   list_.OkSelezioneAvvenuta = false;
   DisponiControlli();
 }
@@ -37,7 +38,9 @@ void CboVarno::UserControl_Initialize() {
 void CboVarno::Resize() { DisponiControlli(); }
 
 void CboVarno::DisponiControlli() {
-  if (shared_.GrigliaAperta) return;
+  // Suspended while this control's own drop-down is open; another control's
+  // window changes nothing here.
+  if (listaAperta_) return;
 
   pct_->SetBackColor(BackColor());
   pct_->SetForeColor(ForeColor());

@@ -46,7 +46,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     // is chosen, and to "" when nothing was taken as the text yet and the grid
     // is closed; the row is read only when its text is the answer.
     if (!listCombo && !list_.OkSelezioneAvvenuta) return Variant(UltimoTesto);
-    if (!listCombo && UltimoTesto.empty() && !shared_.GrigliaAperta) return Variant("");
+    if (!listCombo && UltimoTesto.empty() && !listaAperta_) return Variant("");
     std::string result;
     Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
     return Variant(result);
@@ -138,18 +138,30 @@ void CboVarno::Txt_Cbo_Change() {
 
   if (list_.StileAttivo == kComboBox && !shared_.CaricamentoInCorso) {
     std::string testo = txt_->Text();
+    const bool dentroIlTesto = EditInsideText();
+    const int32_t caretDopoIlTasto = dentroIlTesto ? keyEdit_->caret : 0;
     std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
-    UltimoTesto = risultato;
-    if (risultato != txt_->Tag()) {
-      // The completion waits to be committed; only the row it completed may
-      // be (none when the text was given back unmatched).
-      list_.OkSelezioneAvvenuta = true;
-      list_.CompletamentoInAttesa = RigaCompletata(risultato);
-      txt_->SetText(risultato);
-      txt_->SetTag(txt_->Text());
+    if (dentroIlTesto) {
+      // A key typed, or a character deleted, before the end of the text: the
+      // text stays as the user made it, nothing completed and nothing
+      // selected, so that the characters after the caret are never replaced
+      // by the next key. The list is matched all the same.
+      UltimoTesto = txt_->Text();
+      txt_->SetSelStart(caretDopoIlTasto);
+      txt_->SetSelLength(0);
+    } else {
+      UltimoTesto = risultato;
+      if (risultato != txt_->Tag()) {
+        // The completion waits to be committed; only the row it completed may
+        // be (none when the text was given back unmatched).
+        list_.OkSelezioneAvvenuta = true;
+        list_.CompletamentoInAttesa = RigaCompletata(risultato);
+        txt_->SetText(risultato);
+        txt_->SetTag(txt_->Text());
+      }
+      txt_->SetSelStart(PosizioneCursore);
+      txt_->SetSelLength(text::Length(txt_->Text()));
     }
-    txt_->SetSelStart(PosizioneCursore);
-    txt_->SetSelLength(text::Length(txt_->Text()));
   }
 
   if (list_.StileAttivo == kTextBox) UltimoTesto = txt_->Text();

@@ -1,5 +1,6 @@
 // Binding the grid to the table, configuring its columns from the column
 // definitions, and the header boxes laid over the grid's header band.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -14,6 +15,9 @@ namespace {
 constexpr Colour kColoreIntestazione = 0x8000000Au;  // system colour 10
 
 }  // namespace
+
+// A header box is 35 twips lower than the header band, never less than empty.
+double FrmGriglia::AltezzaBox() const { return std::max(0, AltezzaIntestazione - 35); }
 
 void FrmGriglia::CollegaGriglia() {
   // A failure stops the binding where it is: the window opens with the
@@ -75,10 +79,10 @@ void FrmGriglia::CaricaIntestazioni() {
       box.SetVisible(true);
       etichetta.SetVisible(true);
       box.SetTop(20);
-      box.SetHeight(AltezzaIntestazione - 35);
+      box.SetHeight(AltezzaBox());
       etichetta.SetTop(20);
       etichetta.SetLeft(0);
-      etichetta.SetHeight(AltezzaIntestazione - 35);
+      etichetta.SetHeight(AltezzaBox());
       box.ZOrder();
       etichetta.ZOrder();
       etichetta.SetCaption(Definizione(i).NomeColonna);
@@ -97,7 +101,9 @@ void FrmGriglia::DisponiIntestazioni() {
     box.SetVisible(true);
     box.SetLeft(x);
     const double w = std::round(static_cast<double>(MSF().Column(i).Width()) - 10);
-    box.SetWidth(w);
+    // A column narrower than the gap gets an empty box; the next box still
+    // starts where this column ends.
+    box.SetWidth(std::max(0.0, w));
     Lbl_FieldElemento(i).SetWidth(box.Width());
     x = x + w + 10;
   }

@@ -59,6 +59,11 @@ public:
   bool CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vector<ColumnDef>& Matrice_V,
                       int32_t& ListIndex);
   void TrovaCTRLHWNDGriglia();
+  // The control replaced its table while the window is open (its list was
+  // cleared or its columns defined anew): the window goes on with the table
+  // it has now, also when there is none or it is closed, and a choice is
+  // read from that table.
+  void FollowTable(RecordsetRef table);
 
   // --- Private state, readable for inspection. ---
   double PosizioneLeft = 0, PosizioneTop = 0;
@@ -92,6 +97,7 @@ private:
   void CollegaGriglia();
   void CaricaIntestazioni();
   void DisponiIntestazioni();
+  double AltezzaBox() const;
   // Geometry.
   void CalcolaLarghezza();
   void CalcolaAltezza();
@@ -113,6 +119,8 @@ private:
 
   // The table handed to CaricaListaVis; a Table error when there is none.
   Recordset& Tabella() const;
+  // The window's table is open (a list cleared while open may have none).
+  bool TabellaAperta() const { return table_ && table_->State() == 1; }
   // Row i of the window's copy of Matrice_V; SubscriptOutOfRange past its end.
   ColumnDef& Definizione(int i);
   // Header box and label i; SubscriptOutOfRange when the element does not exist.
@@ -129,6 +137,7 @@ private:
   std::map<int, std::unique_ptr<ILabel>> lblField_;
   std::vector<ColumnDef> matriceV_;
   RecordsetRef table_;
+  int32_t indicePassato_ = 0;  // the ListIndex handed to CaricaListaVis
 };
 
 }  // namespace cbo

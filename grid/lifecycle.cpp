@@ -17,15 +17,15 @@ bool FrmGriglia::CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vecto
 
   matriceV_ = Matrice_V;
   table_ = std::move(Rcset_Cbo_Griglia);
-  const int32_t indicePassato = ListIndex;
+  indicePassato_ = ListIndex;
 
   PreparaFinestra();
   Form().ShowModal();
 
   // A choice with no current row counts as a close without a choice.
-  if (OkSelezioneAvvenuta && !Tabella().Eof()) {
+  if (OkSelezioneAvvenuta && TabellaAperta() && !Tabella().Eof()) {
     const int32_t scelto = ToLong(Tabella().Field(kIndexField), kIndexField);
-    if (scelto != indicePassato) {
+    if (scelto != indicePassato_) {
       ListIndex = scelto;
       return true;
     }
@@ -78,6 +78,20 @@ void FrmGriglia::PreparaFinestra() {
   // The row must not jump to wherever the mouse happens to rest at the show.
   BloccaInseguimento = true;
 
+  MSF().Refresh();
+}
+
+void FrmGriglia::FollowTable(RecordsetRef table) {
+  if (table == table_) return;
+  table_ = std::move(table);
+  indicePassato_ = 0;  // the row passed in was a row of the discarded table
+  if (TabellaAperta()) {
+    CollegaGriglia();
+  } else {
+    // Nothing to show: the grid lets go of the discarded rows.
+    msfDC_.SetRecordset(table_);
+    MSF().SetDataSource(nullptr);
+  }
   MSF().Refresh();
 }
 

@@ -27,7 +27,7 @@ int32_t Arrotonda(double v, const char* che) { return ToLong(Variant(v), che); }
 
 void FrmGriglia::Lbl_Field_Click(int i) {
   const std::string campo = Definizione(i).Nome_Field;
-  if (Definizione(i).Colonna_Ordinabile) {
+  if (Definizione(i).Colonna_Ordinabile && TabellaAperta()) {
     Recordset& tabella = Tabella();
     // A table on no row is sorted and stays on no row.
     const bool suUnaRiga = !tabella.Eof();
@@ -61,6 +61,7 @@ void FrmGriglia::MSF_KeyDown() { BloccaInseguimento = true; }
 
 void FrmGriglia::CercaDigitato() {
   OkSelezioneAvvenuta = false;
+  if (!TabellaAperta()) return;  // a list cleared while the window is open
   Recordset& tabella = Tabella();
   int32_t v = 0;
   try {

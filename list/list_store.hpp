@@ -85,6 +85,9 @@ public:
   bool TabellaAperta() const { return Rcset_Cbo && Rcset_Cbo->State() == 1; }
   // An open table with at least one row.
   bool HaRighe() const;
+  // The current row's text-column value as text; "" with no open table, no
+  // current row, no text column or a Null value.
+  std::string CurrentRowText() const;
 
   // Members of the control.
   std::vector<ColumnDef> Matrice_Campi;

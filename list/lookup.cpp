@@ -6,6 +6,12 @@ namespace cbo {
 
 int32_t ListStore::IndiceCorrente() { return ToLong(Rcset_Cbo->Field(kIndexField), kIndexField); }
 
+std::string ListStore::CurrentRowText() const {
+  if (!TabellaAperta() || Rcset_Cbo->Eof() || Rcset_Cbo->FieldNumber(Text_Col) < 0) return std::string();
+  const Variant testo = Rcset_Cbo->Field(Text_Col);
+  return testo.IsNull() ? std::string() : ToText(testo, Text_Col);
+}
+
 void ListStore::AllineaRigaCorrente() {
   OkSelezioneAvvenuta = true;
   CompletamentoInAttesa = 0;

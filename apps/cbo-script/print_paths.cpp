@@ -316,18 +316,44 @@ void Host::InspectControl(Placed& c, const std::string& path, const std::vector<
   Mistake("unknown name " + path);
 }
 
+namespace {
+
+// A table's rows in its present order: "* " before the current row, every
+// field's value in field order, and "* EOF" when there is no current row.
+std::vector<std::string> RowLines(const Recordset& t) {
+  const int32_t rows = t.RecordCount(), fields = t.FieldCount(), current = t.Position();
+  std::vector<std::string> lines;
+  for (int32_t r = 0; r < rows; ++r) {
+    std::string line = r == current ? "* " : "  ";
+    for (int32_t f = 0; f < fields; ++f) line += (f ? " " : "") + FormatValue(t.ValueAt(r, f));
+    lines.push_back(line);
+  }
+  if (current < 0) lines.push_back("* EOF");
+  return lines;
+}
+
+}  // namespace
+
 void Host::PrintRows(Placed& c, const std::string& path) {
   const RecordsetRef t = c.control->Lista().Rcset_Cbo;
   if (!t) return Print(path + " = no table");
   if (t->State() != 1) return Print(path + " = closed");
-  int32_t rows = t->RecordCount(), fields = t->FieldCount(), current = t->Position();
-  std::vector<std::string> lines{path + " = " + std::to_string(rows) + " rows"};
-  for (int32_t r = 0; r < rows; ++r) {
-    std::string line = r == current ? "* " : "  ";
-    for (int32_t f = 0; f < fields; ++f) line += (f ? " " : "") + FormatValue(t->ValueAt(r, f));
-    lines.push_back(line);
+  std::vector<std::string> lines = RowLines(*t);
+  Print(path + " = " + std::to_string(t->RecordCount()) + " rows");
+  for (const auto& l : lines) Print(l);
+}
+
+// The rows the open grid shows: every row of its table (none when the list
+// was cleared while it is open).
+void Host::PrintShown(const FrmGriglia& g, const std::string& path) {
+  const RecordsetRef t = g.Rcset_Cbo_Griglia();
+  if (!t || t->State() != 1) {
+    Print(path + " = 0 of 0 rows");
+    return Print("* EOF");
   }
-  if (current < 0) lines.push_back("* EOF");
+  std::vector<std::string> lines = RowLines(*t);
+  const std::string n = std::to_string(t->RecordCount());
+  Print(path + " = " + n + " of " + n + " rows");
   for (const auto& l : lines) Print(l);
 }
 
@@ -350,6 +376,7 @@ void Host::InspectGrid(const std::string& path, const std::vector<std::string>& 
   if (!indexed) name = parts[1 < parts.size() ? 1 : 0];
 
   if (parts.size() == 2) {
+    if (Is(name, "Shown")) return Guarded(path, [&] { PrintShown(g, path); });
     if (Is(name, "Matrice_V")) {
       const std::vector<ColumnDef> defs = g.Matrice_V();
       Print(path + " =");

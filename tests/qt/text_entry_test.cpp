@@ -42,6 +42,37 @@ private slots:
     QCOMPARE(h.control->Txt_Cbo().SelLength(), 3);
   }
 
+  void comboBoxKeepsWhatFollowsAKeyTypedInsideTheText() {
+    Host h(kComboBox);
+    QTest::keyClicks(h.Edit(), "rz");  // no row begins with "Rz": free text
+    QCOMPARE(h.Edit()->text(), QString("Rz"));
+    // Between R and z: "Roz" neither completed nor selected, the z kept.
+    h.Edit()->setCursorPosition(1);
+    QTest::keyClicks(h.Edit(), "o");
+    QCOMPARE(h.Edit()->text(), QString("Roz"));
+    QCOMPARE(h.Edit()->cursorPosition(), 2);
+    QVERIFY(!h.Edit()->hasSelectedText());
+    QTest::keyClick(h.Edit(), Qt::Key_Backspace);
+    QCOMPARE(h.Edit()->text(), QString("Rz"));
+    QCOMPARE(h.Edit()->cursorPosition(), 1);
+    QVERIFY(!h.Edit()->hasSelectedText());
+    h.Edit()->setCursorPosition(0);
+    QTest::keyClick(h.Edit(), Qt::Key_Delete);
+    QCOMPARE(h.Edit()->text(), QString("z"));
+    QCOMPARE(h.Edit()->cursorPosition(), 0);
+    QVERIFY(!h.Edit()->hasSelectedText());
+  }
+
+  void listComboEmptiedStartsANewSearch() {
+    Host h(kListCombo);
+    QTest::keyClicks(h.Edit(), "mon");
+    h.Edit()->selectAll();
+    QTest::keyClick(h.Edit(), Qt::Key_Backspace);
+    QCOMPARE(h.Edit()->selectedText(), h.Edit()->text());  // the first row, wholly selected
+    QTest::keyClicks(h.Edit(), "mon");
+    QCOMPARE(h.Edit()->text(), QString("Monza"));
+  }
+
   void comboBoxCountsAccentedCharactersAsOne() {
     Host h(kComboBox);
     QTest::sendKeyEvent(QTest::Click, h.Edit(), Qt::Key_unknown, QString::fromUtf8("è"), Qt::NoModifier);

@@ -10,7 +10,7 @@
 #include "bench/data.hpp"
 #include "control/cbo_varno.hpp"
 #include "platform/headless/headless.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 
 namespace bench {
 

@@ -14,7 +14,7 @@
 #include "control/cbo_varno.hpp"
 #include "control/type_library.hpp"
 #include "list/list_store.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 #include "platform/qt/qt_platform.hpp"
 
 namespace bench {

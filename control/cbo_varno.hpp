@@ -14,7 +14,7 @@
 #include "platform/colour.hpp"
 #include "platform/container.hpp"
 #include "platform/font.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 #include "platform/variant.hpp"
 #include "platform/widgets.hpp"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/container.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 #include "platform/variant.hpp"
 
 namespace cbo {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz/harness.hpp"
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "platform/error.hpp"
 #include "platform/literal.hpp"
 

@@ -12,9 +12,9 @@
 
 #include "list/column_def.hpp"
 #include "list/data_control.hpp"
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "platform/data_grid.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 #include "platform/widgets.hpp"
 #include "platform/window.hpp"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "list/column_def.hpp"
-#include "list/recordset.hpp"
-#include "platform/process_state.hpp"
+#include "list/table/recordset.hpp"
+#include "grid/process_state.hpp"
 
 namespace cbo {
 

@@ -6,7 +6,7 @@
 
 namespace cbo {
 
-ListStore::ListStore(ProcessState& shared, ITextBox& txt, std::function<void()> rowMoved,
+ListStore::ListStore(ListState& shared, ITextBox& txt, std::function<void()> rowMoved,
                      std::function<void(const std::string&)> propertyChanged)
     : shared_(shared), txt_(txt), propertyChanged_(std::move(propertyChanged)) {
   AdoRec.SetMoveComplete(std::move(rowMoved));

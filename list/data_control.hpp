@@ -3,7 +3,7 @@
 // row to its owner (the control's AdoRec, the grid window's MsfDC).
 #include <functional>
 
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 
 namespace cbo {
 

@@ -10,9 +10,9 @@
 #include "list/column_def.hpp"
 #include "list/criteria.hpp"
 #include "list/data_control.hpp"
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "list/row_source.hpp"
-#include "platform/process_state.hpp"
+#include "list/list_state.hpp"
 #include "platform/variant.hpp"
 #include "platform/widgets.hpp"
 
@@ -47,7 +47,7 @@ public:
   // `txt` is the control's text box (its Tag holds the chosen row's index);
   // `rowMoved` runs on every row-moved notification of the data control AdoRec;
   // `propertyChanged` tells the container that a property changed.
-  ListStore(ProcessState& shared, ITextBox& txt, std::function<void()> rowMoved,
+  ListStore(ListState& shared, ITextBox& txt, std::function<void()> rowMoved,
             std::function<void(const std::string&)> propertyChanged);
 
   // Columns and table.
@@ -135,7 +135,7 @@ private:
   // Refuses a change of the list while AddRows fills it.
   void NonDuranteRiempimento(const char* member) const;
 
-  ProcessState& shared_;
+  ListState& shared_;
   ITextBox& txt_;
   bool riempimento_ = false;
   std::vector<const Variant*> valoriRiga_;  // the row AddItem hands the table

@@ -2,7 +2,7 @@
 // The one platform and the one process-wide state that every CboVarnoWidget of
 // an application shares: made on first use, destroyed with the application
 // object.
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 #include "platform/qt/qt_platform.hpp"
 
 namespace cbo::widget {

@@ -17,7 +17,7 @@
 #include "control/type_library.hpp"
 #include "lexer.hpp"
 #include "platform/headless/headless.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 #include "run.hpp"
 #include "values.hpp"
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "list/table/casefold_data.hpp"
 #include "platform/text.hpp"
 

@@ -9,7 +9,7 @@
 // is read row by row (field_scan.hpp), and asks for its index, which is made
 // in slices: a little after each such Find, and the rest in BuildIndexes,
 // which the list calls in idle time.
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 
 #include <algorithm>
 #include <charconv>

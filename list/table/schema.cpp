@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "list/table/table_error.hpp"
 
 namespace cbo::table {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
 

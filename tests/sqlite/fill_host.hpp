@@ -15,7 +15,7 @@
 #include "control/type_library.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
-#include "platform/process_state.hpp"
+#include "grid/process_state.hpp"
 
 namespace cbo::test {
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "list/table/folded.hpp"
 
 namespace cbo::testing {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "list/recordset.hpp"
+#include "list/table/recordset.hpp"
 #include "platform/error.hpp"
 
 namespace cbo::testing {

@@ -7,21 +7,19 @@
 // selected index, its last text) is that control's own.
 #include <cstdint>
 #include <memory>
-#include <string>
+
+#include "list/list_state.hpp"
 
 namespace cbo {
 
 class Platform;
 class FrmGriglia;
 
-struct ProcessState {
+// The list store's share (CaricamentoInCorso, CriterioRicerca) is its base.
+struct ProcessState : ListState {
   explicit ProcessState(Platform& p) : platform(p) {}
 
   Platform& platform;
-
-  // List store and text entry.
-  bool CaricamentoInCorso = false;
-  std::string CriterioRicerca;
 
   // The drop-down window's module-wide variables.
   bool GrigliaAperta = false;

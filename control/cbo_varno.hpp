@@ -162,7 +162,7 @@ private:
   // Committing a choice, focus and forwarded events.
   void ApplicaScelta();
   // Tells the row-chosen handler that the row is the control's choice.
-  void AnnunciaScelta(int32_t indice);
+  void AnnounceChoice(int32_t indice);
   void AdoRec_MoveComplete();
   void Txt_Cbo_GotFocus();
   void Raise(int number, std::span<Variant> args);
@@ -172,7 +172,7 @@ private:
   void Txt_Cbo_KeyPress(int16_t& KeyAscii);
   void Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift);
   void Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift);
-  void AnnunciaRigaDigitata();
+  void AnnounceTypedRow();
   // Delete makes no key press: its bookkeeping is done at its key down.
   void RecordDelete();
   // The change of text now being handled is the edit of the key being

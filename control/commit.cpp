@@ -62,10 +62,10 @@ void CboVarno::ApplicaScelta() {
   // this commit ends it.
   list_.OkSelezioneAvvenuta = false;
   list_.CompletamentoInAttesa = 0;
-  if (rigaScelta) AnnunciaScelta(indice);
+  if (rigaScelta) AnnounceChoice(indice);
 }
 
-void CboVarno::AnnunciaScelta(int32_t indice) {
+void CboVarno::AnnounceChoice(int32_t indice) {
   ++scelteAnnunciate_;
   if (rowChosen_) rowChosen_(indice);
 }

@@ -14,7 +14,7 @@ namespace {
 using Args = std::vector<Variant>;
 
 // An argument converted to the declared type; enumerations travel as Long.
-Variant Converti(const Variant& v, const ParamInfo& p, const std::string& member) {
+Variant Convert(const Variant& v, const ParamInfo& p, const std::string& member) {
   const std::string what = p.Name == member ? member : member + ": " + p.Name;
   const std::string& t = p.Type;
   if (t == "Variant") return v;
@@ -31,7 +31,7 @@ Variant Converti(const Variant& v, const ParamInfo& p, const std::string& member
 
 // The arguments of a call, completed with the defaults of the optional ones
 // and converted; a required argument left out is a mistake of the caller.
-Args Prepara(const MemberInfo& m, const std::vector<ParamInfo>& params, Args& args) {
+Args Prepare(const MemberInfo& m, const std::vector<ParamInfo>& params, Args& args) {
   if (args.size() > params.size())
     throw std::invalid_argument(m.Name + " takes " + std::to_string(params.size()) + " arguments, not " +
                                 std::to_string(args.size()));
@@ -43,7 +43,7 @@ Args Prepara(const MemberInfo& m, const std::vector<ParamInfo>& params, Args& ar
       if (!p.Optional) throw std::invalid_argument(m.Name + ": the argument " + p.Name + " is not optional");
       out.push_back(p.Default);
     } else {
-      out.push_back(Converti(args[i], p, m.Name));
+      out.push_back(Convert(args[i], p, m.Name));
     }
   }
   return out;
@@ -138,7 +138,7 @@ Variant Invoke(CboVarno& control, const std::string& member, InvokeKind kind, Ar
   switch (kind) {
     case InvokeKind::Method: {
       if (proprieta) throw std::invalid_argument(m->Name + " is a property, not a method");
-      Args converted = Prepara(*m, m->Params, args);
+      Args converted = Prepare(*m, m->Params, args);
       Variant r = b.call(control, converted);
       for (size_t i = 0; i < m->Params.size() && i < args.size(); ++i)
         if (m->Params[i].ByRef) args[i] = converted[i];
@@ -157,7 +157,7 @@ Variant Invoke(CboVarno& control, const std::string& member, InvokeKind kind, Ar
       if (set != (m->Kind == MemberKind::PropertySet))
         throw std::invalid_argument(m->Name + (set ? " takes a value, not an object" : " takes an object, not a value"));
       if (args.size() != 1) throw std::invalid_argument(m->Name + " takes one value");
-      Args converted = Prepara(*m, m->Params, args);
+      Args converted = Prepare(*m, m->Params, args);
       b.let(control, converted[0]);
       return Variant();
     }

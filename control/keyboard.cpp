@@ -61,7 +61,7 @@ void CboVarno::Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift) {
 
 void CboVarno::Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift) {
   keyEdit_.reset();
-  AnnunciaRigaDigitata();
+  AnnounceTypedRow();
   RaiseKey(EvKeyUp, KeyCode, Shift);
 }
 
@@ -88,13 +88,13 @@ bool CboVarno::EditInsideText() const {
 // makes that row the user's choice (typing the last letter of a completion
 // changes no text, so this is looked at once the key has been applied). The
 // host is told once, unless the matching committed the row already.
-void CboVarno::AnnunciaRigaDigitata() {
+void CboVarno::AnnounceTypedRow() {
   const std::optional<std::string> digitato = std::exchange(testoDigitato_, std::nullopt);
   if (!digitato || list_.StileAttivo != kComboBox || scelteAnnunciate_ != annunciateAlTasto_) return;
   const std::string testo = txt_->Text();
   if (testo.empty() || testo != *digitato) return;
   const int32_t riga = RigaCompletata(testo);
-  if (riga > 0) AnnunciaScelta(riga);
+  if (riga > 0) AnnounceChoice(riga);
 }
 
 }  // namespace cbo

@@ -13,7 +13,7 @@ namespace {
 // Runs one step whose table or field failure is skipped: the operation goes
 // on with its next step. Returns whether the step succeeded.
 template <class Step>
-bool Salta(Step&& step) {
+bool SkipOnFailure(Step&& step) {
   try {
     step();
     return true;
@@ -48,7 +48,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     if (!listCombo && !list_.OkSelezioneAvvenuta) return Variant(UltimoTesto);
     if (!listCombo && UltimoTesto.empty() && !listaAperta_) return Variant("");
     std::string result;
-    Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
+    SkipOnFailure([&] { result = TestoCampo(tabella.Field(Text_Col)); });
     return Variant(result);
   }
   if (mode != SettaDaTextColumn) return Variant();
@@ -65,7 +65,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
   // the table has no text column or no rows. A table standing on no row is
   // searched as from any row.
   bool uguale = true;
-  Salta([&] {
+  SkipOnFailure([&] {
     if (tabella.FieldNumber(Text_Col) < 0 || tabella.RecordCount() == 0) return;
     uguale = false;
     if (tabella.Eof()) return;
@@ -79,31 +79,31 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 
   bool trovataEsatta = false;
   shared_.CriterioRicerca = CriterioUguale(Text_Col, text);
-  Salta([&] { tabella.MoveFirst(); });
-  Salta([&] { tabella.Find(shared_.CriterioRicerca); });
+  SkipOnFailure([&] { tabella.MoveFirst(); });
+  SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca); });
   if (!tabella.Eof()) {
-    Salta([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+    SkipOnFailure([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
     trovataEsatta = true;
   }
 
   while (!trovataEsatta) {
     // Prefix search.
     shared_.CriterioRicerca = CriterioInizia(Text_Col, text);
-    Salta([&] { tabella.MoveFirst(); });
-    Salta([&] { tabella.Find(shared_.CriterioRicerca); });
+    SkipOnFailure([&] { tabella.MoveFirst(); });
+    SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca); });
     // Only ComboBox completes or gives the text back here; ListCombo, and any
     // style value outside the enumeration, looks for the longest leading part.
     if (comboBox) {
       if (tabella.Eof()) {
         shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(IndiceSelezionato));
-        Salta([&] { tabella.MoveFirst(); });
-        Salta([&] { tabella.Find(shared_.CriterioRicerca); });
+        SkipOnFailure([&] { tabella.MoveFirst(); });
+        SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca); });
         return Variant(text);
       }
       if (!text.empty()) {
         Variant trovato;
-        Salta([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
-        Salta([&] { trovato = Variant(TestoCampo(tabella.Field(Text_Col))); });
+        SkipOnFailure([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+        SkipOnFailure([&] { trovato = Variant(TestoCampo(tabella.Field(Text_Col))); });
         return trovato;
       }
       IndiceSelezionato = 1;
@@ -112,14 +112,14 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     if (!tabella.Eof()) break;
     text = text::Left(text, text::Length(text) - 1);
     if (text.empty()) {
-      Salta([&] { tabella.MoveFirst(); });
+      SkipOnFailure([&] { tabella.MoveFirst(); });
       break;
     }
   }
 
   std::string result;
-  Salta([&] { result = TestoCampo(tabella.Field(Text_Col)); });
-  Salta([&] { list_.AllineaRigaCorrente(); });
+  SkipOnFailure([&] { result = TestoCampo(tabella.Field(Text_Col)); });
+  SkipOnFailure([&] { list_.AllineaRigaCorrente(); });
   return Variant(result);
 }
 
@@ -185,7 +185,7 @@ int32_t CboVarno::RigaCompletata(const std::string& risultato) {
   int32_t indice = -1;
   if (!list_.TabellaAperta()) return indice;
   Recordset& tabella = *list_.Rcset_Cbo;
-  Salta([&] {
+  SkipOnFailure([&] {
     if (!tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col)) == risultato)
       indice = ToLong(tabella.Field(kIndexField), kIndexField);
   });

@@ -43,7 +43,7 @@ void ListStore::NonDuranteRiempimento(const char* member) const {
 bool ListStore::AddRows(RowSource& sorgente, const FillProgress& progress) {
   NonDuranteRiempimento("AddRows");
   const std::vector<std::string> colonne = sorgente.Columns();
-  StatoPrecedente prima = Salva();
+  SavedState prima = Save();
   bool annullata = false;
   int64_t aggiunte = 0;
   try {
@@ -86,7 +86,7 @@ bool ListStore::AddRows(RowSource& sorgente, const FillProgress& progress) {
     };
     Rcset_Cbo->AppendRows(prossima);
     if (annullata) {
-      Ripristina(std::move(prima));
+      Restore(std::move(prima));
       return false;
     }
     if (aggiunte == 0) {
@@ -96,7 +96,7 @@ bool ListStore::AddRows(RowSource& sorgente, const FillProgress& progress) {
     MaxIndex = static_cast<int32_t>(indice);
   } catch (...) {
     // A refused value or a failing source leaves the list as it was.
-    Ripristina(std::move(prima));
+    Restore(std::move(prima));
     throw;
   }
   DopoAggiunta(prima.CaricamentoInCorso);

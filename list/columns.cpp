@@ -19,12 +19,12 @@ Recordset& ListStore::Tabella() {
 
 bool ListStore::HaRighe() const { return TabellaAperta() && Rcset_Cbo->RecordCount() > 0; }
 
-ListStore::StatoPrecedente ListStore::Salva() const {
+ListStore::SavedState ListStore::Save() const {
   return {Matrice_Campi, NumMtCol, Rcset_Cbo, MaxIndex, Larghezza_Colonne, Text_Col, Bound_Col, txt_.Tag(),
           RigaPreparata, shared_.CaricamentoInCorso};
 }
 
-void ListStore::Ripristina(StatoPrecedente&& prima) {
+void ListStore::Restore(SavedState&& prima) {
   Matrice_Campi = std::move(prima.Matrice_Campi);
   NumMtCol = prima.NumMtCol;
   Rcset_Cbo = std::move(prima.Rcset_Cbo);
@@ -42,7 +42,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
                          int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text,
                          bool Colonna_Ordinabile) {
   NonDuranteRiempimento("AddField");
-  StatoPrecedente prima = Salva();
+  SavedState prima = Save();
   shared_.CaricamentoInCorso = true;
   try {
     NumMtCol = NarrowToByte(NumMtCol + 1, "AddField: number of columns");
@@ -67,7 +67,7 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
   } catch (...) {
     // A refused column changes nothing: the earlier columns, the table with its
     // rows, the staged row and the list-building flag are as they were.
-    Ripristina(std::move(prima));
+    Restore(std::move(prima));
     throw;
   }
   shared_.CaricamentoInCorso = false;

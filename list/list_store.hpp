@@ -111,7 +111,7 @@ public:
 private:
   // What AddField and AddRows change, kept so that a failed call leaves
   // everything as it was.
-  struct StatoPrecedente {
+  struct SavedState {
     std::vector<ColumnDef> Matrice_Campi;
     uint8_t NumMtCol;
     RecordsetRef Rcset_Cbo;
@@ -121,8 +121,8 @@ private:
     std::vector<SlotRiga> RigaPreparata;
     bool CaricamentoInCorso;
   };
-  StatoPrecedente Salva() const;
-  void Ripristina(StatoPrecedente&& prima);
+  SavedState Save() const;
+  void Restore(SavedState&& prima);
   // The steps after rows were appended: the staged row emptied, the table
   // handed to AdoRec, the first row (in ListCombo the shown row) current, list
   // building over, and the first row chosen when none is.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <random>
 #include <system_error>
 #include <vector>
 
@@ -67,37 +68,73 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// The temporary file of one save: removed again unless it was renamed.
+// The temporary file of one save, in the folder of the file it replaces.
+// Where the system can, it has no name until it is whole (O_TMPFILE): a save
+// killed while it writes leaves nothing behind. Its name, when it gets one,
+// is new (made exclusively, never through a link), and it is removed again
+// unless it was renamed over the file.
 class TemporaryFile {
 public:
-  explicit TemporaryFile(const std::string& target) {
-    std::string pattern = FolderOf(target) + "/." + NameOf(target) + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
+  explicit TemporaryFile(const std::string& target) : target_(target), folder_(FolderOf(target)) {
+#ifdef O_TMPFILE
+    if (::access("/proc/self/fd", X_OK) == 0) fd_ = ::open(folder_.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+#endif
+    if (fd_ >= 0) return;
+    std::vector<char> name = Pattern();
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0)
-      Fail(target, "the settings file cannot be saved: no temporary file can be made in " + FolderOf(target) + ": " +
-                       Why(errno));
+    if (fd_ < 0) Fail(target, "the settings file cannot be saved: no temporary file can be made in " + folder_ + ": " + Why(errno));
     name_ = name.data();
   }
   ~TemporaryFile() {
     if (fd_ >= 0) ::close(fd_);
-    if (!renamed_) ::unlink(name_.c_str());
+    if (!name_.empty() && !renamed_) ::unlink(name_.c_str());
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
 
   int fd() const { return fd_; }
-  const std::string& name() const { return name_; }
-  // Closes the file; false with errno when the close reports a failed write.
-  bool Close() {
+  // Closes the whole file and gives it its name, when it has none yet;
+  // false with errno on a failure.
+  bool Finish() {
+    if (name_.empty()) {
+      const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+      for (int attempt = 0; attempt < 100; ++attempt) {
+        std::vector<char> name = Pattern();
+        for (size_t i = name.size() - 7; i + 1 < name.size(); ++i) name[i] = kLetters[Random() % (sizeof kLetters - 1)];
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.data(), AT_SYMLINK_FOLLOW) == 0) {
+          name_ = name.data();
+          break;
+        }
+        if (errno != EEXIST) return false;
+      }
+      if (name_.empty()) return false;
+    }
     const int fd = fd_;
     fd_ = -1;
     return ::close(fd) == 0;
   }
-  void Renamed() { renamed_ = true; }
+  // Renames it over the file it replaces.
+  bool Rename() {
+    if (::rename(name_.c_str(), target_.c_str()) != 0) return false;
+    renamed_ = true;
+    return true;
+  }
 
 private:
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static unsigned Random() {
+    static std::mt19937 generator{std::random_device{}()};
+    return static_cast<unsigned>(generator());
+  }
+  std::vector<char> Pattern() const {
+    const std::string pattern = folder_ + "/." + NameOf(target_) + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    return name;
+  }
+
+  std::string target_;
+  std::string folder_;
   int fd_ = -1;
   std::string name_;
   bool renamed_ = false;
@@ -164,7 +201,7 @@ void ReplaceSettingsFile(const std::string& path, const std::string& text) {
 
   TemporaryFile temp(target);
   const std::string failed = "the settings file cannot be saved: ";
-  if (!WriteAll(temp.fd(), text)) Fail(path, failed + "writing " + temp.name() + " failed: " + Why(errno));
+  if (!WriteAll(temp.fd(), text)) Fail(path, failed + "writing its temporary file failed: " + Why(errno));
   if (exists && (old.st_uid != ::geteuid() || old.st_gid != ::getegid())) {
     // Keeps the owner where the process may give the file away (root); any
     // other process makes the file its own, as every new file is.
@@ -172,11 +209,9 @@ void ReplaceSettingsFile(const std::string& path, const std::string& text) {
   }
   const mode_t mode = exists ? (old.st_mode & 07777) : 0600;
   if (::fchmod(temp.fd(), mode) != 0) Fail(path, failed + "the permissions cannot be set: " + Why(errno));
-  if (::fsync(temp.fd()) != 0) Fail(path, failed + "flushing " + temp.name() + " to disk failed: " + Why(errno));
-  if (!temp.Close()) Fail(path, failed + "writing " + temp.name() + " failed: " + Why(errno));
-  if (::rename(temp.name().c_str(), target.c_str()) != 0)
-    Fail(path, failed + "it cannot be replaced: " + Why(errno));
-  temp.Renamed();
+  if (::fsync(temp.fd()) != 0) Fail(path, failed + "flushing its temporary file to disk failed: " + Why(errno));
+  if (!temp.Finish()) Fail(path, failed + "its temporary file cannot be completed: " + Why(errno));
+  if (!temp.Rename()) Fail(path, failed + "it cannot be replaced: " + Why(errno));
   FlushFolder(path, FolderOf(target));
 }
 

@@ -74,6 +74,10 @@ PropertyFile PropertyFile::Parse(const std::string& text) {
                   where + Shown(name) + " is already given on line " + std::to_string(e->Line));
     file.Add(Entry{name, value, number});
   }
+  // Comments and blank lines alone are what is left of a file cut or
+  // damaged in its header; no file the earlier format wrote held no entry.
+  if (!frame.framed && file.entries_.empty())
+    throw Error(ErrorKind::TypeMismatch, "the settings file holds no entries: it was cut short or damaged");
   if (frame.framed && file.entries_.size() != frame.entries)
     throw Error(ErrorKind::TypeMismatch, std::to_string(file.entries_.size()) + " entries found, the end line says " +
                                              std::to_string(frame.entries));

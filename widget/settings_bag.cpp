@@ -25,6 +25,7 @@ void SettingsBag::Write(const std::string& name, const Variant& value, const Var
     default: v = qt::ToQString(FormatLiteral(value)); break;  // fonts, dates, Empty, Null
   }
   settings_.setValue(Key(name), v);
+  written_ << Key(name);
 }
 
 Variant SettingsBag::Read(const std::string& name, const Variant& defaultValue) {

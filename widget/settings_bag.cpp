@@ -56,7 +56,7 @@ Variant SettingsBag::Read(const std::string& name, const Variant& defaultValue) 
   if (text == "true") return Variant(true);
   if (text == "false") return Variant(false);
   throw Error(overflow ? ErrorKind::Overflow : ErrorKind::TypeMismatch,
-              name + ": the setting " + QuoteText(text) + " cannot be read: " + error);
+              name + ": the setting " + QuoteExcerpt(text) + " cannot be read: " + error);
 }
 
 }  // namespace cbo::widget

@@ -149,6 +149,17 @@ TEST_F(FileOnDisk, AFileOverTheLimitIsRefusedAtOnceAndNoMessageQuotesMuchOfTheFi
     const Error e = ErrorOf([&] { PropertyFile::Load(path); });
     EXPECT_LT(std::string(e.what()).size(), path.size() + 300) << std::string(e.what()).substr(0, 400);
   }
+  // A long string where the control wants a number or a truth value.
+  headless::HeadlessPlatform platform;
+  ProcessState shared{platform};
+  headless::HeadlessContainer container(platform);
+  CboVarno control(container, shared);
+  for (const char* name : {"TipoPulsante", "ForeColor", "Enabled"}) {
+    PutBytes(path, std::string(name) + " = \"" + std::string(10'000'000, 'x') + "\"\n");
+    const Error e = ErrorOf([&] { ReadPropertiesFromFile(control, path); });
+    EXPECT_LT(std::string(e.what()).size(), path.size() + 300) << std::string(e.what()).substr(0, 400);
+    EXPECT_TRUE(Contains(e, name));
+  }
 }
 
 // Reading is linear in the file's size: 80,000 entries and a file just under

@@ -122,9 +122,11 @@ public:
 
 private:
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  // Processes forked after a save share the generator's state: the process
+  // id keeps their names apart.
   static unsigned Random() {
     static std::mt19937 generator{std::random_device{}()};
-    return static_cast<unsigned>(generator());
+    return static_cast<unsigned>(generator()) ^ (static_cast<unsigned>(::getpid()) * 2654435761u);
   }
   std::vector<char> Pattern() const {
     const std::string pattern = folder_ + "/." + NameOf(target_) + ".XXXXXX";

@@ -63,12 +63,21 @@ QString ReadBack(const QSettings& settings, const QStringList& keys) {
   return QString();
 }
 
+// Whether QSettings writes the file in its INI form, every line ended.
+bool IniFile(const QSettings& settings) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+  if (settings.format() == QSettings::NativeFormat) return true;
+#endif
+  return settings.format() == QSettings::IniFormat;
+}
+
 }  // namespace
 
 QString WhyNotReadable(const QSettings& settings) {
   QString why = WhatIsThere(settings);
   const QFileInfo file(settings.fileName());
-  if (why.isEmpty() && !settings.fileName().isEmpty() && file.exists()) EndsWholeLine(settings.fileName(), why);
+  if (why.isEmpty() && IniFile(settings) && !settings.fileName().isEmpty() && file.exists())
+    EndsWholeLine(settings.fileName(), why);
   if (why.isEmpty() && settings.status() == QSettings::FormatError)
     why = QStringLiteral("the settings file is damaged or is not in the settings format (a format error)");
   if (why.isEmpty() && settings.status() == QSettings::AccessError)

@@ -13,8 +13,8 @@ namespace cbo::widget {
 
 // Why the settings cannot be loaded, before anything is read; empty when
 // they can. A file that does not exist yet is no fault: it holds no values.
-// A file that does not end with a line break (every file QSettings writes
-// does) is taken as cut short.
+// An INI file that does not end with a line break (every one QSettings
+// writes does) is taken as cut short.
 QString WhyNotReadable(const QSettings& settings);
 // Why the values of `keys` (in the current group) did not reach the storage:
 // syncs, then reads the file back apart from `settings` and compares. Empty

@@ -1,7 +1,11 @@
 #include "fill/buffered_fill.hpp"
 
+#include <cstring>
 #include <memory>
 #include <optional>
+
+#include "platform/error.hpp"
+#include "platform/literal.hpp"
 
 namespace cbo {
 
@@ -30,7 +34,23 @@ FillProgress Paced(const FillProgress& progress) {
   };
 }
 
+void RequirePlainColumnNames(const std::vector<std::string>& names) {
+  for (size_t c = 0; c < names.size(); ++c) {
+    const std::string& name = names[c];
+    bool plain = !name.empty();
+    for (char ch : name)
+      if (static_cast<unsigned char>(ch) <= ' ' || std::strchr(",()[]'\"", ch)) plain = false;
+    if (!plain)
+      throw Error(ErrorKind::Database,
+                  "result column " + std::to_string(c + 1) + " " + QuoteExcerpt(name) +
+                      ": a column of the list needs a plain name (letters, digits and _, no blanks, commas, "
+                      "parentheses, brackets or quotes); give the column one with AS in the query, "
+                      "e.g. SELECT ... AS column_" + std::to_string(c + 1));
+  }
+}
+
 bool FillFromBuffer(CboVarno& control, RowBuffer& rows, const FillProgress& progress) {
+  if (control.Lista().NumMtCol == 0) RequirePlainColumnNames(rows.ColumnNames());
   rows.Rewind();
   if (!progress) return control.AddRows(rows);
   const int64_t read = rows.RowCount();

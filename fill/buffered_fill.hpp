@@ -38,7 +38,15 @@ private:
 // comes too soon is not passed on and cancels nothing.
 FillProgress Paced(const FillProgress& progress);
 
-// Appends every buffered row to the control (CboVarno::AddRows). While they
+// A list without columns makes one from each result column, named after it;
+// a name the list cannot take (empty, or with a blank, a control character,
+// a comma, a parenthesis, a bracket or a quote: a column of an expression
+// such as count(*), or one named "bad name") is refused with a Database
+// error that names the column and says to give it a plain name with AS.
+void RequirePlainColumnNames(const std::vector<std::string>& names);
+
+// Appends every buffered row to the control (CboVarno::AddRows). A list
+// without columns first has its column names checked (RequirePlainColumnNames). While they
 // go in, `progress` keeps being told the number of rows read, so the count
 // the host sees never goes back, and can still cancel. Returns false when it
 // did.

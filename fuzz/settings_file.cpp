@@ -40,7 +40,7 @@ void ReadWriteRead(const std::string& input) {
   } catch (const Error&) {
     return;  // refused with the project's error: fine
   }
-  const std::string written = first.Text();
+  const std::string written = first.FileText();
   PropertyFile second;
   try {
     second = PropertyFile::Parse(written);
@@ -48,7 +48,7 @@ void ReadWriteRead(const std::string& input) {
     cbo::fuzz::Broken(std::string("the reader refuses what the writer wrote: ") + e.what() + "\n" + written);
   }
   SameEntries(first, second, written);
-  Check(second.Text() == written, "writing what was read back gives another file:\n" + written);
+  Check(second.FileText() == written, "writing what was read back gives another file:\n" + written);
 }
 
 bool GoodName(const std::string& name) {
@@ -120,7 +120,7 @@ void WriteThenRead(const uint8_t* data, size_t size) {
       }
     if (!replaced) expected.emplace_back(name, value);
   }
-  const std::string written = file.Text();
+  const std::string written = file.FileText();
   PropertyFile back;
   try {
     back = PropertyFile::Parse(written);

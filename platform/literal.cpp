@@ -3,6 +3,7 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 
@@ -52,6 +53,24 @@ std::string QuoteText(const std::string& text) {
   }
   if (quoted) out.push_back('"');
   return out;
+}
+
+std::string QuoteExcerpt(std::string_view text, size_t limit) {
+  std::string whole = text.size() <= limit ? QuoteText(std::string(text)) : std::string();
+  if (text.size() <= limit && whole.size() <= limit) return whole;
+  // The longest start whose literal form fits (that length only grows with
+  // the start's), cut where a character begins.
+  auto start = [&](size_t n) {
+    while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return std::string(text.substr(0, n));
+  };
+  size_t lo = 0, hi = std::min(text.size(), limit);
+  while (lo < hi) {
+    const size_t mid = (lo + hi + 1) / 2;
+    if (QuoteText(start(mid)).size() <= limit) lo = mid;
+    else hi = mid - 1;
+  }
+  return QuoteText(start(lo)) + "... (" + std::to_string(text.size()) + " bytes)";
 }
 
 std::string QuotePrinted(const std::string& text) {
@@ -374,7 +393,7 @@ bool ParseLiteral(std::string_view text, Variant& value, std::string& error, boo
   Lettore r{text};
   r.Spazi();
   auto fail = [&](const std::string& why) {
-    error = why + " in " + QuoteText(std::string(text));
+    error = why + " in " + QuoteExcerpt(text);
     return false;
   };
   auto outOfRange = [&](const std::string& what) {

@@ -20,6 +20,10 @@ namespace cbo {
 
 // A string in its literal form, with the pieces described above.
 std::string QuoteText(const std::string& text);
+// The start of a string in its literal form, for a message: the whole of it
+// when that is at most `limit` characters long, else as many of its first
+// characters as fit, followed by "... (N bytes)".
+std::string QuoteExcerpt(std::string_view text, size_t limit = 100);
 // A string as a scenario prints it: in double quotes, inner quotes doubled,
 // every other byte as it is (a control character too).
 std::string QuotePrinted(const std::string& text);

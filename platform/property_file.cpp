@@ -1,18 +1,18 @@
 #include "platform/property_file.hpp"
 
-#include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <string_view>
 
 #include "platform/error.hpp"
 #include "platform/literal.hpp"
+#include "platform/settings_disk.hpp"
+#include "platform/settings_frame.hpp"
 
 namespace cbo {
 
 namespace {
 
 // Letters, digits and _ (ASCII, whatever the locale says).
-bool NomeValido(const std::string& name) {
+bool NomeValido(std::string_view name) {
   if (name.empty()) return false;
   for (char c : name) {
     const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -21,56 +21,76 @@ bool NomeValido(const std::string& name) {
   return true;
 }
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   size_t b = s.find_first_not_of(" \t\r");
-  if (b == std::string::npos) return "";
+  if (b == std::string_view::npos) return {};
   size_t e = s.find_last_not_of(" \t\r");
   return s.substr(b, e - b + 1);
 }
 
+// A name as a message shows it: as it is, or its start when it is long.
+std::string Shown(const std::string& name) { return name.size() <= 100 ? name : QuoteExcerpt(name); }
+
 }  // namespace
 
+const PropertyFile::Entry* PropertyFile::Find(const std::string& name) const {
+  auto it = index_.find(name);
+  return it == index_.end() ? nullptr : &entries_[it->second];
+}
+
+void PropertyFile::Add(Entry entry) {
+  index_.emplace(entry.Name, entries_.size());
+  entries_.push_back(std::move(entry));
+}
+
 PropertyFile PropertyFile::Parse(const std::string& text) {
+  const SettingsFrame frame = FindSettingsBody(text);
   PropertyFile file;
-  std::istringstream in(text);
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
+  std::string_view rest = frame.body;
+  int number = frame.firstLine - 1;
+  while (!rest.empty()) {
+    const size_t feed = rest.find('\n');
+    const std::string_view line = rest.substr(0, feed);
+    rest = feed == std::string_view::npos ? std::string_view() : rest.substr(feed + 1);
     ++number;
-    std::string t = Trim(line);
+    const std::string_view t = Trim(line);
     if (t.empty() || t[0] == '#') continue;
     const std::string where = "line " + std::to_string(number) + ": ";
-    size_t eq = t.find('=');
-    if (eq == std::string::npos)
-      throw Error(ErrorKind::TypeMismatch, where + "expected Name = VALUE, found " + QuoteText(t));
-    std::string name = Trim(t.substr(0, eq));
+    const size_t eq = t.find('=');
+    if (eq == std::string_view::npos)
+      throw Error(ErrorKind::TypeMismatch, where + "expected Name = VALUE, found " + QuoteExcerpt(t));
+    const std::string name(Trim(t.substr(0, eq)));
     if (!NomeValido(name))
-      throw Error(ErrorKind::TypeMismatch, where + "the name " + QuoteText(name) + " is not a property name");
+      throw Error(ErrorKind::TypeMismatch, where + "the name " + QuoteExcerpt(name) + " is not a property name");
     Variant value;
     std::string error;
     bool overflow = false;
     if (!ParseLiteral(t.substr(eq + 1), value, error, overflow))
-      throw Error(overflow ? ErrorKind::Overflow : ErrorKind::TypeMismatch, where + name + ": " + error);
+      throw Error(overflow ? ErrorKind::Overflow : ErrorKind::TypeMismatch, where + Shown(name) + ": " + error);
     if (value.IsMissing())
-      throw Error(ErrorKind::TypeMismatch, where + name + ": Missing is not a value a setting can hold");
-    for (const Entry& e : file.entries_)
-      if (e.Name == name)
-        throw Error(ErrorKind::TypeMismatch,
-                    where + name + " is already given on line " + std::to_string(e.Line));
-    file.entries_.push_back(Entry{name, value, number});
+      throw Error(ErrorKind::TypeMismatch, where + Shown(name) + ": Missing is not a value a setting can hold");
+    if (const Entry* e = file.Find(name))
+      throw Error(ErrorKind::TypeMismatch,
+                  where + Shown(name) + " is already given on line " + std::to_string(e->Line));
+    file.Add(Entry{name, value, number});
   }
+  // Comments and blank lines alone are what is left of a file cut or
+  // damaged in its header; no file the earlier format wrote held no entry.
+  if (!frame.framed && file.entries_.empty())
+    throw Error(ErrorKind::TypeMismatch, "the settings file holds no entries: it was cut short or damaged");
+  if (frame.framed && file.entries_.size() != frame.entries)
+    throw Error(ErrorKind::TypeMismatch, std::to_string(file.entries_.size()) + " entries found, the end line says " +
+                                             std::to_string(frame.entries));
   return file;
 }
 
 PropertyFile PropertyFile::Load(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw Error(ErrorKind::Widget, path + ": the settings file cannot be opened");
-  std::ostringstream text;
-  text << in.rdbuf();
+  const std::string text = ReadSettingsFile(path);
   try {
-    return Parse(text.str());
+    return Parse(text);
   } catch (const Error& e) {
-    throw Error(e.kind(), path + ", " + e.what());
+    const std::string what = e.what();
+    throw Error(e.kind(), path + (what.compare(0, 5, "line ") == 0 ? ", " : ": ") + what);
   }
 }
 
@@ -80,49 +100,34 @@ std::string PropertyFile::Text() const {
   return out;
 }
 
-void PropertyFile::Save(const std::string& path) const {
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out << Text();
-    out.flush();
-    if (!out) {
-      std::remove(temp.c_str());
-      throw Error(ErrorKind::Widget, path + ": the settings file cannot be written");
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    throw Error(ErrorKind::Widget, path + ": the settings file cannot be replaced");
-  }
-}
+std::string PropertyFile::FileText() const { return FramedSettings(Text(), entries_.size()); }
+
+void PropertyFile::Save(const std::string& path) const { ReplaceSettingsFile(path, FileText()); }
 
 Variant PropertyFile::Read(const std::string& name, const Variant& defaultValue) {
   lastRead_ = name;
-  for (const Entry& e : entries_)
-    if (e.Name == name) return e.Value;
-  return defaultValue;
+  const Entry* e = Find(name);
+  return e ? e->Value : defaultValue;
 }
 
 void PropertyFile::Write(const std::string& name, const Variant& value, const Variant&) {
   if (!NomeValido(name))
     throw Error(ErrorKind::TypeMismatch,
-                "the setting " + QuoteText(name) + " cannot be written: a name is letters, digits and _");
-  FormatExactLiteral(value, name);  // refuses what has no written form
+                "the setting " + QuoteExcerpt(name) + " cannot be written: a name is letters, digits and _");
+  FormatExactLiteral(value, Shown(name));  // refuses what has no written form
   Variant kept = value;
   if (value.type() == VarType::Font && value.AsFont()) kept = Variant(std::make_shared<Font>(*value.AsFont()));
-  for (Entry& e : entries_)
-    if (e.Name == name) {
-      e.Value = kept;
-      return;
-    }
-  entries_.push_back(Entry{name, kept, 0});
+  auto it = index_.find(name);
+  if (it != index_.end()) {
+    entries_[it->second].Value = kept;
+    return;
+  }
+  Add(Entry{name, kept, 0});
 }
 
 int PropertyFile::LineOf(const std::string& name) const {
-  for (const Entry& e : entries_)
-    if (e.Name == name) return e.Line;
-  return 0;
+  const Entry* e = Find(name);
+  return e ? e->Line : 0;
 }
 
 void ReadPropertiesFromFile(IControlSite& control, const std::string& path) {

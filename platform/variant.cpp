@@ -51,6 +51,15 @@ std::string FormatNumber(float value) {
 
 namespace {
 
+// A string in double quotes for a message: its first 100 bytes at most (cut
+// where a character begins), and its length when it is longer.
+std::string Shown(const std::string& s) {
+  if (s.size() <= 100) return "\"" + s + "\"";
+  size_t n = 100;
+  while (n > 0 && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+  return "\"" + s.substr(0, n) + "\"... (" + std::to_string(s.size()) + " bytes)";
+}
+
 [[noreturn]] void Mismatch(const Variant& v, const char* target, const std::string& what) {
   throw Error(ErrorKind::TypeMismatch,
               what + ": a " + VarTypeName(v.type()) + " value cannot be used as " + target);
@@ -106,7 +115,7 @@ int64_t ToWhole(const Variant& v, const char* target, const std::string& what) {
     }
     case VarType::String: {
       double d;
-      if (!ParseNumber(v.AsString(), d)) Mismatch(v, target, what + " (\"" + v.AsString() + "\" is not a number)");
+      if (!ParseNumber(v.AsString(), d)) Mismatch(v, target, what + " (" + Shown(v.AsString()) + " is not a number)");
       d = RoundHalfEven(d);
       if (!(d >= -9.2e18 && d <= 9.2e18))
         throw Error(ErrorKind::Overflow, what + ": " + v.AsString() + " does not fit a " + target);
@@ -146,7 +155,7 @@ double ToDouble(const Variant& v, const std::string& what) {
     case VarType::Date: return v.AsDate().serial;
     case VarType::String: {
       double d;
-      if (!ParseNumber(v.AsString(), d)) Mismatch(v, "a number", what + " (\"" + v.AsString() + "\" is not a number)");
+      if (!ParseNumber(v.AsString(), d)) Mismatch(v, "a number", what + " (" + Shown(v.AsString()) + " is not a number)");
       return d;
     }
     default: return static_cast<double>(ToWhole(v, "number", what));
@@ -168,7 +177,7 @@ bool ToBool(const Variant& v, const std::string& what) {
       if (s == "False" || s == "false" || s == "FALSE") return false;
       double d;
       if (ParseNumber(s, d)) return d != 0;
-      Mismatch(v, "a truth value", what + " (\"" + s + "\")");
+      Mismatch(v, "a truth value", what + " (" + Shown(s) + ")");
     }
     case VarType::Single:
     case VarType::Double: return ToDouble(v, what) != 0;

@@ -1,5 +1,6 @@
 #include "qt_sql/fill_from_query.hpp"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>
 
@@ -19,9 +20,22 @@ std::string quotedQuery(const QSqlQuery& query) { return "\"" + query.lastQuery(
   throw Error(ErrorKind::Database, "query " + quotedQuery(query) + where + ": " + message);
 }
 
+// A query on a connection that is not open fails to prepare with no message
+// of its own; the driver keeps the reason its opening failed, if it was tried.
+void RequireOpenConnection(const QSqlQuery& query) {
+  const QSqlDriver* driver = query.driver();
+  if (driver && driver->isOpen()) return;
+  std::string why = driver ? driver->lastError().text().toStdString() : std::string();
+  if (why.empty()) why = "it was never opened, or it was closed";
+  // Qt keeps no text of a query prepared on a closed connection.
+  const std::string which = query.lastQuery().isEmpty() ? "" : "query " + quotedQuery(query) + ": ";
+  throw Error(ErrorKind::Database, which + "the database connection is not open: " + why);
+}
+
 }  // namespace
 
 std::optional<RowBuffer> readQuery(QSqlQuery& query, const FillProgress& progress) {
+  RequireOpenConnection(query);
   if (!query.isActive()) {
     // A query that failed to prepare, or that the host ran and that failed,
     // says why; running it again would only hide that.

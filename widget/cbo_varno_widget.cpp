@@ -14,6 +14,7 @@
 #include "widget/accessibility.hpp"
 #include "widget/application.hpp"
 #include "widget/settings_bag.hpp"
+#include "widget/settings_status.hpp"
 
 namespace cbo {
 
@@ -356,16 +357,30 @@ private:
 
 }  // namespace
 
-void CboVarnoWidget::saveSettings(QSettings& settings, const QString& group) {
-  InGroup in(settings, group);
-  widget::SettingsBag bag(settings);
-  d_->control->WriteProperties(bag);
+bool CboVarnoWidget::saveSettings(QSettings& settings, const QString& group) {
+  QString why;
+  {
+    InGroup in(settings, group);
+    widget::SettingsBag bag(settings);
+    d_->control->WriteProperties(bag);
+    why = widget::WhyNotWritten(settings, bag.Written());
+  }
+  if (why.isEmpty()) return true;
+  emit errorOccurred(QStringLiteral("saveSettings"), QString::fromUtf8(KindName(ErrorKind::Widget)) + ": " + why);
+  return false;
 }
 
-void CboVarnoWidget::loadSettings(QSettings& settings, const QString& group) {
+bool CboVarnoWidget::loadSettings(QSettings& settings, const QString& group) {
+  // Nothing is read from settings that cannot be: the properties stay.
+  const QString why = widget::WhyNotReadable(settings);
+  if (!why.isEmpty()) {
+    emit errorOccurred(QStringLiteral("loadSettings"), QString::fromUtf8(KindName(ErrorKind::Widget)) + ": " + why);
+    return false;
+  }
   InGroup in(settings, group);
   widget::SettingsBag bag(settings);
   d_->control->ReadProperties(bag);
+  return true;
 }
 
 void CboVarnoWidget::saveSettings(const QString& path) { WritePropertiesToFile(*d_->control, qt::FromQString(path)); }

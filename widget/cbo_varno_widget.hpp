@@ -160,9 +160,18 @@ public:
   // --- Settings under the 24 property names: in a QSettings group (the
   // current group when `group` is empty), or in a settings file. Loading
   // stops at the first value the control refuses, with a cbo::Error that
-  // names it; the values before it stay applied. ---
-  void saveSettings(QSettings& settings, const QString& group = QString());
-  void loadSettings(QSettings& settings, const QString& group = QString());
+  // names it; the values before it stay applied.
+  // Through QSettings, settings that cannot be read (a format error, an
+  // access error, a folder or a device where the file should be) are not
+  // read at all: loadSettings emits errorOccurred("loadSettings", reason),
+  // returns false and every property stays as it was; a missing file holds
+  // no values, so every property takes its default. saveSettings writes the
+  // values and syncs: a failure (an access error, a full disk) emits
+  // errorOccurred("saveSettings", reason) and returns false.
+  // The settings file: a failure is a cbo::Error naming the file (see
+  // platform/property_file.hpp). ---
+  bool saveSettings(QSettings& settings, const QString& group = QString());
+  bool loadSettings(QSettings& settings, const QString& group = QString());
   void saveSettings(const QString& path);
   void loadSettings(const QString& path);
 
@@ -210,7 +219,9 @@ signals:
   // A property changed, under its persisted name ("StileCbo", ...).
   void propertyChanged(const QString& name);
   // One of the control's handlers failed while Qt delivered a user's action;
-  // the action went no further.
+  // the action went no further. Also emitted by loadSettings and
+  // saveSettings on a QSettings that cannot be read or written. `message`
+  // begins with the error's kind ("Overflow: ...", "Widget: ...").
   void errorOccurred(const QString& operation, const QString& message);
   // A fill from a query is under way: `rows` rows read so far. Emitted once
   // with 0 when the fill starts, then at most every 50 ms; the count never

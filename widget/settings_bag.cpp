@@ -25,6 +25,7 @@ void SettingsBag::Write(const std::string& name, const Variant& value, const Var
     default: v = qt::ToQString(FormatLiteral(value)); break;  // fonts, dates, Empty, Null
   }
   settings_.setValue(Key(name), v);
+  written_ << Key(name);
 }
 
 Variant SettingsBag::Read(const std::string& name, const Variant& defaultValue) {
@@ -55,7 +56,7 @@ Variant SettingsBag::Read(const std::string& name, const Variant& defaultValue) 
   if (text == "true") return Variant(true);
   if (text == "false") return Variant(false);
   throw Error(overflow ? ErrorKind::Overflow : ErrorKind::TypeMismatch,
-              name + ": the setting " + QuoteText(text) + " cannot be read: " + error);
+              name + ": the setting " + QuoteExcerpt(text) + " cannot be read: " + error);
 }
 
 }  // namespace cbo::widget

@@ -15,9 +15,12 @@ public:
   explicit SettingsBag(QSettings& settings) : settings_(settings) {}
   Variant Read(const std::string& name, const Variant& defaultValue) override;
   void Write(const std::string& name, const Variant& value, const Variant& defaultValue) override;
+  // The keys written, in the current group, in the order written.
+  const QStringList& Written() const { return written_; }
 
 private:
   QSettings& settings_;
+  QStringList written_;
 };
 
 }  // namespace cbo::widget

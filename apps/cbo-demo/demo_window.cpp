@@ -120,16 +120,21 @@ void DemoWindow::LayOutSampleColumns(CboVarnoWidget& w) {
 
 void DemoWindow::ShowMessage(const QString& text) { messaggio_->setText(text); }
 
-// One INI group per style. A value a control refuses stops the loading with
-// an error that names the property.
+// One INI group per style. Settings that cannot be written or read, and a
+// value a control refuses, stop with an error that says why; a control whose
+// settings cannot be read keeps its properties.
 void DemoWindow::Salva(const QString& path) {
   QSettings file(path, QSettings::IniFormat);
-  for (int stile = 0; stile < kControlli; ++stile)
-    Controllo(stile).saveSettings(file, QString::fromLatin1(NomeStile(stile)));
-  file.sync();
-  if (file.status() != QSettings::NoError) {
-    messaggio_->setText(QStringLiteral("Impossibile scrivere ") + path);
-    throw Error(ErrorKind::Widget, "Salva: cannot write the settings file " + path.toStdString());
+  QString why;
+  for (int stile = 0; stile < kControlli; ++stile) {
+    QMetaObject::Connection reason = connect(&Controllo(stile), &CboVarnoWidget::errorOccurred, this,
+                                             [&why](const QString&, const QString& message) { why = message; });
+    const bool saved = Controllo(stile).saveSettings(file, QString::fromLatin1(NomeStile(stile)));
+    disconnect(reason);
+    if (!saved) {
+      messaggio_->setText(QStringLiteral("Impossibile scrivere ") + path);
+      throw Error(ErrorKind::Widget, "Salva: " + why.toStdString());
+    }
   }
   messaggio_->setText(QStringLiteral("Impostazioni salvate in ") + path);
 }
@@ -137,10 +142,14 @@ void DemoWindow::Salva(const QString& path) {
 void DemoWindow::Carica(const QString& path) {
   QSettings file(path, QSettings::IniFormat);
   try {
-    if (file.status() != QSettings::NoError)
-      throw Error(ErrorKind::Widget, "Carica: cannot read the settings file " + path.toStdString());
-    for (int stile = 0; stile < kControlli; ++stile)
-      Controllo(stile).loadSettings(file, QString::fromLatin1(NomeStile(stile)));
+    for (int stile = 0; stile < kControlli; ++stile) {
+      QString why;
+      QMetaObject::Connection reason = connect(&Controllo(stile), &CboVarnoWidget::errorOccurred, this,
+                                               [&why](const QString&, const QString& message) { why = message; });
+      const bool loaded = Controllo(stile).loadSettings(file, QString::fromLatin1(NomeStile(stile)));
+      disconnect(reason);
+      if (!loaded) throw Error(ErrorKind::Widget, "Carica: " + why.toStdString());
+    }
     messaggio_->setText(QStringLiteral("Impostazioni caricate da ") + path);
   } catch (const Error& e) {
     messaggio_->setText(QString::fromUtf8(e.what()));

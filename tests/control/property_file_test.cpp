@@ -176,13 +176,16 @@ TEST_F(PropertyFileControl, SettingsSurviveARoundTripInAnyOrder) {
   const std::string path = Path("settings.txt");
   WritePropertiesToFile(*a, path);
 
-  // Reverse the order of the lines: entries are found by name.
+  // Reverse the order of the entries, leaving out the header and end line
+  // as a hand edit does: entries of such a file are found by name.
   std::ifstream in(path);
   std::vector<std::string> lines;
   for (std::string l; std::getline(in, l);) lines.push_back(l);
-  ASSERT_EQ(lines.size(), 24u);
+  ASSERT_EQ(lines.size(), 26u);
+  EXPECT_EQ(lines.front(), "# TORB_Cbo settings 2");
+  EXPECT_EQ(lines.back().substr(0, 17), "# end 24 entries ");
   std::ofstream out(path, std::ios::trunc);
-  for (auto it = lines.rbegin(); it != lines.rend(); ++it) out << *it << "\n";
+  for (size_t i = lines.size() - 2; i >= 1; --i) out << lines[i] << "\n";
   out.close();
 
   HeadlessContainer c2(platform);

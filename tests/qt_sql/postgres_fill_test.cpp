@@ -153,6 +153,36 @@ TEST_F(PostgresFill, AFailingQueryLeavesTheListAsItWas) {
   EXPECT_EQ(StateOf(widget), before);
 }
 
+// A server that cannot be reached: the connection is not open, and the error
+// carries the driver's reason, not an empty query's.
+TEST_F(PostgresFill, AConnectionThatIsNotOpenSaysSoWithTheDriversMessage) {
+  TwoTowns(c);
+  const ListState before = StateOf(widget);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", "unreachable");
+    db.setHostName(std::getenv("CBO_PG_SOCKET_DIR"));
+    db.setPort(std::atoi(std::getenv("CBO_PG_PORT")) + 1);  // no server there
+    db.setUserName(std::getenv("CBO_PG_USER"));
+    db.setDatabaseName("postgres");
+    ASSERT_FALSE(db.open());
+    QSqlQuery q(db);
+    q.prepare("SELECT nome FROM comuni");
+    const Error e = ErrorOf([&] { widget.fillFromQuery(q); });
+    EXPECT_EQ(e.kind(), ErrorKind::Database);
+    EXPECT_THAT(e.what(), HasSubstr("the database connection is not open: "));
+    EXPECT_THAT(e.what(), HasSubstr(db.lastError().text().toStdString()));
+    EXPECT_THAT(e.what(), ::testing::Not(HasSubstr("query \"\"")));
+    // A column of an expression without a name of its own.
+    QSqlQuery unnamed = Query("SELECT nome AS \"bad name\" FROM comuni WHERE id = 1");
+    CboVarnoWidget empty;
+    const Error e2 = ErrorOf([&] { empty.fillFromQuery(unnamed); });
+    EXPECT_THAT(e2.what(), HasSubstr("result column 1 \"bad name\""));
+    EXPECT_THAT(e2.what(), HasSubstr("with AS"));
+  }
+  QSqlDatabase::removeDatabase("unreachable");
+  EXPECT_EQ(StateOf(widget), before);
+}
+
 // All or nothing: a value the table refuses at row 50,000 leaves the list as
 // it was, and the error names the row and the field.
 TEST_F(PostgresFill, AValueOverTheFieldLimitLeavesTheListAsItWas) {

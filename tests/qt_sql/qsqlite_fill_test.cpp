@@ -151,6 +151,33 @@ TEST_F(QsqliteFill, AFailingQueryIsADatabaseErrorAndTheListStaysAsItWas) {
   EXPECT_EQ(StateOf(widget), before);
 }
 
+// A connection never opened, and one whose opening failed: the error says
+// the connection is not open, with the driver's reason when it has one.
+TEST_F(QsqliteFill, AConnectionThatIsNotOpenSaysSo) {
+  TwoTowns(widget.control());
+  const ListState before = StateOf(widget);
+  {
+    QSqlDatabase never = QSqlDatabase::addDatabase("QSQLITE", "never_opened");
+    never.setDatabaseName(QString::fromStdString(file));
+    QSqlQuery q(never);
+    q.prepare("SELECT nome FROM comuni");
+    const Error e = ErrorOf([&] { widget.fillFromQuery(q); });
+    EXPECT_EQ(e.kind(), ErrorKind::Database);
+    EXPECT_THAT(e.what(), HasSubstr("the database connection is not open: it was never opened, or it was closed"));
+    QSqlDatabase failed = QSqlDatabase::addDatabase("QSQLITE", "failed_open");
+    failed.setDatabaseName(QString::fromStdString(dir.File("no/such/folder.db")));
+    failed.setConnectOptions("QSQLITE_OPEN_READONLY");
+    ASSERT_FALSE(failed.open());
+    QSqlQuery f(failed);
+    const Error e2 = ErrorOf([&] { widget.fillFromQuery(f); });
+    EXPECT_THAT(e2.what(), HasSubstr("the database connection is not open: "));
+    EXPECT_THAT(e2.what(), HasSubstr(failed.lastError().text().toStdString()));
+  }
+  QSqlDatabase::removeDatabase("never_opened");
+  QSqlDatabase::removeDatabase("failed_open");
+  EXPECT_EQ(StateOf(widget), before);
+}
+
 TEST_F(QsqliteFill, BinaryDataIsRefusedNamingItsRowAndColumn) {
   TwoTowns(widget.control());
   const ListState before = StateOf(widget);

@@ -186,6 +186,28 @@ TEST_F(SqliteFill, AFieldTheQueryDoesNotGiveRefusesTheFillBeforeAnyRow) {
   EXPECT_EQ(StateOf(host), before);
 }
 
+// A list without columns takes the result's column names; a name it cannot
+// take is refused before any row, saying which column and what to do.
+TEST_F(SqliteFill, AResultColumnWithoutAPlainNameIsRefusedSayingToNameItWithAs) {
+  FillHost empty;
+  const std::pair<std::string, std::string> cases[] = {
+      {"SELECT nome AS \"bad name\", prov FROM comuni", "result column 1 \"bad name\""},
+      {"SELECT nome, count(*) FROM comuni", "result column 2 \"count(*)\""},
+      {"SELECT nome, 'x' AS \"\" FROM comuni", "result column 2 \"\""},
+  };
+  for (const auto& [query, column] : cases) {
+    const Error e = ErrorOf([&] { FillFromSqlite(empty.c(), file, query); });
+    EXPECT_EQ(e.kind(), ErrorKind::Database) << query;
+    EXPECT_THAT(e.what(), HasSubstr(column));
+    EXPECT_THAT(e.what(), HasSubstr("needs a plain name (letters, digits and _"));
+    EXPECT_THAT(e.what(), HasSubstr("with AS"));
+    EXPECT_EQ(empty.c().Lista().NumMtCol, 0) << query;
+  }
+  // A list with its columns takes only the columns of their names.
+  TwoTowns(host.c());
+  EXPECT_TRUE(FillFromSqlite(host.c(), file, "SELECT nome AS comune, prov, count(*) FROM comuni GROUP BY id"));
+}
+
 TEST_F(SqliteFill, AFailingQueryIsADatabaseErrorWithSqlitesMessageAndTheListStaysAsItWas) {
   TwoTowns(host.c());
   const ListState before = StateOf(host);

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "control/type_library.hpp"
 #include "platform/error.hpp"
@@ -92,6 +93,19 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
       box->setAccessibleDescription(w.accessibleDescription());
   }
 
+  // F4 opens the list as the drop-down button does: a button coming up over
+  // it runs the control's opening, before the key goes on to the text box
+  // and from there to the host (as the arrow keys open it before the host
+  // hears them). Alt+F4 is the window's.
+  void OpenOnF4(const QKeyEvent& key) {
+    if (key.key() != Qt::Key_F4 || (key.modifiers() & Qt::AltModifier) || key.isAutoRepeat()) return;
+    QWidget* button = Button();
+    const QPointF at = QRectF(button->rect()).center();
+    QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &release);
+  }
+
   CboVarnoWidget& w;
   bool enabled = true;  // whether the widget itself was last seen enabled
   qt::QtContainer* container = nullptr;
@@ -155,6 +169,7 @@ bool CboVarnoWidget::event(QEvent* e) {
 
 bool CboVarnoWidget::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::FocusIn && watched == d_->TextBox()) d_->NameTheTextBox();
+  if (e->type() == QEvent::KeyPress && watched == d_->TextBox()) d_->OpenOnF4(*static_cast<QKeyEvent*>(e));
   return QWidget::eventFilter(watched, e);
 }
 

@@ -86,6 +86,9 @@ public:
   void SetScroll(int rows, int shown, int top);
   GridEvents events;
   QtDataGrid* owner = nullptr;
+  // The user gave up the drop-down without using the grid (a click outside
+  // its window): the window's handlers hear the Escape key.
+  void Cancel();
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -99,6 +102,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  static bool IsCloseKey(int16_t keyCode, Qt::KeyboardModifiers mods);
   bool Run(const char* member, const std::function<void()>& handler);
   // A mouse report with X, Y in twips from the grid's top-left corner.
   void Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,

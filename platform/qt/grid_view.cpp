@@ -113,6 +113,9 @@ void GridView::keyPressEvent(QKeyEvent* e) {
 
   int16_t character = CharacterOf(*e);
   if (pressed == 8 || pressed == 13 || pressed == 27) character = pressed;
+  // The desktop's keys that close a drop-down, F4 and Alt+Up, close it as
+  // Escape does.
+  if (IsCloseKey(pressed, e->modifiers())) character = 27;
   if (character != 0) {
     // Typed characters are the window's: the grid's own search never runs.
     int16_t keyAscii = character;
@@ -126,6 +129,17 @@ void GridView::keyPressEvent(QKeyEvent* e) {
   bool navigated = false;
   if (!Run("DataGrid.Navigate", [&] { navigated = owner && owner->Navigate(pressed); }) || navigated) return;
   Run("DataGrid.Navigate", [&] { QTableView::keyPressEvent(e); });
+}
+
+bool GridView::IsCloseKey(int16_t keyCode, Qt::KeyboardModifiers mods) {
+  const bool alt = mods & Qt::AltModifier;
+  return (keyCode == 115 && !alt) || (keyCode == 38 && alt);
+}
+
+void GridView::Cancel() {
+  int16_t keyAscii = 27;
+  auto keyPress = events.KeyPress;
+  if (keyPress) Run("DataGrid.KeyPress", [&] { keyPress(keyAscii); });
 }
 
 void GridView::Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,

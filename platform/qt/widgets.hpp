@@ -163,14 +163,23 @@ public:
   Label(QtPlatform& platform, QWidget* parent);
   void Detach() override;
   LabelEvents events;
+  // A header box whose click sorts (it shows the sorting cursor).
+  bool sortable = false;
+  // The header box clicked last in its window: typed search looks in its
+  // column, and, when it sorts, the list is in its order (ascending).
+  bool Searched() const { return searched_; }
+  bool Sorted() const { return searched_ && sortable; }
 
 protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
 
 private:
+  // Makes this the header box clicked last among the labels of its window.
+  void MarkClicked();
   QtPlatform& platform_;
   bool detached_ = false;
+  bool searched_ = false;
 };
 
 class QtLabel : public QtWidget<ILabel, Label> {

@@ -4,11 +4,12 @@
 #include <QCloseEvent>
 
 #include "platform/error.hpp"
+#include "platform/qt/grid.hpp"
 
 namespace cbo::qt {
 
 Dialog::Dialog(QtPlatform& platform)
-    : QDialog(nullptr, Qt::Tool | Qt::FramelessWindowHint), platform_(platform) {
+    : QDialog(nullptr, Qt::Popup | Qt::FramelessWindowHint), platform_(platform) {
   setModal(true);
   setAutoFillBackground(true);
   // The drop-down is laid out left to right in every application: its
@@ -27,9 +28,19 @@ void Dialog::reject() {
   if (finishing_) QDialog::reject();
 }
 
+// Qt closes a popup when the user clicks outside it; the window refuses that
+// close and has its grid cancel instead, so that the logic unloads it.
 void Dialog::closeEvent(QCloseEvent* e) {
-  if (finishing_) QDialog::closeEvent(e);
-  else e->ignore();
+  if (finishing_) {
+    QDialog::closeEvent(e);
+    return;
+  }
+  e->ignore();
+  if (isVisible()) Dismiss();
+}
+
+void Dialog::Dismiss() {
+  if (auto* view = findChild<GridView*>()) view->Cancel();
 }
 
 bool Dialog::event(QEvent* e) {

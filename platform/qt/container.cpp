@@ -83,6 +83,7 @@ QSize QtContainer::sizeHint() const { return QSize(std::max(0, ToPixels(width_))
 // set in code.
 void QtContainer::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  PlaceChildrenAgain(this);
   bool changed = false;
   if (std::max(0, ToPixels(width_)) != width()) {
     width_ = ToTwips(width());
@@ -93,6 +94,12 @@ void QtContainer::resizeEvent(QResizeEvent* event) {
     changed = true;
   }
   if (changed && control_) platform_.Deliver(this, "Container.Resize", [this] { control_->Resize(); });
+}
+
+// The control's pieces keep their places from the leading edge.
+void QtContainer::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LayoutDirectionChange) PlaceChildrenAgain(this);
 }
 
 void QtContainer::PropertyChanged(const std::string& name) { emit propertyChanged(ToQString(name)); }

@@ -8,6 +8,12 @@ int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsP
 
 double ToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
+int ToPixels(double twips, double scale) {
+  return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
+}
+
+double ToTwips(int pixels, double scale) { return scale == 1 ? ToTwips(pixels) : pixels * kTwipsPerPixel / scale; }
+
 namespace {
 
 // The palette role that plays each system colour index.

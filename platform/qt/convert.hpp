@@ -18,6 +18,10 @@ constexpr double kTwipsPerPixel = 15;
 // Pixels from twips: rounded to nearest, halves away from zero.
 int ToPixels(double twips);
 double ToTwips(int pixels);
+// The same for a control drawn `scale` times its nominal size: a twip is then
+// `scale` times as many pixels.
+int ToPixels(double twips, double scale);
+double ToTwips(int pixels, double scale);
 
 // An RGB value (0x00BBGGRR) as it is; a system colour (high bit set) from the
 // palette's role for that index.

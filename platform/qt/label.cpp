@@ -71,7 +71,8 @@ void Label::paintEvent(QPaintEvent*) {
   QRect area = rect();
   if (QWidget* box = parentWidget()) area &= QRect(mapFromParent(QPoint(0, 0)), box->size());
   const QRect visible = area;
-  area.adjust(indent(), 0, 0, 0);
+  if (layoutDirection() == Qt::RightToLeft) area.adjust(0, 0, -indent(), 0);
+  else area.adjust(indent(), 0, 0, 0);
   if (area.isEmpty() || text().isEmpty()) return;
   constexpr int kSmallest = 6;  // pixels
   QFont f = font();
@@ -98,7 +99,7 @@ void Label::paintEvent(QPaintEvent*) {
   }
   painter.setFont(f);
   const QString shown = QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width());
-  style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
+  style()->drawItemText(&painter, area, int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(), isEnabled(), shown, foregroundRole());
   // The column that typed search looks in is marked as the style marks the
   // item the keyboard acts on.
   if (Searched()) {

@@ -188,6 +188,16 @@ QScreen* ScreenOf(const QWidget* w) {
 
 // The screen's far edges from the virtual desktop's origin: a window placed
 // against them stays on the control's screen.
+bool QtPlatform::Mirrored() const {
+  if (QWidget* w = lastMeasured_.data()) return w->layoutDirection() == Qt::RightToLeft;
+  return QGuiApplication::layoutDirection() == Qt::RightToLeft;
+}
+
+int QtPlatform::ScreenRight() const {
+  QScreen* s = ScreenOf(lastMeasured_.data());
+  return s ? s->availableGeometry().x() + s->availableGeometry().width() : 0;
+}
+
 double QtPlatform::ScreenWidth() const {
   QScreen* s = ScreenOf(lastMeasured_.data());
   return s ? ToTwips(s->availableGeometry().x() + s->availableGeometry().width()) : 0;
@@ -207,6 +217,11 @@ bool QtPlatform::GetWindowRect(int32_t hwnd, PixelRect& rect) const {
   rect.Top = topLeft.y();
   rect.Right = topLeft.x() + w->width();
   rect.Bottom = topLeft.y() + w->height();
+  if (Mirrored()) {
+    const int right = ScreenRight();
+    rect.Left = right - (topLeft.x() + w->width());
+    rect.Right = right - topLeft.x();
+  }
   return true;
 }
 

@@ -49,6 +49,11 @@ public:
   bool ScreenToClient(int32_t hwnd, PixelPoint& point) const override;
 
   // --- Used by the widgets. ---
+  // Whether the control last measured lies right to left: its drop-down is
+  // then mirrored, window rectangles and left edges measured from the
+  // screen's right edge (ScreenRight, in pixels).
+  bool Mirrored() const;
+  int ScreenRight() const;
   // `restyle` runs when the application's palette changes: a widget whose
   // colours are system colours resolves them again.
   int32_t Register(QWidget* widget, std::function<void()> restyle = {});
@@ -136,6 +141,7 @@ signals:
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   class SurfaceWidget;

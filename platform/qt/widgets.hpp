@@ -96,6 +96,7 @@ public:
 
 protected:
   void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
 private:
   QWidget* client_;

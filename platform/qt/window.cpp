@@ -12,10 +12,24 @@ Dialog::Dialog(QtPlatform& platform)
     : QDialog(nullptr, Qt::Popup | Qt::FramelessWindowHint), platform_(platform) {
   setModal(true);
   setAutoFillBackground(true);
-  // The drop-down is laid out left to right in every application: its
-  // header boxes are placed from the left edge, as its grid's columns are.
-  setLayoutDirection(Qt::LeftToRight);
+  // The window takes the direction of the control it drops down from, and
+  // is mirrored in that control's screen.
+  setLayoutDirection(platform.Mirrored() ? Qt::RightToLeft : Qt::LeftToRight);
+  setProperty(kMirrorRoom, platform.ScreenRight());
   setSizeGripEnabled(false);
+}
+
+void Dialog::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  PlaceChildrenAgain(this);
+  // A window keeps its leading edge where the logic put it.
+  if (layoutDirection() == Qt::RightToLeft && property("cboLeadingX").isValid())
+    PlaceLeading(this, LeadingX(this));
+}
+
+void Dialog::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LayoutDirectionChange) PlaceChildrenAgain(this);
 }
 
 void Dialog::Finish() {

@@ -27,6 +27,8 @@ public:
 protected:
   bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
 private:

@@ -12,6 +12,7 @@
 #include "platform/error.hpp"
 #include "platform/property_file.hpp"
 #include "platform/qt/convert.hpp"
+#include "platform/qt/widget_base.hpp"
 #include "widget/accessibility.hpp"
 #include "widget/application.hpp"
 #include "widget/settings_bag.hpp"
@@ -75,7 +76,8 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
   // Twips in the text box to pixels in the widget.
   QPointF Position(float x, float y) const {
     const QPoint origin = TextBox()->mapTo(&w, QPoint(0, 0));
-    return QPointF(origin) + QPointF(x / qt::kTwipsPerPixel, y / qt::kTwipsPerPixel);
+    const double perPixel = qt::kTwipsPerPixel / qt::ScaleOf(TextBox());
+    return QPointF(origin) + QPointF(x / perPixel, y / perPixel);
   }
   QLineEdit* TextBox() const { return static_cast<QLineEdit*>(qt::WidgetOf(control->Txt_Cbo())); }
   QWidget* Button() const { return qt::WidgetOf(control->Cmd_List()); }
@@ -147,6 +149,9 @@ bool CboVarnoWidget::event(QEvent* e) {
   switch (e->type()) {
     case QEvent::LanguageChange: d_->Translate(); break;
     case QEvent::Show: d_->NameTheTextBox(); break;
+    // The container's size follows the font it inherits: the host's layout
+    // asks the widget's size again.
+    case QEvent::LayoutRequest: updateGeometry(); break;
     // A font set on the widget itself (not one inherited from its parent)
     // is the control's text font.
     case QEvent::FontChange:

@@ -71,6 +71,12 @@ QFont ToQFont(const Font& f, const QFont& base) {
   return q;
 }
 
+QFont ToQFont(const Font& f, const QFont& base, double scale) {
+  QFont q = ToQFont(f, base);
+  if (f.Size > 0) q.setPointSizeF(f.Size * scale);
+  return q;
+}
+
 FontRef FromQFont(const QFont& q) {
   auto f = std::make_shared<Font>();
   f->Name = FromQString(q.family());

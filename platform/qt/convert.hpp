@@ -28,6 +28,8 @@ double ToTwips(int pixels, double scale);
 QColor ResolveColour(Colour c, const QPalette& palette);
 
 QFont ToQFont(const Font& f, const QFont& base);
+// The font drawn `scale` times its nominal size.
+QFont ToQFont(const Font& f, const QFont& base, double scale);
 FontRef FromQFont(const QFont& f);
 
 QString ToQString(const std::string& utf8);

@@ -120,7 +120,7 @@ public:
   bool Visible() const override { return visible_; }
   void SetVisible(bool v) override;
   // Whole pixels, read back in twips.
-  float Width() const override { return static_cast<float>(ToTwips(widthPx_)); }
+  float Width() const override;
   void SetWidth(float v) override;
   int32_t DividerStyle() const override { return divider_; }
   void SetDividerStyle(int32_t v) override;
@@ -177,7 +177,7 @@ public:
   void SetColumnHeaders(bool v) override;
   float HeadLines() const override { return headLines_; }
   void SetHeadLines(float v) override;
-  float RowHeight() const override { return static_cast<float>(ToTwips(rowPx_)); }
+  float RowHeight() const override { return static_cast<float>(ToTwips(rowPx_, Scale())); }
   void SetRowHeight(float v) override;
   void SetHeight(double v) override;
   int32_t ColumnCount() const override { return static_cast<int32_t>(columns_.size()); }

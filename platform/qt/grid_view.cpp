@@ -148,8 +148,9 @@ void GridView::Mouse(const char* member, const MouseHandler& handler, QPoint gri
   if (!h) return;
   int16_t b = button;
   int16_t shift = ShiftOf(mods);
-  float x = static_cast<float>(ToTwips(gridPos.x()));
-  float y = static_cast<float>(ToTwips(gridPos.y()));
+  const double scale = ScaleOf(this);
+  float x = static_cast<float>(ToTwips(gridPos.x(), scale));
+  float y = static_cast<float>(ToTwips(gridPos.y(), scale));
   Run(member, [&] { h(b, shift, x, y); });
 }
 

@@ -25,6 +25,14 @@ int ActualX(const QWidget* w, int leading) { return Mirrored(w) ? Room(w) - lead
 
 }  // namespace
 
+double ScaleOf(const QWidget* w) {
+  for (; w; w = w->parentWidget()) {
+    const QVariant scale = w->property(kScale);
+    if (scale.isValid()) return scale.toDouble();
+  }
+  return 1;
+}
+
 int LeadingX(const QWidget* w) {
   const QVariant kept = w->property(kLeading);
   if (kept.isValid()) return kept.toInt();

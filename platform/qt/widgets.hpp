@@ -74,10 +74,14 @@ public:
   void SetFocus() override;
   bool Focused() const override;
   void SetEvents(TextBoxEvents events) override;
-  void Restyle() override { ApplyColours(); }
+  void Restyle() override {
+    ApplyColours();
+    ApplyFont();
+  }
 
 private:
   void ApplyColours();
+  void ApplyFont();
   std::string tag_;
   FontRef font_;
   Colour fore_ = 0x80000008u, back_ = 0x80000005u;
@@ -152,6 +156,7 @@ public:
   FontRef Font() const override { return font_; }
   void SetFont(FontRef f) override;
   void SetEvents(ButtonEvents events) override;
+  void Restyle() override { SetFont(font_); }
 
 private:
   FontRef font_;

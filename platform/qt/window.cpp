@@ -16,6 +16,9 @@ Dialog::Dialog(QtPlatform& platform)
   // is mirrored in that control's screen.
   setLayoutDirection(platform.Mirrored() ? Qt::RightToLeft : Qt::LeftToRight);
   setProperty(kMirrorRoom, platform.ScreenRight());
+  // Drawn at the scale of that control, its header captions in its font.
+  setProperty(kScale, platform.CurrentScale());
+  setFont(platform.CurrentFont());
   setSizeGripEnabled(false);
 }
 

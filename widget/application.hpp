@@ -3,6 +3,9 @@
 // an application shares: made on first use, destroyed with the application
 // object.
 #include "platform/process_state.hpp"
+#include <QPointer>
+#include <QWidget>
+
 #include "platform/qt/qt_platform.hpp"
 
 namespace cbo::widget {
@@ -10,6 +13,8 @@ namespace cbo::widget {
 struct Application {
   qt::QtPlatform platform;
   ProcessState shared{platform};
+  // The widget whose drop-down was opened last.
+  QPointer<QWidget> opener;
 };
 
 // A Widget error when no QApplication exists yet.

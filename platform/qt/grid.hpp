@@ -99,6 +99,10 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  // The view's rows are the rows on screen, not the list's: its own
+  // accessibility events, which would name them, are not sent.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -199,6 +199,14 @@ void GridView::focusInEvent(QFocusEvent* e) {
   }
 }
 
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QAbstractItemView::currentChanged(current, previous);
+}
+
+void GridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QAbstractItemView::selectionChanged(selected, deselected);
+}
+
 void GridView::resizeEvent(QResizeEvent* e) {
   QTableView::resizeEvent(e);
   if (owner) owner->FollowTable();

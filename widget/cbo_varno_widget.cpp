@@ -6,11 +6,13 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QMouseEvent>
 
 #include "control/type_library.hpp"
 #include "platform/error.hpp"
 #include "platform/property_file.hpp"
 #include "platform/qt/convert.hpp"
+#include "platform/qt/widget_base.hpp"
 #include "widget/accessibility.hpp"
 #include "widget/application.hpp"
 #include "widget/settings_bag.hpp"
@@ -75,7 +77,8 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
   // Twips in the text box to pixels in the widget.
   QPointF Position(float x, float y) const {
     const QPoint origin = TextBox()->mapTo(&w, QPoint(0, 0));
-    return QPointF(origin) + QPointF(x / qt::kTwipsPerPixel, y / qt::kTwipsPerPixel);
+    const double perPixel = qt::kTwipsPerPixel / qt::ScaleOf(TextBox());
+    return QPointF(origin) + QPointF(x / perPixel, y / perPixel);
   }
   QLineEdit* TextBox() const { return static_cast<QLineEdit*>(qt::WidgetOf(control->Txt_Cbo())); }
   QWidget* Button() const { return qt::WidgetOf(control->Cmd_List()); }
@@ -91,6 +94,19 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
     if (box->accessibleName() != name) box->setAccessibleName(name);
     if (box->accessibleDescription() != w.accessibleDescription())
       box->setAccessibleDescription(w.accessibleDescription());
+  }
+
+  // F4 opens the list as the drop-down button does: a button coming up over
+  // it runs the control's opening, before the key goes on to the text box
+  // and from there to the host (as the arrow keys open it before the host
+  // hears them). Alt+F4 is the window's.
+  void OpenOnF4(const QKeyEvent& key) {
+    if (key.key() != Qt::Key_F4 || (key.modifiers() & Qt::AltModifier) || key.isAutoRepeat()) return;
+    QWidget* button = Button();
+    const QPointF at = QRectF(button->rect()).center();
+    QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(button, &release);
   }
 
   CboVarnoWidget& w;
@@ -134,6 +150,9 @@ bool CboVarnoWidget::event(QEvent* e) {
   switch (e->type()) {
     case QEvent::LanguageChange: d_->Translate(); break;
     case QEvent::Show: d_->NameTheTextBox(); break;
+    // The container's size follows the font it inherits: the host's layout
+    // asks the widget's size again.
+    case QEvent::LayoutRequest: updateGeometry(); break;
     // A font set on the widget itself (not one inherited from its parent)
     // is the control's text font.
     case QEvent::FontChange:
@@ -155,7 +174,16 @@ bool CboVarnoWidget::event(QEvent* e) {
 }
 
 bool CboVarnoWidget::eventFilter(QObject* watched, QEvent* e) {
-  if (e->type() == QEvent::FocusIn && watched == d_->TextBox()) d_->NameTheTextBox();
+  if (e->type() == QEvent::FocusIn && watched == d_->TextBox()) {
+    d_->NameTheTextBox();
+    if (widget::TheApplication().opener == this && !widget::TheApplication().shared.GrigliaAperta)
+      widget::NoteListClosed(this);
+  }
+  // The text box gives the focus to the drop-down it opened.
+  if (e->type() == QEvent::FocusOut && watched == d_->TextBox() && widget::TheApplication().shared.GrigliaAperta &&
+      !widget::ListOpenFor(this))
+    widget::NoteListOpened(this);
+  if (e->type() == QEvent::KeyPress && watched == d_->TextBox()) d_->OpenOnF4(*static_cast<QKeyEvent*>(e));
   return QWidget::eventFilter(watched, e);
 }
 

@@ -42,8 +42,9 @@ void ToolButton::Mouse(const char* member, const MouseHandler& handler, QMouseEv
   if (!h || detached_) return;
   int16_t button = ButtonsOf(e->button());
   int16_t shift = ShiftOf(e->modifiers());
-  float x = static_cast<float>(e->position().x() * kTwipsPerPixel);
-  float y = static_cast<float>(e->position().y() * kTwipsPerPixel);
+  const double scale = ScaleOf(this);
+  float x = static_cast<float>(e->position().x() * kTwipsPerPixel / scale);
+  float y = static_cast<float>(e->position().y() * kTwipsPerPixel / scale);
   platform_.Deliver(this, member, [&] { h(button, shift, x, y); });
 }
 
@@ -78,7 +79,7 @@ void QtButton::SetCaption(const std::string& v) {
 
 void QtButton::SetFont(FontRef f) {
   font_ = std::move(f);
-  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font()));
+  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font(), Scale()));
 }
 
 void QtButton::SetEvents(ButtonEvents events) {

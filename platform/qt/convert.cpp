@@ -8,6 +8,12 @@ int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsP
 
 double ToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
+int ToPixels(double twips, double scale) {
+  return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
+}
+
+double ToTwips(int pixels, double scale) { return scale == 1 ? ToTwips(pixels) : pixels * kTwipsPerPixel / scale; }
+
 namespace {
 
 // The palette role that plays each system colour index.
@@ -62,6 +68,12 @@ QFont ToQFont(const Font& f, const QFont& base) {
   q.setItalic(f.Italic);
   q.setUnderline(f.Underline);
   q.setStrikeOut(f.Strikethrough);
+  return q;
+}
+
+QFont ToQFont(const Font& f, const QFont& base, double scale) {
+  QFont q = ToQFont(f, base);
+  if (f.Size > 0) q.setPointSizeF(f.Size * scale);
   return q;
 }
 

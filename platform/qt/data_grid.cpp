@@ -35,9 +35,11 @@ void QtGridColumn::SetVisible(bool v) {
 
 void QtGridColumn::SetWidth(float v) {
   if (v < 0) throw Error(ErrorKind::Widget, "Width: invalid property value " + FormatNumber(v));
-  widthPx_ = ToPixels(v);
+  widthPx_ = ToPixels(v, ScaleOf(grid_.widget()));
   Apply();
 }
+
+float QtGridColumn::Width() const { return static_cast<float>(ToTwips(widthPx_, ScaleOf(grid_.widget()))); }
 
 void QtGridColumn::SetDividerStyle(int32_t v) {
   divider_ = v;
@@ -86,8 +88,8 @@ QtDataGrid::QtDataGrid(QtPlatform& platform, QWidget* parent)
     auto layout = view->events.LayoutChanged;
     if (layout) platform_.Deliver(view, "DataGrid.LayoutChanged", layout);
   });
-  w_->setFont(ToQFont(*font_, w_->font()));
-  rowPx_ = ToPixels(225);
+  w_->setFont(ToQFont(*font_, w_->font(), Scale()));
+  rowPx_ = ToPixels(225, Scale());
   ApplyRowPitch();
   ApplyHeaders();
   ApplyColours();
@@ -145,7 +147,7 @@ IGridColumn& QtDataGrid::Column(int32_t index) {
 
 void QtDataGrid::SetFont(FontRef f) {
   font_ = std::move(f);
-  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font()));
+  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font(), Scale()));
 }
 
 void QtDataGrid::SetBackColor(Colour c) {
@@ -192,9 +194,9 @@ void QtDataGrid::ApplyHeaders() {
   auto* band = static_cast<FixedHeader*>(w_->horizontalHeader());
   auto* selectors = static_cast<FixedHeader*>(w_->verticalHeader());
   // Each header line is 200 twips high; the record selectors are 315 wide.
-  band->SetExtent(ToPixels(headLines_ * 200.0));
+  band->SetExtent(ToPixels(headLines_ * 200.0, Scale()));
   band->setVisible(columnHeaders_);
-  selectors->SetExtent(ToPixels(315));
+  selectors->SetExtent(ToPixels(315, Scale()));
   selectors->setVisible(recordSelectors_);
   FollowTable();
 }
@@ -206,7 +208,7 @@ void QtDataGrid::SetDividerStyle(int32_t v) {
 
 void QtDataGrid::SetRowHeight(float v) {
   if (v < 0) throw Error(ErrorKind::Widget, "RowHeight: invalid property value " + FormatNumber(v));
-  rowPx_ = ToPixels(v);  // a row is a whole number of pixels high
+  rowPx_ = ToPixels(v, Scale());  // a row is a whole number of pixels high
   ApplyRowPitch();
 }
 

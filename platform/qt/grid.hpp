@@ -86,6 +86,9 @@ public:
   void SetScroll(int rows, int shown, int top);
   GridEvents events;
   QtDataGrid* owner = nullptr;
+  // The user gave up the drop-down without using the grid (a click outside
+  // its window): the window's handlers hear the Escape key.
+  void Cancel();
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -96,9 +99,14 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  // The view's rows are the rows on screen, not the list's: its own
+  // accessibility events, which would name them, are not sent.
+  void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+  void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  static bool IsCloseKey(int16_t keyCode, Qt::KeyboardModifiers mods);
   bool Run(const char* member, const std::function<void()>& handler);
   // A mouse report with X, Y in twips from the grid's top-left corner.
   void Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,
@@ -116,7 +124,7 @@ public:
   bool Visible() const override { return visible_; }
   void SetVisible(bool v) override;
   // Whole pixels, read back in twips.
-  float Width() const override { return static_cast<float>(ToTwips(widthPx_)); }
+  float Width() const override;
   void SetWidth(float v) override;
   int32_t DividerStyle() const override { return divider_; }
   void SetDividerStyle(int32_t v) override;
@@ -173,7 +181,7 @@ public:
   void SetColumnHeaders(bool v) override;
   float HeadLines() const override { return headLines_; }
   void SetHeadLines(float v) override;
-  float RowHeight() const override { return static_cast<float>(ToTwips(rowPx_)); }
+  float RowHeight() const override { return static_cast<float>(ToTwips(rowPx_, Scale())); }
   void SetRowHeight(float v) override;
   void SetHeight(double v) override;
   int32_t ColumnCount() const override { return static_cast<int32_t>(columns_.size()); }

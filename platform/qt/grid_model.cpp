@@ -141,16 +141,18 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   const int rowPx = DividerPixels(rowStyle);
   const int columnPx = DividerPixels(columnStyle);
   const QRect cell = option.rect;
+  // The column's divider is at its trailing edge: the left one right to left.
+  const bool mirrored = option.direction == Qt::RightToLeft;
   QStyleOptionViewItem inner = option;
-  inner.rect = cell.adjusted(0, 0, -columnPx, -rowPx);
+  inner.rect = mirrored ? cell.adjusted(columnPx, 0, 0, -rowPx) : cell.adjusted(0, 0, -columnPx, -rowPx);
   QStyledItemDelegate::paint(painter, inner, index);
   const QColor text = grid_.TextColour();
   if (rowPx > 0) {
     DrawDivider(painter, rowStyle, QRect(cell.left(), cell.bottom() - rowPx + 1, cell.width(), rowPx), true, text);
   }
   if (columnPx > 0) {
-    DrawDivider(painter, columnStyle, QRect(cell.right() - columnPx + 1, cell.top(), columnPx, cell.height() - rowPx),
-                false, text);
+    const int x = mirrored ? cell.left() : cell.right() - columnPx + 1;
+    DrawDivider(painter, columnStyle, QRect(x, cell.top(), columnPx, cell.height() - rowPx), false, text);
   }
 }
 

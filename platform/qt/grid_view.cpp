@@ -113,6 +113,9 @@ void GridView::keyPressEvent(QKeyEvent* e) {
 
   int16_t character = CharacterOf(*e);
   if (pressed == 8 || pressed == 13 || pressed == 27) character = pressed;
+  // The desktop's keys that close a drop-down, F4 and Alt+Up, close it as
+  // Escape does.
+  if (IsCloseKey(pressed, e->modifiers())) character = 27;
   if (character != 0) {
     // Typed characters are the window's: the grid's own search never runs.
     int16_t keyAscii = character;
@@ -128,14 +131,26 @@ void GridView::keyPressEvent(QKeyEvent* e) {
   Run("DataGrid.Navigate", [&] { QTableView::keyPressEvent(e); });
 }
 
+bool GridView::IsCloseKey(int16_t keyCode, Qt::KeyboardModifiers mods) {
+  const bool alt = mods & Qt::AltModifier;
+  return (keyCode == 115 && !alt) || (keyCode == 38 && alt);
+}
+
+void GridView::Cancel() {
+  int16_t keyAscii = 27;
+  auto keyPress = events.KeyPress;
+  if (keyPress) Run("DataGrid.KeyPress", [&] { keyPress(keyAscii); });
+}
+
 void GridView::Mouse(const char* member, const MouseHandler& handler, QPoint gridPos, Qt::KeyboardModifiers mods,
                      int16_t button) {
   auto h = handler;
   if (!h) return;
   int16_t b = button;
   int16_t shift = ShiftOf(mods);
-  float x = static_cast<float>(ToTwips(gridPos.x()));
-  float y = static_cast<float>(ToTwips(gridPos.y()));
+  const double scale = ScaleOf(this);
+  float x = static_cast<float>(ToTwips(gridPos.x(), scale));
+  float y = static_cast<float>(ToTwips(gridPos.y(), scale));
   Run(member, [&] { h(b, shift, x, y); });
 }
 
@@ -182,6 +197,14 @@ void GridView::focusInEvent(QFocusEvent* e) {
     owner->SetSyncing(false);
     owner->ShowCurrent();
   }
+}
+
+void GridView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+  QAbstractItemView::currentChanged(current, previous);
+}
+
+void GridView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+  QAbstractItemView::selectionChanged(selected, deselected);
 }
 
 void GridView::resizeEvent(QResizeEvent* e) {

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QStyle>
+#include <QStyleOption>
+#include <algorithm>
 
 #include "platform/qt/widgets.hpp"
 
@@ -45,7 +47,19 @@ void Label::mouseReleaseEvent(QMouseEvent* e) {
   e->accept();
   auto click = events.Click;
   if (detached_ || !click || e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint())) return;
-  platform_.Deliver(this, "Label.Click", click);
+  QPointer<Label> self = this;
+  if (platform_.Deliver(this, "Label.Click", click) && self && !detached_) MarkClicked();
+}
+
+void Label::MarkClicked() {
+  for (Label* other : window()->findChildren<Label*>()) {
+    if (other != this && other->searched_) {
+      other->searched_ = false;
+      other->update();
+    }
+  }
+  searched_ = true;
+  update();
 }
 
 // The caption as the part of the label that its box lets show can hold it:
@@ -56,7 +70,9 @@ void Label::mouseReleaseEvent(QMouseEvent* e) {
 void Label::paintEvent(QPaintEvent*) {
   QRect area = rect();
   if (QWidget* box = parentWidget()) area &= QRect(mapFromParent(QPoint(0, 0)), box->size());
-  area.adjust(indent(), 0, 0, 0);
+  const QRect visible = area;
+  if (layoutDirection() == Qt::RightToLeft) area.adjust(0, 0, -indent(), 0);
+  else area.adjust(indent(), 0, 0, 0);
   if (area.isEmpty() || text().isEmpty()) return;
   constexpr int kSmallest = 6;  // pixels
   QFont f = font();
@@ -68,9 +84,31 @@ void Label::paintEvent(QPaintEvent*) {
   while (!fits() && px > kSmallest) f.setPixelSize(--px);
   QPainter painter(this);
   painter.setLayoutDirection(layoutDirection());
+  // The sorted column's arrow, drawn by the style as a header's, at the end
+  // of the box; the caption keeps the rest.
+  if (Sorted()) {
+    const int side = std::min(area.height(), style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, this) + 4);
+    QStyleOptionHeader arrow;
+    arrow.initFrom(this);
+    arrow.sortIndicator = QStyleOptionHeader::SortDown;  // ascending, as a header view shows it
+    arrow.rect = QStyle::visualRect(layoutDirection(), area,
+                                    QRect(area.right() - side + 1, area.top() + (area.height() - side) / 2, side, side));
+    style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &arrow, &painter, this);
+    if (layoutDirection() == Qt::RightToLeft) area.adjust(side, 0, 0, 0);
+    else area.adjust(0, 0, -side, 0);
+  }
   painter.setFont(f);
   const QString shown = QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width());
-  style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown, foregroundRole());
+  style()->drawItemText(&painter, area, int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(), isEnabled(), shown, foregroundRole());
+  // The column that typed search looks in is marked as the style marks the
+  // item the keyboard acts on.
+  if (Searched()) {
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.rect = visible.adjusted(1, 1, -1, -1);
+    focus.backgroundColor = palette().color(backgroundRole());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+  }
 }
 
 QtLabel::QtLabel(QtPlatform& platform, QWidget* parent) : QtWidget(platform, new Label(platform, parent)) {
@@ -95,6 +133,7 @@ void QtLabel::SetBackColor(Colour c) {
 void QtLabel::SetMousePointer(int16_t v) {
   pointer_ = v;
   if (!w_) return;
+  w_->sortable = v == 99;
   if (v == 99) w_->setCursor(SortCursor());
   else w_->unsetCursor();
 }

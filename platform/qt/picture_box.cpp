@@ -3,16 +3,25 @@
 #include <QApplication>
 
 #include "platform/qt/widgets.hpp"
+#include "platform/qt/widget_base.hpp"
 
 namespace cbo::qt {
 
 Frame::Frame(QWidget* parent) : QFrame(parent), client_(new QWidget(this)) { FitClient(); }
 
-void Frame::FitClient() { client_->setGeometry(contentsRect()); }
+void Frame::FitClient() {
+  client_->setGeometry(contentsRect());
+  PlaceChildrenAgain(client_);
+}
 
 void Frame::resizeEvent(QResizeEvent* e) {
   QFrame::resizeEvent(e);
   FitClient();
+}
+
+void Frame::changeEvent(QEvent* e) {
+  QFrame::changeEvent(e);
+  if (e->type() == QEvent::LayoutDirectionChange) PlaceChildrenAgain(client_);
 }
 
 QtPictureBox::QtPictureBox(QtPlatform& platform, QWidget* parent) : QtWidget(platform, new Frame(parent)) {

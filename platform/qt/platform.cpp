@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/error.hpp"
 #include "platform/qt/grid.hpp"
@@ -79,6 +80,18 @@ void QtPlatform::Unregister(int32_t handle) {
 void QtPlatform::Restyle() {
   std::vector<int32_t> handles;
   for (const auto& [handle, restyle] : restylers_) handles.push_back(handle);
+  for (int32_t handle : handles) {
+    auto it = restylers_.find(handle);
+    if (it != restylers_.end() && it->second) it->second();
+  }
+}
+
+void QtPlatform::RestyleWithin(QWidget* within) {
+  std::vector<int32_t> handles;
+  for (const auto& [handle, restyle] : restylers_) {
+    QWidget* w = Find(handle);
+    if (w && (w == within || within->isAncestorOf(w))) handles.push_back(handle);
+  }
   for (int32_t handle : handles) {
     auto it = restylers_.find(handle);
     if (it != restylers_.end() && it->second) it->second();
@@ -188,14 +201,31 @@ QScreen* ScreenOf(const QWidget* w) {
 
 // The screen's far edges from the virtual desktop's origin: a window placed
 // against them stays on the control's screen.
+bool QtPlatform::Mirrored() const {
+  if (QWidget* w = lastMeasured_.data()) return w->layoutDirection() == Qt::RightToLeft;
+  return QGuiApplication::layoutDirection() == Qt::RightToLeft;
+}
+
+double QtPlatform::CurrentScale() const { return ScaleOf(lastMeasured_.data()); }
+
+QFont QtPlatform::CurrentFont() const {
+  if (QWidget* w = lastMeasured_.data()) return w->font();
+  return QApplication::font();
+}
+
+int QtPlatform::ScreenRight() const {
+  QScreen* s = ScreenOf(lastMeasured_.data());
+  return s ? s->availableGeometry().x() + s->availableGeometry().width() : 0;
+}
+
 double QtPlatform::ScreenWidth() const {
   QScreen* s = ScreenOf(lastMeasured_.data());
-  return s ? ToTwips(s->availableGeometry().x() + s->availableGeometry().width()) : 0;
+  return s ? ToTwips(s->availableGeometry().x() + s->availableGeometry().width(), CurrentScale()) : 0;
 }
 
 double QtPlatform::ScreenHeight() const {
   QScreen* s = ScreenOf(lastMeasured_.data());
-  return s ? ToTwips(s->availableGeometry().y() + s->availableGeometry().height()) : 0;
+  return s ? ToTwips(s->availableGeometry().y() + s->availableGeometry().height(), CurrentScale()) : 0;
 }
 
 bool QtPlatform::GetWindowRect(int32_t hwnd, PixelRect& rect) const {
@@ -207,22 +237,36 @@ bool QtPlatform::GetWindowRect(int32_t hwnd, PixelRect& rect) const {
   rect.Top = topLeft.y();
   rect.Right = topLeft.x() + w->width();
   rect.Bottom = topLeft.y() + w->height();
+  if (Mirrored()) {
+    const int right = ScreenRight();
+    rect.Left = right - (topLeft.x() + w->width());
+    rect.Right = right - topLeft.x();
+  }
+  // In the pixels of the control's scale, which the logic turns into its twips.
+  const double scale = CurrentScale();
+  if (scale != 1) {
+    auto scaled = [scale](int px) { return static_cast<int32_t>(std::lround(px / scale)); };
+    rect = PixelRect{scaled(rect.Left), scaled(rect.Top), scaled(rect.Right), scaled(rect.Bottom)};
+  }
   return true;
 }
 
 bool QtPlatform::GetCursorPos(PixelPoint& point) const {
   const QPoint p = cursorSeen_ ? lastCursor_ : QCursor::pos();
-  point.X = p.x();
-  point.Y = p.y();
+  const double scale = CurrentScale();
+  point.X = static_cast<int32_t>(std::lround(p.x() / scale));
+  point.Y = static_cast<int32_t>(std::lround(p.y() / scale));
   return true;
 }
 
 bool QtPlatform::ScreenToClient(int32_t hwnd, PixelPoint& point) const {
   QWidget* w = Find(hwnd);
   if (!w) return false;
-  const QPoint local = w->mapFromGlobal(QPoint(point.X, point.Y));
-  point.X = local.x();
-  point.Y = local.y();
+  const double scale = CurrentScale();
+  const QPoint screen(static_cast<int>(std::lround(point.X * scale)), static_cast<int>(std::lround(point.Y * scale)));
+  const QPoint local = w->mapFromGlobal(screen);
+  point.X = static_cast<int32_t>(std::lround(local.x() / scale));
+  point.Y = static_cast<int32_t>(std::lround(local.y() / scale));
   return true;
 }
 

@@ -49,6 +49,17 @@ public:
   bool ScreenToClient(int32_t hwnd, PixelPoint& point) const override;
 
   // --- Used by the widgets. ---
+  // Whether the control last measured lies right to left: its drop-down is
+  // then mirrored, window rectangles and left edges measured from the
+  // screen's right edge (ScreenRight, in pixels).
+  bool Mirrored() const;
+  int ScreenRight() const;
+  // The scale of the control last measured (ScaleOf), which its drop-down
+  // takes; the window services count in its pixels.
+  double CurrentScale() const;
+  QFont CurrentFont() const;
+  // Restyles the platform's widgets inside `w` (a font or palette change).
+  void RestyleWithin(QWidget* w);
   // `restyle` runs when the application's palette changes: a widget whose
   // colours are system colours resolves them again.
   int32_t Register(QWidget* widget, std::function<void()> restyle = {});
@@ -136,10 +147,14 @@ signals:
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
 private:
   class SurfaceWidget;
   void SizeChanged();
+  double ScaleFromFont() const;
+  double Scale() const;
+  void Rescale();
   QtPlatform& platform_;
   std::unique_ptr<SurfaceWidget> surface_;
   std::unique_ptr<IControlSite> owned_;

@@ -95,8 +95,9 @@ void LineEdit::Mouse(const char* member, const MouseHandler& handler, QMouseEven
   if (!h) return;
   int16_t button = buttons;
   int16_t shift = ShiftOf(e->modifiers());
-  float x = static_cast<float>(e->position().x() * kTwipsPerPixel);
-  float y = static_cast<float>(e->position().y() * kTwipsPerPixel);
+  const double scale = ScaleOf(this);
+  float x = static_cast<float>(e->position().x() * kTwipsPerPixel / scale);
+  float y = static_cast<float>(e->position().y() * kTwipsPerPixel / scale);
   Run(member, [&] { h(button, shift, x, y); });
 }
 
@@ -154,7 +155,7 @@ void LineEdit::focusOutEvent(QFocusEvent* e) {
 
 QtTextBox::QtTextBox(QtPlatform& platform, QWidget* parent)
     : QtWidget(platform, new LineEdit(platform, parent)), font_(MakeFont("DejaVu Sans", 8.25)) {
-  w_->setFont(ToQFont(*font_, w_->font()));
+  ApplyFont();
   ApplyColours();
   w_->setVisible(true);
 }
@@ -202,7 +203,11 @@ void QtTextBox::SetSelLength(int32_t v) {
 
 void QtTextBox::SetFont(FontRef f) {
   font_ = std::move(f);
-  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font()));
+  ApplyFont();
+}
+
+void QtTextBox::ApplyFont() {
+  if (w_ && font_) w_->setFont(ToQFont(*font_, w_->font(), Scale()));
 }
 
 void QtTextBox::SetForeColor(Colour c) {

@@ -24,6 +24,25 @@ public:
 // parent is not one of ours or has been destroyed.
 QWidget* ParentWidget(IWidget& parent);
 
+// How many times its nominal size the control that holds `w` is drawn: the
+// ratio of the font its container inherits to the platform's default font
+// (for a drop-down window, that of the control it drops down from). Every
+// length in twips and every font size of the control is scaled by it.
+double ScaleOf(const QWidget* w);
+inline constexpr const char* kScale = "cboScale";
+
+// Right to left, a widget's Left is measured from its parent's right edge to
+// its own right edge, so that the logic's layout comes out mirrored. Qt
+// places children from the left in every direction; the widget keeps the
+// left the logic gave it (pixels from the leading edge) and is placed again
+// whenever its width, its parent's width or the direction changes.
+int LeadingX(const QWidget* w);
+// The property that gives a window the screen width it is mirrored in.
+inline constexpr const char* kMirrorRoom = "cboMirrorRoom";
+void PlaceLeading(QWidget* w, int leadingX);
+// Places again the children of `parent` that the logic positioned.
+void PlaceChildrenAgain(QWidget* parent);
+
 // Implements IWidget on a Qt widget of class W that the wrapper owns.
 template <class Interface, class W>
 class QtWidget : public Interface, public QtWidgetHandle {
@@ -41,22 +60,26 @@ public:
   QWidget* qwidget() const override { return w_.data(); }
   W* widget() const { return w_.data(); }
 
-  double Left() const override { return w_ ? ToTwips(w_->x()) : 0; }
-  double Top() const override { return w_ ? ToTwips(w_->y()) : 0; }
-  double Width() const override { return w_ ? ToTwips(w_->width()) : 0; }
-  double Height() const override { return w_ ? ToTwips(w_->height()) : 0; }
+  double Left() const override { return w_ ? ToTwips(LeadingX(w_), Scale()) : 0; }
+  double Top() const override { return w_ ? ToTwips(w_->y(), Scale()) : 0; }
+  double Width() const override { return w_ ? ToTwips(w_->width(), Scale()) : 0; }
+  double Height() const override { return w_ ? ToTwips(w_->height(), Scale()) : 0; }
   void SetLeft(double v) override {
-    if (w_) w_->move(ToPixels(v), w_->y());
+    if (w_) PlaceLeading(w_, ToPixels(v, Scale()));
   }
   void SetTop(double v) override {
-    if (w_) w_->move(w_->x(), ToPixels(v));
+    if (w_) w_->move(w_->x(), ToPixels(v, Scale()));
   }
   void SetWidth(double v) override {
-    if (w_) w_->resize(std::max(0, ToPixels(v)), w_->height());
+    if (!w_) return;
+    const int leading = LeadingX(w_);
+    w_->resize(std::max(0, ToPixels(v, Scale())), w_->height());
+    PlaceLeading(w_, leading);
   }
   void SetHeight(double v) override {
-    if (w_) w_->resize(w_->width(), std::max(0, ToPixels(v)));
+    if (w_) w_->resize(w_->width(), std::max(0, ToPixels(v, Scale())));
   }
+  double Scale() const { return ScaleOf(w_); }
   // The widget's own setting, whether or not its window is shown.
   bool Visible() const override { return w_ && !w_->isHidden(); }
   void SetVisible(bool v) override {

@@ -74,10 +74,14 @@ public:
   void SetFocus() override;
   bool Focused() const override;
   void SetEvents(TextBoxEvents events) override;
-  void Restyle() override { ApplyColours(); }
+  void Restyle() override {
+    ApplyColours();
+    ApplyFont();
+  }
 
 private:
   void ApplyColours();
+  void ApplyFont();
   std::string tag_;
   FontRef font_;
   Colour fore_ = 0x80000008u, back_ = 0x80000005u;
@@ -96,6 +100,7 @@ public:
 
 protected:
   void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
 
 private:
   QWidget* client_;
@@ -151,6 +156,7 @@ public:
   FontRef Font() const override { return font_; }
   void SetFont(FontRef f) override;
   void SetEvents(ButtonEvents events) override;
+  void Restyle() override { SetFont(font_); }
 
 private:
   FontRef font_;
@@ -163,14 +169,23 @@ public:
   Label(QtPlatform& platform, QWidget* parent);
   void Detach() override;
   LabelEvents events;
+  // A header box whose click sorts (it shows the sorting cursor).
+  bool sortable = false;
+  // The header box clicked last in its window: typed search looks in its
+  // column, and, when it sorts, the list is in its order (ascending).
+  bool Searched() const { return searched_; }
+  bool Sorted() const { return searched_ && sortable; }
 
 protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
 
 private:
+  // Makes this the header box clicked last among the labels of its window.
+  void MarkClicked();
   QtPlatform& platform_;
   bool detached_ = false;
+  bool searched_ = false;
 };
 
 class QtLabel : public QtWidget<ILabel, Label> {

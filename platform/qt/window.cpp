@@ -4,17 +4,35 @@
 #include <QCloseEvent>
 
 #include "platform/error.hpp"
+#include "platform/qt/grid.hpp"
 
 namespace cbo::qt {
 
 Dialog::Dialog(QtPlatform& platform)
-    : QDialog(nullptr, Qt::Tool | Qt::FramelessWindowHint), platform_(platform) {
+    : QDialog(nullptr, Qt::Popup | Qt::FramelessWindowHint), platform_(platform) {
   setModal(true);
   setAutoFillBackground(true);
-  // The drop-down is laid out left to right in every application: its
-  // header boxes are placed from the left edge, as its grid's columns are.
-  setLayoutDirection(Qt::LeftToRight);
+  // The window takes the direction of the control it drops down from, and
+  // is mirrored in that control's screen.
+  setLayoutDirection(platform.Mirrored() ? Qt::RightToLeft : Qt::LeftToRight);
+  setProperty(kMirrorRoom, platform.ScreenRight());
+  // Drawn at the scale of that control, its header captions in its font.
+  setProperty(kScale, platform.CurrentScale());
+  setFont(platform.CurrentFont());
   setSizeGripEnabled(false);
+}
+
+void Dialog::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  PlaceChildrenAgain(this);
+  // A window keeps its leading edge where the logic put it.
+  if (layoutDirection() == Qt::RightToLeft && property("cboLeadingX").isValid())
+    PlaceLeading(this, LeadingX(this));
+}
+
+void Dialog::changeEvent(QEvent* e) {
+  QDialog::changeEvent(e);
+  if (e->type() == QEvent::LayoutDirectionChange) PlaceChildrenAgain(this);
 }
 
 void Dialog::Finish() {
@@ -27,9 +45,19 @@ void Dialog::reject() {
   if (finishing_) QDialog::reject();
 }
 
+// Qt closes a popup when the user clicks outside it; the window refuses that
+// close and has its grid cancel instead, so that the logic unloads it.
 void Dialog::closeEvent(QCloseEvent* e) {
-  if (finishing_) QDialog::closeEvent(e);
-  else e->ignore();
+  if (finishing_) {
+    QDialog::closeEvent(e);
+    return;
+  }
+  e->ignore();
+  if (isVisible()) Dismiss();
+}
+
+void Dialog::Dismiss() {
+  if (auto* view = findChild<GridView*>()) view->Cancel();
 }
 
 bool Dialog::event(QEvent* e) {

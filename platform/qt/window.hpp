@@ -1,6 +1,7 @@
 #pragma once
-// Top-level windows on a frameless modal QDialog: shown with exec() as its
-// own nested loop, closed only by Unload.
+// Top-level windows on a frameless QDialog that is a popup: shown with exec()
+// as its own nested loop, closed only by Unload. Being a popup, it blocks no
+// other window: a click anywhere outside it dismisses it.
 #include <QDialog>
 
 #include "platform/qt/keys.hpp"
@@ -18,10 +19,16 @@ public:
   // window closes only when the logic unloads it.
   void Finish();
   void reject() override;
+  // Runs when the user dismisses the window by a click outside it: the grid
+  // in it is told to cancel, as the Escape key does, and the logic then
+  // unloads the window through its own close path.
+  void Dismiss();
 
 protected:
   bool event(QEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void changeEvent(QEvent* e) override;
   void closeEvent(QCloseEvent* e) override;
 
 private:

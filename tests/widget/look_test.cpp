@@ -153,8 +153,8 @@ private slots:
       const int inkFirst = InkCount(shot.image, overFirst.adjusted(edge, 0, -edge, 0));
       const int inkSecond = InkCount(shot.image, overSecond.adjusted(edge, 0, -edge, 0));
       QVERIFY2(inkSecond > 0 && inkFirst > 4 * inkSecond, qPrintable(QString("%1 %2").arg(inkFirst).arg(inkSecond)));
-      // Left to right, as the cells: the first column on the left.
-      QVERIFY(firstSpan.left() < secondSpan.left());
+      // Mirrored, as the cells: the first column on the right.
+      QVERIFY(firstSpan.left() > secondSpan.left());
     }));
   }
 

@@ -148,6 +148,9 @@ public:
   bool Bloccato = false;
 
 private:
+  // The property table reaches the stored values and constituents.
+  friend struct PropertyAccess;
+
   // Layout and button face.
   void UserControl_Initialize();
   void DisponiControlli();

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "control/cbo_varno.hpp"
+#include "control/property_table.hpp"
 #include "control/type_library.hpp"
 
 namespace cbo {
@@ -49,34 +50,17 @@ Args Prepare(const MemberInfo& m, const std::vector<ParamInfo>& params, Args& ar
   return out;
 }
 
-Variant Colore(Colour c) { return Variant(ColourAsLong(c)); }
-
 struct Binding {
   std::function<Variant(CboVarno&, Args&)> call;  // a method, or a property's get
   std::function<void(CboVarno&, const Variant&)> let;  // a property's let or set
 };
 
-const std::map<std::string, Binding>& Bindings() {
-  static const std::map<std::string, Binding> b = {
+// The methods; the properties are bound from the property table.
+std::map<std::string, Binding> MethodBindings() {
+  return {
       {"Record_Count", {[](CboVarno& c, Args&) { return Variant(c.Record_Count()); }, nullptr}},
       {"AddItem", {[](CboVarno& c, Args&) { c.AddItem(); return Variant(); }, nullptr}},
       {"RemoveItem", {[](CboVarno& c, Args& a) { c.RemoveItem(a[0].AsLong()); return Variant(); }, nullptr}},
-      {"Font", {[](CboVarno& c, Args&) { return Variant(c.Font()); },
-                [](CboVarno& c, const Variant& v) { c.SetFont(v.AsFont()); }}},
-      {"TipoPulsante", {[](CboVarno& c, Args&) { return Variant(c.TipoPulsante()); },
-                        [](CboVarno& c, const Variant& v) { c.SetTipoPulsante(v.AsLong()); }}},
-      {"StileCbo", {[](CboVarno& c, Args&) { return Variant(c.StileCbo()); },
-                    [](CboVarno& c, const Variant& v) { c.SetStileCbo(v.AsLong()); }}},
-      {"ForeColor", {[](CboVarno& c, Args&) { return Colore(c.ForeColor()); },
-                     [](CboVarno& c, const Variant& v) { c.SetForeColor(static_cast<Colour>(v.AsLong())); }}},
-      {"BackColor", {[](CboVarno& c, Args&) { return Colore(c.BackColor()); },
-                     [](CboVarno& c, const Variant& v) { c.SetBackColor(static_cast<Colour>(v.AsLong())); }}},
-      {"Appearance", {[](CboVarno& c, Args&) { return Variant(c.Appearance()); },
-                      [](CboVarno& c, const Variant& v) { c.SetAppearance(v.AsLong()); }}},
-      {"BorderStyle", {[](CboVarno& c, Args&) { return Variant(c.BorderStyle()); },
-                       [](CboVarno& c, const Variant& v) { c.SetBorderStyle(v.AsLong()); }}},
-      {"Alignment", {[](CboVarno& c, Args&) { return Variant(c.Alignment()); },
-                     [](CboVarno& c, const Variant& v) { c.SetAlignment(v.AsLong()); }}},
       {"AddField", {[](CboVarno& c, Args& a) {
                       c.AddField(a[0].AsString(), a[1].AsString(), a[2].AsBool(), a[3].AsDouble(), a[4].AsLong(),
                                  a[5].AsString(), a[6].AsLong(), a[7].AsBool(), a[8].AsBool(), a[9].AsBool());
@@ -85,24 +69,6 @@ const std::map<std::string, Binding>& Bindings() {
                     nullptr}},
       {"Combo_Clear", {[](CboVarno& c, Args& a) { c.Combo_Clear(a[0].AsLong()); return Variant(); }, nullptr}},
       {"ListItem", {[](CboVarno& c, Args& a) { return c.ListItem(a[0].AsString(), a[1]); }, nullptr}},
-      {"Separatore_Record", {[](CboVarno& c, Args&) { return Variant(c.Separatore_Record()); },
-                             [](CboVarno& c, const Variant& v) { c.SetSeparatore_Record(v.AsLong()); }}},
-      {"Record_Selector", {[](CboVarno& c, Args&) { return Variant(c.Record_Selector()); },
-                           [](CboVarno& c, const Variant& v) { c.SetRecord_Selector(v.AsBool()); }}},
-      {"Text_Column", {[](CboVarno& c, Args&) { return Variant(c.Text_Column()); },
-                       [](CboVarno& c, const Variant& v) { c.SetText_Column(v.AsString()); }}},
-      {"Bound_Column", {[](CboVarno& c, Args&) { return Variant(c.Bound_Column()); },
-                        [](CboVarno& c, const Variant& v) { c.SetBound_Column(v.AsString()); }}},
-      {"Rows_Count", {[](CboVarno& c, Args&) { return Variant(c.Rows_Count()); },
-                      [](CboVarno& c, const Variant& v) { c.SetRows_Count(v.AsByte()); }}},
-      {"Visualizza_Fields", {[](CboVarno& c, Args&) { return Variant(c.Visualizza_Fields()); },
-                             [](CboVarno& c, const Variant& v) { c.SetVisualizza_Fields(v.AsBool()); }}},
-      {"Font_Grid", {[](CboVarno& c, Args&) { return Variant(c.Font_Grid()); },
-                     [](CboVarno& c, const Variant& v) { c.SetFont_Grid(v.AsFont()); }}},
-      {"Value", {[](CboVarno& c, Args&) { return Variant(c.Value()); },
-                 [](CboVarno& c, const Variant& v) { c.SetValue(v.AsString()); }}},
-      {"Text", {[](CboVarno& c, Args&) { return Variant(c.Text()); },
-                [](CboVarno& c, const Variant& v) { c.SetText(v.AsString()); }}},
       {"ListValue", {[](CboVarno& c, Args& a) {
                        std::string campo = a[0].AsString();
                        Variant r = c.ListValue(campo);
@@ -110,21 +76,16 @@ const std::map<std::string, Binding>& Bindings() {
                        return r;
                      },
                      nullptr}},
-      {"ListIndex", {[](CboVarno& c, Args&) { return Variant(c.ListIndex()); },
-                     [](CboVarno& c, const Variant& v) { c.SetListIndex(v.AsLong()); }}},
-      {"Griglia_Centrata", {[](CboVarno& c, Args&) { return Variant(c.Griglia_Centrata()); },
-                            [](CboVarno& c, const Variant& v) { c.SetGriglia_Centrata(v.AsBool()); }}},
-      {"Enabled", {[](CboVarno& c, Args&) { return Variant(c.Enabled()); },
-                   [](CboVarno& c, const Variant& v) { c.SetEnabled(v.AsBool()); }}},
-      {"Locked", {[](CboVarno& c, Args&) { return Variant(c.Locked()); },
-                  [](CboVarno& c, const Variant& v) { c.SetLocked(v.AsBool()); }}},
-      {"RowHeight", {[](CboVarno& c, Args&) { return Variant(c.RowHeight()); },
-                     [](CboVarno& c, const Variant& v) { c.SetRowHeight(v.AsLong()); }}},
-      {"AltezzaIntest", {[](CboVarno& c, Args&) { return Variant(c.AltezzaIntest()); },
-                         [](CboVarno& c, const Variant& v) { c.SetAltezzaIntest(v.AsInteger()); }}},
-      {"ColoreSfondoGrid", {[](CboVarno& c, Args&) { return Colore(c.ColoreSfondoGrid()); },
-                            [](CboVarno& c, const Variant& v) { c.SetColoreSfondoGrid(static_cast<Colour>(v.AsLong())); }}},
   };
+}
+
+const std::map<std::string, Binding>& Bindings() {
+  static const std::map<std::string, Binding> b = [] {
+    std::map<std::string, Binding> all = MethodBindings();
+    for (const PropertyInfo& p : Properties())
+      all[p.Name] = {[get = p.Get](CboVarno& c, Args&) { return get(c); }, p.Let};
+    return all;
+  }();
   return b;
 }
 

@@ -2,7 +2,10 @@
 // enumerations, property pages and the class factory.
 #include "control/type_library.hpp"
 
+#include <algorithm>
+
 #include "control/cbo_varno.hpp"
+#include "control/property_table.hpp"
 #include "platform/text.hpp"
 
 namespace cbo {
@@ -24,8 +27,6 @@ MemberInfo Property(int slot, std::string name, std::string type, std::string de
   return MemberInfo{slot, name, kind, {P(name, type)}, type, std::move(description)};
 }
 
-const char* kDescTesto = "Restituisce o imposta il testo contenuto nel controllo.";
-
 TypeLibrary Build() {
   TypeLibrary lib;
   lib.Name = "TORB_Cbo";
@@ -38,22 +39,6 @@ TypeLibrary Build() {
       Method(2, "AddItem", {}, ""),
       Method(3, "RemoveItem", {P("Indice_Record", "Long")}, "",
              "Rimuove una riga da un controllo FlexGrid in fase di esecuzione"),
-      Property(4, "Font", "Font", "Restituisce un oggetto Font."),
-      Property(5, "TipoPulsante", "TipoPulsante"),
-      Property(6, "StileCbo", "StileCbo"),
-      Property(7, "ForeColor", "Colour",
-               "Restituisce o imposta il colore di primo piano utilizzato per la visualizzazione di testo e grafica in "
-               "un oggetto."),
-      Property(8, "BackColor", "Colour",
-               "Restituisce o imposta il colore di sfondo utilizzato per la visualizzazione di testo e grafica in un "
-               "oggetto."),
-      Property(9, "Appearance", "ApparenceVrn",
-               "Restituisce o imposta un valore che indica se un oggetto viene ridisegnato con effetti "
-               "tridimensionali in fase di esecuzione."),
-      Property(10, "BorderStyle", "BorderStyleVrn", "Restituisce o imposta lo stile del bordo di un oggetto."),
-      Property(11, "Alignment", "AgglignVrn",
-               "Restituisce o imposta il valore dell'allineamento di un controllo CheckBox o OptionButton o del testo "
-               "di un controllo."),
       Method(12, "AddField",
              {P("Nome_Field", "String"), Opt("NomeColonna", "String", Variant("")),
               Opt("Visualizza_Colonna", "Boolean", Variant(true)), Opt("Larghezza_Colonna", "Double", Variant(1000.0)),
@@ -65,26 +50,11 @@ TypeLibrary Build() {
              ""),
       Method(13, "Combo_Clear", {P("Cosa_Cancellare", "Cancella_Cbo")}, ""),
       Method(14, "ListItem", {P("Field", "String"), Opt("Value", "Variant", Variant::Missing())}, "Variant"),
-      Property(15, "Separatore_Record", "Tipo_Separatore_Celle"),
-      Property(16, "Record_Selector", "Boolean"),
-      Property(17, "Text_Column", "String"),
-      Property(18, "Bound_Column", "String"),
-      Property(19, "Rows_Count", "Byte"),
-      Property(20, "Visualizza_Fields", "Boolean"),
-      Property(21, "Font_Grid", "Font"),
-      Property(22, "Value", "String", kDescTesto),
-      Property(23, "Text", "String", kDescTesto),
       Method(24, "ListValue", {Ref("Current_Field_Value", "String")}, "Variant"),
-      Property(25, "ListIndex", "Long"),
-      Property(26, "Griglia_Centrata", "Boolean"),
-      Property(27, "Enabled", "Boolean",
-               "Restituisce o imposta un valore che determina se un oggetto è in grado di rispondere agli eventi "
-               "generati dall'utente."),
-      Property(28, "Locked", "Boolean", "Determina se un controllo può essere modificato."),
-      Property(29, "RowHeight", "Long"),
-      Property(30, "AltezzaIntest", "Integer"),
-      Property(31, "ColoreSfondoGrid", "Colour"),
   };
+  for (const PropertyInfo& p : Properties()) lib.Members.push_back(Property(p.Slot, p.Name, p.Type, p.Description));
+  std::sort(lib.Members.begin(), lib.Members.end(),
+            [](const MemberInfo& a, const MemberInfo& b) { return a.Slot < b.Slot; });
   auto mouse = [] {
     return std::vector<ParamInfo>{Ref("Button", "Integer"), Ref("Shift", "Integer"), Ref("X", "Single"),
                                   Ref("Y", "Single")};

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "control/cbo_varno.hpp"
+#include "control/enumerations.hpp"
 #include "control/property_table.hpp"
 #include "platform/text.hpp"
 
@@ -75,24 +76,19 @@ TypeLibrary Build() {
        "Viene generato quando si rilascia il pulsante del mouse mentre lo stato attivo si trova su un oggetto."},
       {9, "Change", {}, ""},
   };
+#define CBO_ENUM_VALUE(name, value) {#name, value},
   lib.Enums = {
-      {"TipoPulsante",
-       {{"FrecciaNera", 0}, {"FrecciaGialla", 1}, {"FrecciaVerde", 2}, {"FrecciaBlu", 3}, {"PuntoNero", 4},
-        {"PuntoGiallo", 5}, {"PuntoVerde", 6}, {"PuntoBlu", 7}, {"PuntiNeri", 8}, {"PuntiVerdi", 9},
-        {"LineaNera", 10}, {"AsteriscoNero", 11}, {"AsteriscoRosso", 12}, {"AsteriscoVerde", 13}}},
-      {"Esegui_ListIndex",
-       {{"SettaDaListIndex", 0}, {"LeggiDaListIndex", 1}, {"SettaDaBoundColumn", 2}, {"LeggiDaBoundColumn", 3},
-        {"SettaDaTextColumn", 4}, {"LeggiDaTextColumn", 5}}},
-      {"Cancella_Cbo", {{"Tutto", 0}, {"Solo_Dati", 1}}},
-      {"Tipo_Separatore_Celle",
-       {{"Nessuna_Divisione", 0}, {"Linea_Nera", 1}, {"Linea_Grigia", 2}, {"Raised", 3}, {"Insert", 4},
-        {"Come_Colore_Testo", 5}, {"Grigia_Illuminata", 6}}},
-      {"AllineamentoDati", {{"Sinistra", 0}, {"Destra", 1}, {"Centro", 2}}},
-      {"AgglignVrn", {{"All_Left", 0}, {"All_Right", 1}, {"All_Center", 2}}},
-      {"StileCbo", {{"TextBox", 0}, {"ComboBox", 1}, {"ListCombo", 2}}},
-      {"BorderStyleVrn", {{"None", 0}, {"Fixed_Single", 1}}},
-      {"ApparenceVrn", {{"Flat", 0}, {"Tridimensionale", 1}}},
+      {"TipoPulsante", {CBO_TIPO_PULSANTE(CBO_ENUM_VALUE)}},
+      {"Esegui_ListIndex", {CBO_ESEGUI_LIST_INDEX(CBO_ENUM_VALUE)}},
+      {"Cancella_Cbo", {CBO_CANCELLA_CBO(CBO_ENUM_VALUE)}},
+      {"Tipo_Separatore_Celle", {CBO_TIPO_SEPARATORE_CELLE(CBO_ENUM_VALUE)}},
+      {"AllineamentoDati", {CBO_ALLINEAMENTO_DATI(CBO_ENUM_VALUE)}},
+      {"AgglignVrn", {CBO_AGGLIGN_VRN(CBO_ENUM_VALUE)}},
+      {"StileCbo", {CBO_STILE_CBO(CBO_ENUM_VALUE)}},
+      {"BorderStyleVrn", {CBO_BORDER_STYLE_VRN(CBO_ENUM_VALUE)}},
+      {"ApparenceVrn", {CBO_APPARENCE_VRN(CBO_ENUM_VALUE)}},
   };
+#undef CBO_ENUM_VALUE
   lib.PropertyPages = {"StandardFont", "StandardColor", "StandardPicture", "PropertyPage1"};
   return lib;
 }

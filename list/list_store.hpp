@@ -22,16 +22,16 @@ namespace cbo {
 enum StileCboValue : uint8_t { kTextBox = 0, kComboBox = 1, kListCombo = 2 };
 
 // Modes of the private row operations.
-enum Esegui_ListIndex : int32_t {
-  SettaDaListIndex = 0,
-  LeggiDaListIndex = 1,
-  SettaDaBoundColumn = 2,
-  LeggiDaBoundColumn = 3,
-  SettaDaTextColumn = 4,
-  LeggiDaTextColumn = 5,
-};
+#define CBO_ESEGUI_LIST_INDEX(V)                                                                        \
+  V(SettaDaListIndex, 0) V(LeggiDaListIndex, 1) V(SettaDaBoundColumn, 2) V(LeggiDaBoundColumn, 3) \
+  V(SettaDaTextColumn, 4) V(LeggiDaTextColumn, 5)
+// What Combo_Clear empties.
+#define CBO_CANCELLA_CBO(V) V(Tutto, 0) V(Solo_Dati, 1)
 
-enum Cancella_Cbo : int32_t { Tutto = 0, Solo_Dati = 1 };
+#define CBO_ENUMERATOR(name, value) name = value,
+enum Esegui_ListIndex : int32_t { CBO_ESEGUI_LIST_INDEX(CBO_ENUMERATOR) };
+enum Cancella_Cbo : int32_t { CBO_CANCELLA_CBO(CBO_ENUMERATOR) };
+#undef CBO_ENUMERATOR
 
 // One slot of the staged row: the field name as the host wrote it and the value.
 struct SlotRiga {

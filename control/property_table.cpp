@@ -4,7 +4,7 @@
 // type_library.cpp, dispatch.cpp and persistence.cpp.
 #include "control/property_table.hpp"
 
-#include <array>
+#include <vector>
 
 #include "control/cbo_varno.hpp"
 #include "platform/text.hpp"
@@ -26,8 +26,8 @@ struct PropertyAccess {
   static constexpr DefaultKind Fixed = DefaultKind::Value;
   static constexpr DefaultKind Ambient = DefaultKind::AmbientFont;
 
-  static std::array<PropertyInfo, 24> Build() {
-    return {{
+  static std::vector<PropertyInfo> Build() {
+    return {
         {4, "Font", "Font", "Restituisce un oggetto Font.",
          [](C& c) { return Variant(c.Font()); },
          [](C& c, const Variant& v) { c.SetFont(v.AsFont()); },
@@ -191,12 +191,12 @@ struct PropertyAccess {
            c.config_.ColSfondoGriglia = c.ColoreSfondoGridMemorizzato;
          },
          Fixed, Variant(int16_t{0}), ReadStep::AfterCopies, true, "ColoreSfondoGrid"},
-    }};
+    };
   }
 };
 
 std::span<const PropertyInfo> Properties() {
-  static const std::array<PropertyInfo, 24> table = PropertyAccess::Build();
+  static const std::vector<PropertyInfo> table = PropertyAccess::Build();
   return table;
 }
 

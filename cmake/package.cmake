@@ -29,13 +29,39 @@ function(cbo_publish_header header dest)
   set(cbo_public_headers ${cbo_public_headers} ${out} PARENT_SCOPE)
 endfunction()
 
-# Every header of `dir`, under the same folder name.
-function(cbo_publish_headers dir)
-  file(GLOB headers CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.hpp)
-  foreach(header ${headers})
-    cbo_publish_header(${header} ${dir}/)
-  endforeach()
-  set(cbo_public_headers ${cbo_public_headers} PARENT_SCOPE)
+# The headers a host includes: the control, its type description and
+# enumerations, the process state it shares, the platform seam a host
+# implements (windows, widgets, the container and its property bag), the
+# headless platform, the errors, the settings file and the fills. The package
+# installs these and every project header they include, and nothing else, so
+# an internal header is no promise to consumers (docs/api.md lists them).
+set(cbo_public_roots
+    control/cbo_varno.hpp control/enumerations.hpp control/type_library.hpp grid/process_state.hpp
+    platform/platform.hpp platform/window.hpp platform/widgets.hpp platform/data_grid.hpp platform/container.hpp
+    platform/error.hpp platform/property_file.hpp platform/headless/headless.hpp
+    list/row_source.hpp fill/buffered_fill.hpp fill/row_buffer.hpp)
+
+# `roots` and every header of the project they include, directly or not.
+function(cbo_header_closure out)
+  set(todo ${ARGN})
+  set(done "")
+  while(todo)
+    list(POP_FRONT todo header)
+    if(header IN_LIST done)
+      continue()
+    endif()
+    list(APPEND done ${header})
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${header})
+    file(STRINGS ${PROJECT_SOURCE_DIR}/${header} includes REGEX "^#include \"")
+    foreach(line ${includes})
+      string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" included "${line}")
+      if(EXISTS ${PROJECT_SOURCE_DIR}/${included})
+        list(APPEND todo ${included})
+      endif()
+    endforeach()
+  endwhile()
+  list(SORT done)
+  set(${out} ${done} PARENT_SCOPE)
 endfunction()
 
 # One archive of the package: `name` made of the objects of `layers`, known to
@@ -52,8 +78,10 @@ function(cbo_package_library name export_name)
   add_library(TorbCbo::${export_name} ALIAS ${name})
 endfunction()
 
-foreach(dir platform platform/headless list list/table control grid fill)
-  cbo_publish_headers(${dir})
+cbo_header_closure(cbo_core_headers ${cbo_public_roots})
+foreach(header ${cbo_core_headers})
+  get_filename_component(dir ${header} DIRECTORY)
+  cbo_publish_header(${PROJECT_SOURCE_DIR}/${header} ${dir}/)
 endforeach()
 cbo_package_library(torb_cbo Core cbo_platform cbo_table cbo_list cbo_grid cbo_control cbo_headless cbo_fill)
 target_compile_features(torb_cbo INTERFACE cxx_std_20)

@@ -1,5 +1,7 @@
 #include "qt_sql/fill_from_query.hpp"
 
+#include "control/cbo_varno.hpp"
+
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlRecord>

@@ -13,11 +13,12 @@
 #include <QSqlQuery>
 #include <optional>
 
-#include "control/cbo_varno.hpp"
 #include "fill/row_buffer.hpp"
 #include "list/row_source.hpp"
 
 namespace cbo {
+
+class CboVarno;
 
 // A query that is not active (prepared, its values bound) is executed first,
 // forward only; an active one is read from its current position to its end.

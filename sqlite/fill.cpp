@@ -9,6 +9,8 @@
 #include "sqlite/messages.hpp"
 #include "sqlite/sqlite_fill.hpp"
 
+#include "control/cbo_varno.hpp"
+
 namespace cbo {
 
 namespace {

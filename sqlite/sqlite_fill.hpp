@@ -18,7 +18,6 @@
 #include <span>
 #include <string>
 
-#include "control/cbo_varno.hpp"
 #include "fill/row_buffer.hpp"
 #include "list/row_source.hpp"
 #include "platform/variant.hpp"
@@ -26,6 +25,8 @@
 struct sqlite3;
 
 namespace cbo {
+
+class CboVarno;
 
 // Opens the database file read-only (it is never created or changed), reads
 // the rows of `query`, closes the file and fills the control. `progress` is

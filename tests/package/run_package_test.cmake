@@ -26,6 +26,18 @@ foreach(expected include/torb_cbo/cbo_varno_widget.hpp include/torb_cbo/control/
   endif()
 endforeach()
 
+# The installed headers are exactly those docs/api.md lists.
+file(GLOB_RECURSE installed RELATIVE ${prefix}/include ${prefix}/include/*.hpp)
+file(READ ${SOURCE_DIR}/docs/api.md api)
+string(REGEX MATCH "<!-- installed headers -->.*<!-- end of installed headers -->" listed_text "${api}")
+string(REGEX MATCHALL "`torb_cbo/[^`]+\\.hpp`" listed "${listed_text}")
+string(REPLACE "`" "" listed "${listed}")
+list(SORT installed)
+list(SORT listed)
+if(NOT installed STREQUAL listed)
+  message(FATAL_ERROR "docs/api.md lists the headers\n  ${listed}\nbut the package installs\n  ${installed}")
+endif()
+
 file(GLOB_RECURSE plugin ${prefix}/libtorb_cbo_designer.so)
 if(DESIGNER AND NOT plugin)
   message(FATAL_ERROR "the installed copy lacks the Designer plugin under <libdir>/qt6/plugins/designer")

@@ -6,7 +6,7 @@
 
 #include "platform/property_file.hpp"
 #include "platform/settings_frame.hpp"
-#include "tests/settings/settings_files.hpp"
+#include "tests/platform/settings/settings_files.hpp"
 
 namespace cbo::test {
 namespace {

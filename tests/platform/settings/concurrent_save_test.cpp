@@ -11,7 +11,7 @@
 #include <random>
 
 #include "platform/property_file.hpp"
-#include "tests/settings/settings_files.hpp"
+#include "tests/platform/settings/settings_files.hpp"
 
 namespace cbo::test {
 namespace {

@@ -14,7 +14,7 @@
 #include "platform/literal.hpp"
 #include "platform/property_file.hpp"
 #include "platform/settings_disk.hpp"
-#include "tests/settings/settings_files.hpp"
+#include "tests/platform/settings/settings_files.hpp"
 
 namespace cbo::test {
 namespace {

@@ -16,13 +16,13 @@ void CboVarno::DerivaCopieDiLavoro() {
   config_.ColTesto = txt_->ForeColor();
   config_.RecSel = Record_SelectorMemorizzato;
   config_.SepRec = Separatore_RecordMemorizzato;
-  list_.Text_Col = Text_ColumnMemorizzato;
-  list_.Bound_Col = Bound_ColumnMemorizzato;
+  list_.SetText_Col(Text_ColumnMemorizzato);
+  list_.SetBound_Col(Bound_ColumnMemorizzato);
   config_.Rows_Col = Rows_CountMemorizzato;
   config_.Vis_Fields = Visualizza_FieldsMemorizzato;
-  list_.StileAttivo = StileCboMemorizzato;
-  Abilitato = txt_->Enabled();
-  Bloccato = txt_->Locked();
+  list_.SetStileAttivo(StileCboMemorizzato);
+  Abilitato_ = txt_->Enabled();
+  Bloccato_ = txt_->Locked();
 }
 
 void CboVarno::InitProperties() {
@@ -34,9 +34,9 @@ void CboVarno::InitProperties() {
   Bound_ColumnMemorizzato = "";
   Rows_CountMemorizzato = 8;
   Visualizza_FieldsMemorizzato = true;
-  list_.ValueMemorizzato = "";
+  list_.SetValueMemorizzato("");
   TextMemorizzato = "";
-  list_.ListIndexMemorizzato = 1;
+  list_.SetListIndexMemorizzato(1);
   Griglia_CentrataMemorizzato = false;
   RowHeightMemorizzato = 225;
   AltezzaIntestMemorizzato = 300;
@@ -46,7 +46,7 @@ void CboVarno::InitProperties() {
   // behaves at once as a control read from its defaults (its button shows
   // when a style with a button is chosen).
   DerivaCopieDiLavoro();
-  shared_.AltezzaRigaGriglia = RowHeightMemorizzato;
+  shared_.SetAltezzaRigaGriglia(RowHeightMemorizzato);
   config_.AltezzaIntestazione = AltezzaIntestMemorizzato;
   config_.GrigliaAlCentro = Griglia_CentrataMemorizzato;
   AggiornaFontGriglia();
@@ -68,9 +68,9 @@ void CboVarno::WriteProperties(IPropertyBag& bag) {
   bag.Write("Rows_Count", Variant(Rows_CountMemorizzato), Variant(int16_t{8}));
   bag.Write("Visualizza_Fields", Variant(Visualizza_FieldsMemorizzato), Variant(true));
   bag.Write("Font_Grid", Variant(cmd_->Font()), Variant(container_.AmbientFont()));
-  bag.Write("Value", Variant(list_.ValueMemorizzato), Variant(""));
+  bag.Write("Value", Variant(list_.ValueMemorizzato()), Variant(""));
   bag.Write("Text", Variant(TextMemorizzato), Variant(""));
-  bag.Write("ListIndex", Variant(list_.ListIndexMemorizzato), Variant(int16_t{1}));
+  bag.Write("ListIndex", Variant(list_.ListIndexMemorizzato()), Variant(int16_t{1}));
   bag.Write("Griglia_Centrata", Variant(Griglia_CentrataMemorizzato), Variant(int16_t{0}));
   bag.Write("Enabled", Variant(txt_->Enabled()), Variant(true));
   bag.Write("Locked", Variant(txt_->Locked()), Variant(false));
@@ -98,9 +98,9 @@ void CboVarno::ReadProperties(IPropertyBag& bag) {
   Bound_ColumnMemorizzato = ToText(bag.Read("Bound_Column", Variant("")), "Bound_Column");
   Rows_CountMemorizzato = ToByte(bag.Read("Rows_Count", Variant(int16_t{8})), "Rows_Count");
   Visualizza_FieldsMemorizzato = ToBool(bag.Read("Visualizza_Fields", Variant(true)), "Visualizza_Fields");
-  list_.ValueMemorizzato = ToText(bag.Read("Value", Variant("")), "Value");
+  list_.SetValueMemorizzato(ToText(bag.Read("Value", Variant("")), "Value"));
   TextMemorizzato = ToText(bag.Read("Text", Variant("")), "Text");
-  list_.ListIndexMemorizzato = ToLong(bag.Read("ListIndex", Variant(int16_t{1})), "ListIndex");
+  list_.SetListIndexMemorizzato(ToLong(bag.Read("ListIndex", Variant(int16_t{1})), "ListIndex"));
   Griglia_CentrataMemorizzato = ToBool(bag.Read("Griglia_Centrata", Variant(int16_t{0})), "Griglia_Centrata");
   txt_->SetEnabled(ToBool(bag.Read("Enabled", Variant(true)), "Enabled"));
   txt_->SetLocked(ToBool(bag.Read("Locked", Variant(false)), "Locked"));
@@ -108,7 +108,7 @@ void CboVarno::ReadProperties(IPropertyBag& bag) {
   DerivaCopieDiLavoro();
 
   RowHeightMemorizzato = ToLong(bag.Read("RowHeight", Variant(int16_t{225})), "RowHeight");
-  shared_.AltezzaRigaGriglia = RowHeightMemorizzato;
+  shared_.SetAltezzaRigaGriglia(RowHeightMemorizzato);
   AltezzaIntestMemorizzato = ToInteger(bag.Read("AltezzaIntest", Variant(int16_t{300})), "AltezzaIntest");
   config_.AltezzaIntestazione = AltezzaIntestMemorizzato;
   ColoreSfondoGridMemorizzato = ToColour(bag.Read("ColoreSfondoGrid", Variant(int16_t{0})), "ColoreSfondoGrid");

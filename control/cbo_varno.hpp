@@ -14,6 +14,7 @@
 #include "platform/colour.hpp"
 #include "platform/container.hpp"
 #include "platform/font.hpp"
+#include "grid/grid_config.hpp"
 #include "grid/process_state.hpp"
 #include "platform/variant.hpp"
 #include "platform/widgets.hpp"
@@ -21,21 +22,6 @@
 namespace cbo {
 
 class ImageList;
-
-// The copies of the control's settings that the drop-down window receives
-// when it opens, each named after the window's member it feeds.
-struct ConfigurazioneGriglia {
-  int32_t AltezzaIntestazione = 0;
-  bool RecSel = false;
-  uint8_t SepRec = 0;
-  uint8_t Rows_Col = 0;
-  Colour ColGriglia = 0;
-  Colour ColTesto = 0;
-  bool Vis_Fields = false;
-  Colour ColSfondoGriglia = 0;
-  bool GrigliaAlCentro = false;
-  FontRef Font_Griglia;
-};
 
 // Event numbers of the event interface __CboVarno.
 enum EventoCbo : int {
@@ -138,14 +124,19 @@ public:
   IPictureBox& Pct_Text() { return *pct_; }
   IButton& Cmd_List() { return *cmd_; }
   ListStore& Lista() { return list_; }
-  const ConfigurazioneGriglia& Configurazione() const { return config_; }
+  // The control's own settings in the drop-down window's configuration
+  // record (its list's fields in it are filled in when the window opens).
+  const GridConfig& Configurazione() const { return config_; }
   ProcessState& Shared() { return shared_; }
-  int32_t PosizioneCursore = 0;
-  int32_t IndiceSelezionato = 0;  // the index of the row the control regards as selected
-  std::string UltimoTesto;        // the text last taken as the control's text
-  std::string UltimoTestoNotificato;
-  bool Abilitato = false;
-  bool Bloccato = false;
+  // Members, read-only (the convention is in list/list_state.hpp: private
+  // `Name_`, read as `Name()`).
+  int32_t PosizioneCursore() const { return PosizioneCursore_; }
+  // The index of the row the control regards as selected.
+  int32_t IndiceSelezionato() const { return IndiceSelezionato_; }
+  const std::string& UltimoTesto() const { return UltimoTesto_; }  // the text last taken as the control's text
+  const std::string& UltimoTestoNotificato() const { return UltimoTestoNotificato_; }
+  bool Abilitato() const { return Abilitato_; }
+  bool Bloccato() const { return Bloccato_; }
 
 private:
   // The property table reaches the stored values and constituents.
@@ -205,7 +196,13 @@ private:
   std::unique_ptr<ITimer> T_Indici_;
   const ImageList& imageList1_;
   ListStore list_;
-  ConfigurazioneGriglia config_;
+  GridConfig config_;
+  int32_t PosizioneCursore_ = 0;
+  int32_t IndiceSelezionato_ = 0;
+  std::string UltimoTesto_;
+  std::string UltimoTestoNotificato_;
+  bool Abilitato_ = false;
+  bool Bloccato_ = false;
   std::function<void(int32_t)> rowChosen_;
   uint64_t scelteAnnunciate_ = 0;  // how many times the handler was told
   uint64_t annunciateAlTasto_ = 0;  // that count at the last key press

@@ -13,9 +13,10 @@ void CboVarno::ApplicaScelta() {
   // Nothing is committed while a list is being built, nor while this
   // control's drop-down is open: moving in the grid chooses nothing, the
   // choice is read when the window closes.
-  if (shared_.CaricamentoInCorso || listaAperta_) return;
-  const int32_t completata = std::exchange(list_.CompletamentoInAttesa, 0);
-  if (!list_.OkSelezioneAvvenuta) return;
+  if (shared_.CaricamentoInCorso() || listaAperta_) return;
+  const int32_t completata = list_.CompletamentoInAttesa();
+  list_.SetCompletamentoInAttesa(0);
+  if (!list_.OkSelezioneAvvenuta()) return;
 
   Recordset& tabella = list_.Tabella();
   const bool suUnaRiga = tabella.State() == 1 && !tabella.Eof();
@@ -23,23 +24,23 @@ void CboVarno::ApplicaScelta() {
   // A completion left waiting commits only the row it completed; a move to
   // any other row (a host's RemoveItem, say) ends the wait without a commit.
   if (completata != 0 && indiceCorrente() != completata) {
-    list_.OkSelezioneAvvenuta = false;
+    list_.SetOkSelezioneAvvenuta(false);
     return;
   }
   // A row is chosen when the commit writes its text into the text box:
   // always in ListCombo; in the other styles unless a text is kept in its
   // place (a list filled before anything was typed or chosen leaves "").
   const bool rigaScelta =
-      suUnaRiga && (list_.StileAttivo == kListCombo ||
-                    (!(UltimoTesto.empty() && !listaAperta_) && tabella.FieldNumber(list_.Text_Col) >= 0));
-  const int32_t indice = rigaScelta || list_.StileAttivo == kListCombo ? indiceCorrente() : 0;
+      suUnaRiga && (list_.StileAttivo() == kListCombo ||
+                    (!(UltimoTesto_.empty() && !listaAperta_) && tabella.FieldNumber(list_.Text_Col()) >= 0));
+  const int32_t indice = rigaScelta || list_.StileAttivo() == kListCombo ? indiceCorrente() : 0;
 
   // The flag is still set while the text is written, so that in ListCombo no
   // matching pass follows.
-  if (list_.StileAttivo == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
+  if (list_.StileAttivo() == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
   std::string vuoto;
   txt_->SetText(ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text"));
-  if (rigaScelta) IndiceSelezionato = indice;
+  if (rigaScelta) IndiceSelezionato_ = indice;
 
   // From here a text box that cannot take the focus or the selection is left
   // as it is. Only a choice the user makes takes the focus: a host filling or
@@ -60,8 +61,8 @@ void CboVarno::ApplicaScelta() {
   }
   // The change handler run by the text may have left a completion waiting:
   // this commit ends it.
-  list_.OkSelezioneAvvenuta = false;
-  list_.CompletamentoInAttesa = 0;
+  list_.SetOkSelezioneAvvenuta(false);
+  list_.SetCompletamentoInAttesa(0);
   if (rigaScelta) AnnounceChoice(indice);
 }
 

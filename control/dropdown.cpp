@@ -15,13 +15,13 @@ void CboVarno::Cmd_List_MouseUp() { ApriLista(); }
 void CboVarno::ApriLista() {
   if (!cmd_->Visible()) return;
   txt_->SetFocus();
-  if (list_.NumMtCol == 0) return;
+  if (list_.NumMtCol() == 0) return;
   if (!list_.HaRighe() || list_.Riempimento()) return;
   MostraGriglia();
   // A list cleared while the window was open has no row to go back to.
   if (!list_.TabellaAperta()) return;
   const std::string chiave =
-      list_.StileAttivo == kListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato);
+      list_.StileAttivo() == kListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato_);
   Recordset& tabella = list_.Tabella();
   tabella.MoveFirst();
   tabella.Find(CriterioUguale(kIndexField, chiave));
@@ -36,16 +36,16 @@ void CboVarno::MostraGriglia() {
     ChiudiGriglia(shared_);
     return;
   }
-  if (list_.NumMtCol == 0 || shared_.GrigliaAperta) return;
+  if (list_.NumMtCol() == 0 || shared_.GrigliaAperta) return;
   // The user now chooses in the grid: a completion still waiting to be
   // committed is given up, so that closing without a choice commits nothing.
-  list_.OkSelezioneAvvenuta = false;
-  list_.CompletamentoInAttesa = 0;
+  list_.SetOkSelezioneAvvenuta(false);
+  list_.SetCompletamentoInAttesa(0);
   // What a close without a choice gives back to the text box.
   const int32_t selInizio = txt_->SelStart();
   const int32_t selLunghezza = txt_->SelLength();
 
-  shared_.GrigliaAperta = true;
+  shared_.SetGrigliaAperta(true);
   try {
     LeggiRettangoloControllo(shared_, pct_->hWnd());
     PassaConfigurazione();
@@ -54,7 +54,7 @@ void CboVarno::MostraGriglia() {
     std::shared_ptr<FrmGriglia> griglia = shared_.Griglia;
     list_.Tabella();
     ScopedFlag aperta(listaAperta_);
-    list_.OkSelezioneAvvenuta = griglia->CaricaListaVis(list_.Rcset_Cbo, list_.Matrice_Campi, IndiceSelezionato);
+    list_.SetOkSelezioneAvvenuta(griglia->CaricaListaVis(list_.Rcset_Cbo(), list_.Matrice_Campi(), IndiceSelezionato_));
   } catch (...) {
     // Whatever failed, before or after the show, no window is left counted
     // as open: that would suspend the layout of every control for good.
@@ -64,8 +64,8 @@ void CboVarno::MostraGriglia() {
 
   // No current row (the window closed without a choice, or the list was
   // cleared meanwhile) and no text column read as "".
-  UltimoTesto = list_.CurrentRowText();
-  if (!list_.OkSelezioneAvvenuta) {
+  UltimoTesto_ = list_.CurrentRowText();
+  if (!list_.OkSelezioneAvvenuta()) {
     // A close without a choice leaves the text box as it was before the show
     // (the focus coming back to it would otherwise have selected it all).
     try {
@@ -78,44 +78,31 @@ void CboVarno::MostraGriglia() {
 }
 
 void CboVarno::GridFollowsTable() {
-  if (!listaAperta_ || !shared_.Griglia || shared_.Griglia->Rcset_Cbo_Griglia() == list_.Rcset_Cbo) return;
+  if (!listaAperta_ || !shared_.Griglia || shared_.Griglia->Rcset_Cbo_Griglia() == list_.Rcset_Cbo()) return;
   // The selected row was a row of the discarded table: none of the new one
   // is selected, so that a row picked from it later counts as a choice.
-  IndiceSelezionato = 0;
-  shared_.Griglia->FollowTable(list_.Rcset_Cbo);
+  IndiceSelezionato_ = 0;
+  shared_.Griglia->FollowTable(list_.Rcset_Cbo());
 }
 
 FrmGriglia& CboVarno::IstanzaGriglia() {
-  if (!shared_.Griglia) shared_.Griglia = std::make_shared<FrmGriglia>(shared_);
+  if (!shared_.Griglia) shared_.SetGriglia(std::make_shared<FrmGriglia>(shared_));
   return *shared_.Griglia;
 }
 
 void CboVarno::PassaConfigurazione() {
+  // The control's own settings, with its list's working copies filled in;
+  // the fields the design always hands over as zero, empty or False stay so.
   FrmGriglia& g = IstanzaGriglia();
-  g.AltezzaIntestazione = config_.AltezzaIntestazione;
-  g.NonMostrareLista = list_.NonMostrareLista;
-  g.OkSelezioneAvvenuta = list_.OkSelezioneAvvenuta;
-  g.MaxIndex = list_.MaxIndex;
-  g.Mess = 0;
-  g.Font_Griglia = config_.Font_Griglia;
-  g.AggiungereOrizzontalmente = 0.0;
-  g.AggiungereVerticalmente = 0.0;
-  g.Larghezza_Colonne = list_.Larghezza_Colonne;
-  g.RecSel = config_.RecSel;
-  g.SepRec = config_.SepRec;
-  g.Text_Col = list_.Text_Col;
-  g.Bound_Col = list_.Bound_Col;
-  g.Rows_Col = config_.Rows_Col;
-  g.NumMtCol = list_.NumMtCol;
-  g.ColGriglia = config_.ColGriglia;
-  g.ColTesto = config_.ColTesto;
-  g.Vis_Fields = config_.Vis_Fields;
-  g.TextIntestazioni = "";
-  g.GrigliaGrassetto = false;
-  g.MostraLineeGriglia = false;
-  g.ColLineeGriglia = 0;
-  g.ColSfondoGriglia = config_.ColSfondoGriglia;
-  g.GrigliaAlCentro = config_.GrigliaAlCentro;
+  GridConfig c = config_;
+  c.NonMostrareLista = list_.NonMostrareLista();
+  c.OkSelezioneAvvenuta = list_.OkSelezioneAvvenuta();
+  c.MaxIndex = list_.MaxIndex();
+  c.Larghezza_Colonne = list_.Larghezza_Colonne();
+  c.Text_Col = list_.Text_Col();
+  c.Bound_Col = list_.Bound_Col();
+  c.NumMtCol = list_.NumMtCol();
+  g.Configura(c);
 }
 
 }  // namespace cbo

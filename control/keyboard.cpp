@@ -21,21 +21,21 @@ void CboVarno::Txt_Cbo_KeyPress(int16_t& KeyAscii) {
   annunciateAlTasto_ = scelteAnnunciate_;
   const int32_t selStart = txt_->SelStart();
   const int32_t selLength = txt_->SelLength();
-  PosizioneCursore = selStart + 1;
-  if (list_.StileAttivo == kListCombo && KeyAscii == kBackspace) {
+  PosizioneCursore_ = selStart + 1;
+  if (list_.StileAttivo() == kListCombo && KeyAscii == kBackspace) {
     // The caret goes where the deleted characters were, so that a box
     // emptied this way shows the first row wholly selected and the next
     // letter starts a new search.
-    PosizioneCursore = selLength > 0 ? selStart : selStart - 1;
+    PosizioneCursore_ = selLength > 0 ? selStart : selStart - 1;
   }
-  if (list_.StileAttivo != kListCombo) {
+  if (list_.StileAttivo() != kListCombo) {
     const std::string testo = txt_->Text();
     const std::string sinistra = text::Left(testo, selStart);
     const std::string destra = text::From(testo, selStart + selLength);
     const std::string sinistraAccorciata = text::Left(sinistra, text::Length(sinistra) - 1);
     if (KeyAscii == kBackspace) {
       txt_->SetTag(sinistraAccorciata + destra);
-      PosizioneCursore = selStart - 1;
+      PosizioneCursore_ = selStart - 1;
       // The box itself deletes the selection, or the character before the caret.
       keyEdit_ = selLength > 0 ? KeyEdit{sinistra + destra, selStart}
                                : KeyEdit{sinistraAccorciata + destra, std::max(0, selStart - 1)};
@@ -67,8 +67,8 @@ void CboVarno::Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift) {
 
 void CboVarno::RecordDelete() {
   const int32_t selStart = txt_->SelStart();
-  if (list_.StileAttivo == kListCombo) {
-    PosizioneCursore = selStart;  // where the deleted characters were
+  if (list_.StileAttivo() == kListCombo) {
+    PosizioneCursore_ = selStart;  // where the deleted characters were
     return;
   }
   // The box deletes the selection, or the character after the caret.
@@ -90,7 +90,7 @@ bool CboVarno::EditInsideText() const {
 // host is told once, unless the matching committed the row already.
 void CboVarno::AnnounceTypedRow() {
   const std::optional<std::string> digitato = std::exchange(testoDigitato_, std::nullopt);
-  if (!digitato || list_.StileAttivo != kComboBox || scelteAnnunciate_ != annunciateAlTasto_) return;
+  if (!digitato || list_.StileAttivo() != kComboBox || scelteAnnunciate_ != annunciateAlTasto_) return;
   const std::string testo = txt_->Text();
   if (testo.empty() || testo != *digitato) return;
   const int32_t riga = RigaCompletata(testo);

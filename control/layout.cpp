@@ -31,7 +31,7 @@ void CboVarno::UserControl_Initialize() {
   txt_->SetText("");
   // A new control's own drop-down is closed (listaAperta_ starts false); the
   // process's flag is left alone, as another control's window may be open.
-  list_.OkSelezioneAvvenuta = false;
+  list_.SetOkSelezioneAvvenuta(false);
   DisponiControlli();
 }
 
@@ -57,7 +57,7 @@ void CboVarno::DisponiControlli() {
     spazioPulsante = std::nearbyint(cmd_->Width());
   }
 
-  cmd_->SetVisible(StileCboMemorizzato != kTextBox && Abilitato && !Bloccato);
+  cmd_->SetVisible(StileCboMemorizzato != kTextBox && Abilitato_ && !Bloccato_);
 
   FissaDimensioneFont(*txt_);
 

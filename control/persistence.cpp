@@ -12,13 +12,13 @@ void CboVarno::DerivaCopieDiLavoro() {
   config_.ColTesto = txt_->ForeColor();
   config_.RecSel = Record_SelectorMemorizzato;
   config_.SepRec = Separatore_RecordMemorizzato;
-  list_.Text_Col = Text_ColumnMemorizzato;
-  list_.Bound_Col = Bound_ColumnMemorizzato;
+  list_.SetText_Col(Text_ColumnMemorizzato);
+  list_.SetBound_Col(Bound_ColumnMemorizzato);
   config_.Rows_Col = Rows_CountMemorizzato;
   config_.Vis_Fields = Visualizza_FieldsMemorizzato;
-  list_.StileAttivo = StileCboMemorizzato;
-  Abilitato = txt_->Enabled();
-  Bloccato = txt_->Locked();
+  list_.SetStileAttivo(StileCboMemorizzato);
+  Abilitato_ = txt_->Enabled();
+  Bloccato_ = txt_->Locked();
 }
 
 void CboVarno::InitProperties() {

@@ -27,14 +27,14 @@ void CboVarno::SetTipoPulsante(int32_t v) {
 }
 
 int32_t CboVarno::StileCbo() {
-  list_.StileAttivo = StileCboMemorizzato;
+  list_.SetStileAttivo(StileCboMemorizzato);
   return StileCboMemorizzato;
 }
 
 void CboVarno::SetStileCbo(int32_t v) {
   uint8_t b = NarrowToByte(v, "StileCbo");
   StileCboMemorizzato = b;
-  list_.StileAttivo = b;
+  list_.SetStileAttivo(b);
   container_.PropertyChanged("StileCbo");
   DisponiControlli();
 }
@@ -100,7 +100,7 @@ std::string CboVarno::Text_Column() { return Text_ColumnMemorizzato; }
 void CboVarno::SetText_Column(const std::string& v) {
   Text_ColumnMemorizzato = v;
   container_.PropertyChanged("Text_Column");
-  list_.Text_Col = Text_ColumnMemorizzato;
+  list_.SetText_Col(Text_ColumnMemorizzato);
   IndiciDaFare();
 }
 
@@ -109,7 +109,7 @@ std::string CboVarno::Bound_Column() { return Bound_ColumnMemorizzato; }
 void CboVarno::SetBound_Column(const std::string& v) {
   Bound_ColumnMemorizzato = v;
   container_.PropertyChanged("Bound_Column");
-  list_.Bound_Col = Bound_ColumnMemorizzato;
+  list_.SetBound_Col(Bound_ColumnMemorizzato);
 }
 
 uint8_t CboVarno::Rows_Count() { return Rows_CountMemorizzato; }
@@ -153,7 +153,7 @@ bool CboVarno::Enabled() { return txt_->Enabled(); }
 void CboVarno::SetEnabled(bool v) {
   txt_->SetEnabled(v);
   container_.PropertyChanged("Enabled");
-  Abilitato = v;
+  Abilitato_ = v;
   DisponiControlli();
 }
 
@@ -162,18 +162,18 @@ bool CboVarno::Locked() { return txt_->Locked(); }
 void CboVarno::SetLocked(bool v) {
   txt_->SetLocked(v);
   container_.PropertyChanged("Locked");
-  Bloccato = v;
+  Bloccato_ = v;
   DisponiControlli();
 }
 
 int32_t CboVarno::RowHeight() {
-  shared_.AltezzaRigaGriglia = RowHeightMemorizzato;
+  shared_.SetAltezzaRigaGriglia(RowHeightMemorizzato);
   return RowHeightMemorizzato;
 }
 
 void CboVarno::SetRowHeight(int32_t v) {
   RowHeightMemorizzato = v;
-  shared_.AltezzaRigaGriglia = v;
+  shared_.SetAltezzaRigaGriglia(v);
   container_.PropertyChanged("RowHeight");
 }
 

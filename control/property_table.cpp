@@ -129,8 +129,8 @@ struct PropertyAccess {
         {22, "Value", "String", kDescTesto,
          [](C& c) { return Variant(c.Value()); },
          [](C& c, const Variant& v) { c.SetValue(v.AsString()); },
-         [](C& c) { return Variant(c.list_.ValueMemorizzato); },
-         [](C& c, const Variant& v) { c.list_.ValueMemorizzato = ToText(v, "Value"); },
+         [](C& c) { return Variant(c.list_.ValueMemorizzato()); },
+         [](C& c, const Variant& v) { c.list_.SetValueMemorizzato(ToText(v, "Value")); },
          Fixed, Variant(""), ReadStep::Settings, true, "Value"},
         {23, "Text", "String", kDescTesto,
          [](C& c) { return Variant(c.Text()); },
@@ -141,8 +141,8 @@ struct PropertyAccess {
         {25, "ListIndex", "Long", "",
          [](C& c) { return Variant(c.ListIndex()); },
          [](C& c, const Variant& v) { c.SetListIndex(v.AsLong()); },
-         [](C& c) { return Variant(c.list_.ListIndexMemorizzato); },
-         [](C& c, const Variant& v) { c.list_.ListIndexMemorizzato = ToLong(v, "ListIndex"); },
+         [](C& c) { return Variant(c.list_.ListIndexMemorizzato()); },
+         [](C& c, const Variant& v) { c.list_.SetListIndexMemorizzato(ToLong(v, "ListIndex")); },
          Fixed, Variant(int16_t{1}), ReadStep::Settings, true, "ListIndex"},
         {26, "Griglia_Centrata", "Boolean", "",
          [](C& c) { return Variant(c.Griglia_Centrata()); },
@@ -170,7 +170,7 @@ struct PropertyAccess {
          [](C& c) { return Variant(c.RowHeightMemorizzato); },
          [](C& c, const Variant& v) {
            c.RowHeightMemorizzato = ToLong(v, "RowHeight");
-           c.shared_.AltezzaRigaGriglia = c.RowHeightMemorizzato;
+           c.shared_.SetAltezzaRigaGriglia(c.RowHeightMemorizzato);
          },
          Fixed, Variant(int16_t{225}), ReadStep::AfterCopies, true, "RowHeight"},
         {30, "AltezzaIntest", "Integer", "",

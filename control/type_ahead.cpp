@@ -28,36 +28,36 @@ std::string TestoCampo(const Variant& v) { return v.IsNull() ? std::string() : T
 }  // namespace
 
 Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
-  if (shared_.CaricamentoInCorso) return Variant();
-  if (list_.StileAttivo == kTextBox) {
-    if (mode == SettaDaTextColumn) UltimoTesto = text;
-    return Variant(UltimoTesto);
+  if (shared_.CaricamentoInCorso()) return Variant();
+  if (list_.StileAttivo() == kTextBox) {
+    if (mode == SettaDaTextColumn) UltimoTesto_ = text;
+    return Variant(UltimoTesto_);
   }
-  if (list_.NumMtCol == 0) return Variant("");
+  if (list_.NumMtCol() == 0) return Variant("");
   if (!list_.TabellaAperta()) return Variant("");
-  Recordset& tabella = *list_.Rcset_Cbo;
-  const std::string& Text_Col = list_.Text_Col;
-  const bool listCombo = list_.StileAttivo == kListCombo;
-  const bool comboBox = list_.StileAttivo == kComboBox;
+  Recordset& tabella = *list_.Rcset_Cbo();
+  const std::string& Text_Col = list_.Text_Col();
+  const bool listCombo = list_.StileAttivo() == kListCombo;
+  const bool comboBox = list_.StileAttivo() == kComboBox;
 
   if (mode == LeggiDaTextColumn) {
     if (Text_Col.empty()) return Variant("");
-    // Outside ListCombo the row's text gives way to UltimoTesto when no row
+    // Outside ListCombo the row's text gives way to UltimoTesto_ when no row
     // is chosen, and to "" when nothing was taken as the text yet and the grid
     // is closed; the row is read only when its text is the answer.
-    if (!listCombo && !list_.OkSelezioneAvvenuta) return Variant(UltimoTesto);
-    if (!listCombo && UltimoTesto.empty() && !listaAperta_) return Variant("");
+    if (!listCombo && !list_.OkSelezioneAvvenuta()) return Variant(UltimoTesto_);
+    if (!listCombo && UltimoTesto_.empty() && !listaAperta_) return Variant("");
     std::string result;
     SkipOnFailure([&] { result = TestoCampo(tabella.Field(Text_Col)); });
     return Variant(result);
   }
   if (mode != SettaDaTextColumn) return Variant();
 
-  list_.OkSelezioneAvvenuta = false;
+  list_.SetOkSelezioneAvvenuta(false);
   if (tabella.Eof())
-    IndiceSelezionato = 0;
+    IndiceSelezionato_ = 0;
   else
-    IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField);
+    IndiceSelezionato_ = ToLong(tabella.Field(kIndexField), kIndexField);
 
   // The typed text is searched for as it stands: the criteria double its quotes.
 
@@ -73,40 +73,40 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     uguale = !corrente.IsNull() && ToText(corrente, Text_Col) == text;
   });
   if (uguale) {
-    list_.OkSelezioneAvvenuta = false;
+    list_.SetOkSelezioneAvvenuta(false);
     return Variant(text);
   }
 
   bool trovataEsatta = false;
-  shared_.CriterioRicerca = CriterioUguale(Text_Col, text);
+  shared_.SetCriterioRicerca(CriterioUguale(Text_Col, text));
   SkipOnFailure([&] { tabella.MoveFirst(); });
-  SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca); });
+  SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca()); });
   if (!tabella.Eof()) {
-    SkipOnFailure([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+    SkipOnFailure([&] { IndiceSelezionato_ = ToLong(tabella.Field(kIndexField), kIndexField); });
     trovataEsatta = true;
   }
 
   while (!trovataEsatta) {
     // Prefix search.
-    shared_.CriterioRicerca = CriterioInizia(Text_Col, text);
+    shared_.SetCriterioRicerca(CriterioInizia(Text_Col, text));
     SkipOnFailure([&] { tabella.MoveFirst(); });
-    SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca); });
+    SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca()); });
     // Only ComboBox completes or gives the text back here; ListCombo, and any
     // style value outside the enumeration, looks for the longest leading part.
     if (comboBox) {
       if (tabella.Eof()) {
-        shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(IndiceSelezionato));
+        shared_.SetCriterioRicerca(CriterioUguale(kIndexField, std::to_string(IndiceSelezionato_)));
         SkipOnFailure([&] { tabella.MoveFirst(); });
-        SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca); });
+        SkipOnFailure([&] { tabella.Find(shared_.CriterioRicerca()); });
         return Variant(text);
       }
       if (!text.empty()) {
         Variant trovato;
-        SkipOnFailure([&] { IndiceSelezionato = ToLong(tabella.Field(kIndexField), kIndexField); });
+        SkipOnFailure([&] { IndiceSelezionato_ = ToLong(tabella.Field(kIndexField), kIndexField); });
         SkipOnFailure([&] { trovato = Variant(TestoCampo(tabella.Field(Text_Col))); });
         return trovato;
       }
-      IndiceSelezionato = 1;
+      IndiceSelezionato_ = 1;
       return Variant("");
     }
     if (!tabella.Eof()) break;
@@ -125,18 +125,18 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 
 void CboVarno::Txt_Cbo_Change() {
   IndiciDaFare();  // a search is coming
-  if (PosizioneCursore < 0) PosizioneCursore = 0;
+  if (PosizioneCursore_ < 0) PosizioneCursore_ = 0;
   // The style is read afresh at each step: a host's Change handler, run from
   // inside a step, may have changed it.
-  if (list_.StileAttivo == kListCombo && !list_.OkSelezioneAvvenuta && !shared_.CaricamentoInCorso) {
+  if (list_.StileAttivo() == kListCombo && !list_.OkSelezioneAvvenuta() && !shared_.CaricamentoInCorso()) {
     std::string testo = txt_->Text();
     txt_->SetText(ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text"));
-    txt_->SetSelStart(PosizioneCursore);
+    txt_->SetSelStart(PosizioneCursore_);
     txt_->SetSelLength(text::Length(txt_->Text()));
     NotificaChange();
   }
 
-  if (list_.StileAttivo == kComboBox && !shared_.CaricamentoInCorso) {
+  if (list_.StileAttivo() == kComboBox && !shared_.CaricamentoInCorso()) {
     std::string testo = txt_->Text();
     const bool dentroIlTesto = EditInsideText();
     const int32_t caretDopoIlTasto = dentroIlTesto ? keyEdit_->caret : 0;
@@ -146,37 +146,37 @@ void CboVarno::Txt_Cbo_Change() {
       // text stays as the user made it, nothing completed and nothing
       // selected, so that the characters after the caret are never replaced
       // by the next key. The list is matched all the same.
-      UltimoTesto = txt_->Text();
+      UltimoTesto_ = txt_->Text();
       txt_->SetSelStart(caretDopoIlTasto);
       txt_->SetSelLength(0);
     } else {
-      UltimoTesto = risultato;
+      UltimoTesto_ = risultato;
       if (risultato != txt_->Tag()) {
         // The completion waits to be committed; only the row it completed may
         // be (none when the text was given back unmatched).
-        list_.OkSelezioneAvvenuta = true;
-        list_.CompletamentoInAttesa = RigaCompletata(risultato);
+        list_.SetOkSelezioneAvvenuta(true);
+        list_.SetCompletamentoInAttesa(RigaCompletata(risultato));
         txt_->SetText(risultato);
         txt_->SetTag(txt_->Text());
       }
-      txt_->SetSelStart(PosizioneCursore);
+      txt_->SetSelStart(PosizioneCursore_);
       txt_->SetSelLength(text::Length(txt_->Text()));
     }
   }
 
-  if (list_.StileAttivo == kTextBox) UltimoTesto = txt_->Text();
+  if (list_.StileAttivo() == kTextBox) UltimoTesto_ = txt_->Text();
 
-  if (list_.StileAttivo == kTextBox || list_.StileAttivo == kComboBox) {
+  if (list_.StileAttivo() == kTextBox || list_.StileAttivo() == kComboBox) {
     std::string testo = txt_->Text();
-    if (testo != UltimoTestoNotificato) {
-      UltimoTesto = testo;
-      UltimoTestoNotificato = testo;
+    if (testo != UltimoTestoNotificato_) {
+      UltimoTesto_ = testo;
+      UltimoTestoNotificato_ = testo;
       NotificaChange();
     }
-  } else if (list_.StileAttivo == kListCombo) {
+  } else if (list_.StileAttivo() == kListCombo) {
     if (!list_.TabellaAperta())
       NotificaChange();
-    else if (list_.Rcset_Cbo->Eof())
+    else if (list_.Rcset_Cbo()->Eof())
       txt_->SetText("");
   }
 }
@@ -184,9 +184,9 @@ void CboVarno::Txt_Cbo_Change() {
 int32_t CboVarno::RigaCompletata(const std::string& risultato) {
   int32_t indice = -1;
   if (!list_.TabellaAperta()) return indice;
-  Recordset& tabella = *list_.Rcset_Cbo;
+  Recordset& tabella = *list_.Rcset_Cbo();
   SkipOnFailure([&] {
-    if (!tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col)) == risultato)
+    if (!tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col())) == risultato)
       indice = ToLong(tabella.Field(kIndexField), kIndexField);
   });
   return indice;
@@ -198,7 +198,7 @@ std::string CboVarno::Text() { return txt_->Text(); }
 
 void CboVarno::SetText(const std::string& v) {
   ScopedFlag host(operazioneHost_);
-  ScopedFlag nonMostrare(list_.NonMostrareLista);
+  ListStore::NonMostrareListaScope nonMostrare(list_);
   std::string testo = v;
   std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
   TextMemorizzato = risultato;

@@ -50,7 +50,7 @@ void RequirePlainColumnNames(const std::vector<std::string>& names) {
 }
 
 bool FillFromBuffer(CboVarno& control, RowBuffer& rows, const FillProgress& progress) {
-  if (control.Lista().NumMtCol == 0) RequirePlainColumnNames(rows.ColumnNames());
+  if (control.Lista().NumMtCol() == 0) RequirePlainColumnNames(rows.ColumnNames());
   rows.Rewind();
   if (!progress) return control.AddRows(rows);
   const int64_t read = rows.RowCount();

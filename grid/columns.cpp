@@ -17,7 +17,7 @@ constexpr Colour kColoreIntestazione = 0x8000000Au;  // system colour 10
 }  // namespace
 
 // A header box is 35 twips lower than the header band, never less than empty.
-double FrmGriglia::AltezzaBox() const { return std::max(0, AltezzaIntestazione - 35); }
+double FrmGriglia::AltezzaBox() const { return std::max(0, config_.AltezzaIntestazione - 35); }
 
 void FrmGriglia::CollegaGriglia() {
   // A failure stops the binding where it is: the window opens with the
@@ -27,12 +27,12 @@ void FrmGriglia::CollegaGriglia() {
     MSF().SetDataSource(msfDC_.Recordset());
     MSF().SetDataSource(table_);
 
-    MSF().SetFont(Font_Griglia);
-    MSF().SetRecordSelectors(RecSel);
-    MSF().SetDividerStyle(static_cast<int32_t>(SepRec));
-    MSF().SetColumnHeaders(Vis_Fields);
+    MSF().SetFont(config_.Font_Griglia);
+    MSF().SetRecordSelectors(config_.RecSel);
+    MSF().SetDividerStyle(static_cast<int32_t>(config_.SepRec));
+    MSF().SetColumnHeaders(config_.Vis_Fields);
 
-    for (int i = 0; i < NumMtCol; ++i) {
+    for (int i = 0; i < config_.NumMtCol; ++i) {
       IGridColumn& colonna = MSF().Column(i);
       ColumnDef& definizione = Definizione(i);
       colonna.SetDataField(definizione.Nome_Field);
@@ -43,8 +43,8 @@ void FrmGriglia::CollegaGriglia() {
         const int32_t differenza =
             ToLong(Variant(static_cast<double>(colonna.Width()) - definizione.Larghezza_Colonna),
                    "Larghezza_Colonne");
-        Larghezza_Colonne =
-            NarrowToLong(static_cast<int64_t>(Larghezza_Colonne) + differenza, "Larghezza_Colonne");
+        config_.Larghezza_Colonne =
+            NarrowToLong(static_cast<int64_t>(config_.Larghezza_Colonne) + differenza, "Larghezza_Colonne");
       }
       definizione.Larghezza_Colonna = colonna.Width();
       colonna.SetDividerStyle(definizione.Separatore_Colonna);
@@ -55,7 +55,7 @@ void FrmGriglia::CollegaGriglia() {
       colonna.SetWrapText(definizione.Wrap_Text);
     }
 
-    IGridColumn& indice = MSF().Column(NumMtCol);
+    IGridColumn& indice = MSF().Column(config_.NumMtCol);
     indice.SetVisible(false);
     indice.SetLocked(true);
     indice.SetAllowSizing(false);
@@ -65,10 +65,10 @@ void FrmGriglia::CollegaGriglia() {
 }
 
 void FrmGriglia::CaricaIntestazioni() {
-  if (!Vis_Fields) {
+  if (!config_.Vis_Fields) {
     Pct_FieldElemento(0).SetVisible(false);
   } else {
-    for (int i = 0; i < NumMtCol; ++i) {
+    for (int i = 0; i < config_.NumMtCol; ++i) {
       if (!Definizione(i).Visualizza_Colonna) continue;
       if (i != 0) CreaElementoIntestazione(i);
       IPictureBox& box = Pct_FieldElemento(i);
@@ -92,10 +92,10 @@ void FrmGriglia::CaricaIntestazioni() {
 }
 
 void FrmGriglia::DisponiIntestazioni() {
-  if (!Vis_Fields) return;
+  if (!config_.Vis_Fields) return;
   // The record selectors sit left of the first data column.
-  double x = RecSel ? 315 : 0;
-  for (int i = 0; i < NumMtCol; ++i) {
+  double x = config_.RecSel ? 315 : 0;
+  for (int i = 0; i < config_.NumMtCol; ++i) {
     if (!Definizione(i).Visualizza_Colonna) continue;
     IPictureBox& box = Pct_FieldElemento(i);
     box.SetVisible(true);

@@ -1,8 +1,8 @@
 #pragma once
 // The drop-down window: a top-level window holding the data grid MSF over the
 // control's own table, a row of clickable header boxes, and the typed-search
-// timer. The control fills the configuration record (the public members
-// below) and calls CaricaListaVis, which shows the window modally and reports
+// timer. The control hands it the configuration record (Configura) and calls
+// CaricaListaVis, which shows the window modally and reports
 // whether a different row was chosen.
 #include <cstdint>
 #include <map>
@@ -14,6 +14,7 @@
 #include "list/data_control.hpp"
 #include "list/table/recordset.hpp"
 #include "platform/data_grid.hpp"
+#include "grid/grid_config.hpp"
 #include "grid/process_state.hpp"
 #include "platform/widgets.hpp"
 #include "platform/window.hpp"
@@ -27,31 +28,11 @@ public:
   FrmGriglia(const FrmGriglia&) = delete;
   FrmGriglia& operator=(const FrmGriglia&) = delete;
 
-  // --- The configuration record, in the order the control writes it. ---
-  int32_t AltezzaIntestazione = 0;
-  bool NonMostrareLista = false;
-  bool OkSelezioneAvvenuta = false;
-  int32_t MaxIndex = 0;
-  int32_t Mess = 0;
-  FontRef Font_Griglia;
-  double AggiungereOrizzontalmente = 0;
-  double AggiungereVerticalmente = 0;
-  int32_t Larghezza_Colonne = 0;
-  bool RecSel = false;
-  uint8_t SepRec = 0;
-  std::string Text_Col;
-  std::string Bound_Col;
-  uint8_t Rows_Col = 0;
-  uint8_t NumMtCol = 0;
-  Colour ColGriglia = 0;
-  Colour ColTesto = 0;
-  bool Vis_Fields = false;
-  std::string TextIntestazioni;
-  bool GrigliaGrassetto = false;
-  bool MostraLineeGriglia = false;
-  Colour ColLineeGriglia = 0;
-  Colour ColSfondoGriglia = 0;
-  bool GrigliaAlCentro = false;
+  // --- The configuration record (grid/grid_config.hpp): the control hands
+  // it over as a whole before CaricaListaVis; the window reads it and keeps
+  // OkSelezioneAvvenuta in it up to date while it is open. ---
+  const GridConfig& Configurazione() const { return config_; }
+  void Configura(const GridConfig& config) { config_ = config; }
 
   // The single entry: prepares the window, shows it modally and, once it has
   // closed, returns true when a row other than ListIndex was chosen (writing
@@ -65,15 +46,19 @@ public:
   // read from that table.
   void FollowTable(RecordsetRef table);
 
-  // --- Private state, readable for inspection. ---
-  double PosizioneLeft = 0, PosizioneTop = 0;
-  double LarghezzaGriglia = 0, AltezzaGriglia = 0;
-  uint8_t FaseRicerca = 0;
-  std::string UltimoCarattere;
-  std::string CampoRicerca;
-  bool BloccaInseguimento = false;
-  int32_t UltimoMouseX = 0, UltimoMouseY = 0;
-  bool PrimoMovimento = false;
+  // --- Private state, readable for inspection (the convention is in
+  // list/list_state.hpp: private `Name_`, read as `Name()`). ---
+  double PosizioneLeft() const { return PosizioneLeft_; }
+  double PosizioneTop() const { return PosizioneTop_; }
+  double LarghezzaGriglia() const { return LarghezzaGriglia_; }
+  double AltezzaGriglia() const { return AltezzaGriglia_; }
+  uint8_t FaseRicerca() const { return FaseRicerca_; }
+  const std::string& UltimoCarattere() const { return UltimoCarattere_; }
+  const std::string& CampoRicerca() const { return CampoRicerca_; }
+  bool BloccaInseguimento() const { return BloccaInseguimento_; }
+  int32_t UltimoMouseX() const { return UltimoMouseX_; }
+  int32_t UltimoMouseY() const { return UltimoMouseY_; }
+  bool PrimoMovimento() const { return PrimoMovimento_; }
 
   // --- Constituents. ---
   IWindow& Form() { return *form_; }
@@ -126,6 +111,16 @@ private:
   // Header box and label i; SubscriptOutOfRange when the element does not exist.
   IPictureBox& Pct_FieldElemento(int i);
   ILabel& Lbl_FieldElemento(int i);
+
+  GridConfig config_;
+  double PosizioneLeft_ = 0, PosizioneTop_ = 0;
+  double LarghezzaGriglia_ = 0, AltezzaGriglia_ = 0;
+  uint8_t FaseRicerca_ = 0;
+  std::string UltimoCarattere_;
+  std::string CampoRicerca_;
+  bool BloccaInseguimento_ = false;
+  int32_t UltimoMouseX_ = 0, UltimoMouseY_ = 0;
+  bool PrimoMovimento_ = false;
 
   ProcessState& shared_;
   std::unique_ptr<IWindow> form_;

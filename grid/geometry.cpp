@@ -8,22 +8,24 @@ namespace cbo {
 
 void FrmGriglia::CalcolaLarghezza() {
   Recordset& tabella = Tabella();
-  double w = Larghezza_Colonne * 0.995 +
-             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, true, NumMtCol, SepRec, Rows_Col);
-  if (RecSel) w = w + 315;  // record selectors
-  if (tabella.RecordCount() > Rows_Col) w = w + 250;  // vertical scroll bar
-  LarghezzaGriglia = w;
+  double w = config_.Larghezza_Colonne * 0.995 +
+             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, true, config_.NumMtCol, config_.SepRec,
+                                     config_.Rows_Col);
+  if (config_.RecSel) w = w + 315;  // record selectors
+  if (tabella.RecordCount() > config_.Rows_Col) w = w + 250;  // vertical scroll bar
+  LarghezzaGriglia_ = w;
 }
 
 void FrmGriglia::CalcolaAltezza() {
   Recordset& tabella = Tabella();
   const int32_t righe = tabella.RecordCount();
   const double altezzaRiga = MSF().RowHeight();
-  const int32_t n = Rows_Col < righe ? Rows_Col : righe;
+  const int32_t n = config_.Rows_Col < righe ? config_.Rows_Col : righe;
   double h = n * altezzaRiga +
-             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, false, NumMtCol, SepRec, Rows_Col);
-  if (Vis_Fields) h = h + AltezzaIntestazione;
-  AltezzaGriglia = h;
+             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, false, config_.NumMtCol, config_.SepRec,
+                                     config_.Rows_Col);
+  if (config_.Vis_Fields) h = h + config_.AltezzaIntestazione;
+  AltezzaGriglia_ = h;
 }
 
 void FrmGriglia::CalcolaPosizione() {
@@ -34,31 +36,31 @@ void FrmGriglia::CalcolaPosizione() {
   const double S_h = schermo.ScreenHeight();
 
   // Under the control, its top-left corner on the control's bottom-left one.
-  PosizioneLeft = shared_.RettLeft;
-  PosizioneTop = shared_.RettBottom;
-  Form().SetBackColor(ColSfondoGriglia);
+  PosizioneLeft_ = shared_.RettLeft();
+  PosizioneTop_ = shared_.RettBottom();
+  Form().SetBackColor(config_.ColSfondoGriglia);
 
-  if (GrigliaAlCentro) {
-    PosizioneLeft = (S_w - W) / 2;
-    PosizioneTop = (S_h - H) / 2;
+  if (config_.GrigliaAlCentro) {
+    PosizioneLeft_ = (S_w - W) / 2;
+    PosizioneTop_ = (S_h - H) / 2;
   } else {
-    if (W + shared_.RettLeft > S_w) PosizioneLeft = S_w - W;  // flush right
-    if (shared_.RettLeft < 0) PosizioneLeft = 0;
-    if (H + shared_.RettBottom > S_h) {
+    if (W + shared_.RettLeft() > S_w) PosizioneLeft_ = S_w - W;  // flush right
+    if (shared_.RettLeft() < 0) PosizioneLeft_ = 0;
+    if (H + shared_.RettBottom() > S_h) {
       // Above the control; flush with the bottom edge when there is no room.
-      PosizioneTop = (shared_.RettBottom - 315) - H;
-      if (PosizioneTop < 0) PosizioneTop = S_h - H;
+      PosizioneTop_ = (shared_.RettBottom() - 315) - H;
+      if (PosizioneTop_ < 0) PosizioneTop_ = S_h - H;
     }
-    if (shared_.RettBottom < 0) PosizioneTop = 0;
+    if (shared_.RettBottom() < 0) PosizioneTop_ = 0;
   }
 
   // The window lies on the screen whenever it fits: a control below the
   // bottom edge or beyond the right one does not take it off the screen. A
   // window larger than the screen keeps its left or top edge at 0.
-  if (PosizioneLeft + W > S_w) PosizioneLeft = S_w - W;
-  if (PosizioneTop + H > S_h) PosizioneTop = S_h - H;
-  if (PosizioneLeft < 0) PosizioneLeft = 0;
-  if (PosizioneTop < 0) PosizioneTop = 0;
+  if (PosizioneLeft_ + W > S_w) PosizioneLeft_ = S_w - W;
+  if (PosizioneTop_ + H > S_h) PosizioneTop_ = S_h - H;
+  if (PosizioneLeft_ < 0) PosizioneLeft_ = 0;
+  if (PosizioneTop_ < 0) PosizioneTop_ = 0;
 }
 
 }  // namespace cbo

@@ -23,7 +23,7 @@ bool FrmGriglia::CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vecto
   Form().ShowModal();
 
   // A choice with no current row counts as a close without a choice.
-  if (OkSelezioneAvvenuta && TabellaAperta() && !Tabella().Eof()) {
+  if (config_.OkSelezioneAvvenuta && TabellaAperta() && !Tabella().Eof()) {
     const int32_t scelto = ToLong(Tabella().Field(kIndexField), kIndexField);
     if (scelto != indicePassato_) {
       ListIndex = scelto;
@@ -34,15 +34,15 @@ bool FrmGriglia::CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vecto
 }
 
 void FrmGriglia::PreparaFinestra() {
-  PrimoMovimento = true;
+  PrimoMovimento_ = true;
   T_Trova().SetEnabled(false);
   T_Trova().SetInterval(1000);
 
   Form().SetWidth(0);
   Form().SetHeight(0);
 
-  MSF().SetRowHeight(static_cast<float>(shared_.AltezzaRigaGriglia));
-  MSF().SetHeadLines(static_cast<float>(AltezzaIntestazione / 200.0));
+  MSF().SetRowHeight(static_cast<float>(shared_.AltezzaRigaGriglia()));
+  MSF().SetHeadLines(static_cast<float>(config_.AltezzaIntestazione / 200.0));
 
   CollegaGriglia();
 
@@ -54,29 +54,29 @@ void FrmGriglia::PreparaFinestra() {
   MSF().SetTop(0);
   Pct1().SetLeft(30);
   Pct1().SetTop(30);
-  MSF().SetWidth(LarghezzaGriglia);
-  MSF().SetHeight(AltezzaGriglia);
+  MSF().SetWidth(LarghezzaGriglia_);
+  MSF().SetHeight(AltezzaGriglia_);
   Pct1().SetWidth(MSF().Width() + 60);
   Pct1().SetHeight(MSF().Height() + 60);
   Form().SetWidth(Pct1().Width() + 80);
   Form().SetHeight(Pct1().Height() + 80);
 
-  MSF().SetBackColor(ColGriglia);
-  MSF().SetForeColor(ColTesto);
+  MSF().SetBackColor(config_.ColGriglia);
+  MSF().SetForeColor(config_.ColTesto);
 
   CalcolaPosizione();
 
   CaricaIntestazioni();
 
-  Form().SetLeft(PosizioneLeft);
-  Form().SetTop(PosizioneTop);
+  Form().SetLeft(PosizioneLeft_);
+  Form().SetTop(PosizioneTop_);
 
   TrovaCTRLHWNDGriglia();
 
-  MSF().SetRowHeight(static_cast<float>(shared_.AltezzaRigaGriglia));
+  MSF().SetRowHeight(static_cast<float>(shared_.AltezzaRigaGriglia()));
 
   // The row must not jump to wherever the mouse happens to rest at the show.
-  BloccaInseguimento = true;
+  BloccaInseguimento_ = true;
 
   MSF().Refresh();
 }
@@ -96,9 +96,9 @@ void FrmGriglia::FollowTable(RecordsetRef table) {
 }
 
 void FrmGriglia::TrovaCTRLHWNDGriglia() {
-  shared_.HwndFrmGriglia = Form().hWnd();
-  shared_.HwndMSF = MSF().hWnd();
-  shared_.HwndPct1 = Pct1().hWnd();
+  shared_.SetHwndFrmGriglia(Form().hWnd());
+  shared_.SetHwndMSF(MSF().hWnd());
+  shared_.SetHwndPct1(Pct1().hWnd());
 }
 
 }  // namespace cbo

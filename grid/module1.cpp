@@ -14,10 +14,10 @@ void LeggiRettangoloControllo(ProcessState& shared, int32_t hwnd) {
   // A handle the platform rejects leaves the rectangle at zero.
   PixelRect r{};
   shared.platform.Services().GetWindowRect(hwnd, r);
-  shared.RettLeft = NarrowToLong(static_cast<int64_t>(r.Left) * kTwipPerPixel, "RettLeft");
-  shared.RettTop = NarrowToLong(static_cast<int64_t>(r.Top) * kTwipPerPixel, "RettTop");
-  shared.RettRight = NarrowToLong(static_cast<int64_t>(r.Right) * kTwipPerPixel, "RettRight");
-  shared.RettBottom = NarrowToLong(static_cast<int64_t>(r.Bottom) * kTwipPerPixel, "RettBottom");
+  shared.SetRettLeft(NarrowToLong(static_cast<int64_t>(r.Left) * kTwipPerPixel, "RettLeft"));
+  shared.SetRettTop(NarrowToLong(static_cast<int64_t>(r.Top) * kTwipPerPixel, "RettTop"));
+  shared.SetRettRight(NarrowToLong(static_cast<int64_t>(r.Right) * kTwipPerPixel, "RettRight"));
+  shared.SetRettBottom(NarrowToLong(static_cast<int64_t>(r.Bottom) * kTwipPerPixel, "RettBottom"));
 }
 
 double SpessoreSeparatore(int32_t style) {
@@ -53,14 +53,14 @@ double CalcolaSpazioSeparatori(ProcessState& shared, const Recordset& table, con
   const int32_t righe = table.RecordCount();
   const int32_t n = Rows_Col < righe ? Rows_Col : righe;
   const double t = SpessoreSeparatore(SepRec);
-  shared.SpessoreRiga = t;
+  shared.SetSpessoreRiga(t);
   return n * t;
 }
 
 void ChiudiGriglia(ProcessState& shared) {
   if (shared.Griglia) shared.Griglia->Form().Unload();
-  shared.Griglia.reset();
-  shared.GrigliaAperta = false;
+  shared.SetGriglia(nullptr);
+  shared.SetGrigliaAperta(false);
 }
 
 }  // namespace cbo

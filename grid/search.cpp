@@ -36,7 +36,7 @@ void FrmGriglia::Lbl_Field_Click(int i) {
     // The row that was current before the sort is current again.
     if (suUnaRiga) tabella.Find(CriterioUguale(kIndexField, indice), 0);
   }
-  CampoRicerca = campo;
+  CampoRicerca_ = campo;
 }
 
 // --- Keys ---
@@ -50,26 +50,26 @@ void FrmGriglia::MSF_KeyPress(int16_t keyAscii) {
     ChiudiSenzaScelta();
     return;
   }
-  FaseRicerca = 1;
-  UltimoCarattere = text::FromCodePoint(static_cast<char32_t>(static_cast<uint16_t>(keyAscii)));
-  MSF().SetTag(MSF().Tag() + UltimoCarattere);
+  FaseRicerca_ = 1;
+  UltimoCarattere_ = text::FromCodePoint(static_cast<char32_t>(static_cast<uint16_t>(keyAscii)));
+  MSF().SetTag(MSF().Tag() + UltimoCarattere_);
   CercaDigitato();
   T_Trova().SetEnabled(true);
 }
 
-void FrmGriglia::MSF_KeyDown() { BloccaInseguimento = true; }
+void FrmGriglia::MSF_KeyDown() { BloccaInseguimento_ = true; }
 
 void FrmGriglia::CercaDigitato() {
-  OkSelezioneAvvenuta = false;
+  config_.OkSelezioneAvvenuta = false;
   if (!TabellaAperta()) return;  // a list cleared while the window is open
   Recordset& tabella = Tabella();
   int32_t v = 0;
   try {
-    if (CampoRicerca.empty()) CampoRicerca = Text_Col;
+    if (CampoRicerca_.empty()) CampoRicerca_ = config_.Text_Col;
     // From no current row the search works all the same; a failed one goes
     // back to no row (no row has index 0).
     if (!tabella.Eof()) v = ToLong(tabella.Field(kIndexField), kIndexField);
-    const std::string criterio = CriterioInizia(CampoRicerca, MSF().Tag());
+    const std::string criterio = CriterioInizia(CampoRicerca_, MSF().Tag());
     tabella.MoveFirst();
     tabella.Find(criterio, 0);
     if (tabella.Eof()) {
@@ -88,13 +88,13 @@ void FrmGriglia::CercaDigitato() {
 
 // The buffer is emptied by the second tick after the last key.
 void FrmGriglia::T_Trova_Timer() {
-  if (FaseRicerca == 1) {
-    FaseRicerca = 2;
-  } else if (FaseRicerca == 2) {
+  if (FaseRicerca_ == 1) {
+    FaseRicerca_ = 2;
+  } else if (FaseRicerca_ == 2) {
     MSF().SetTag("");
     T_Trova().SetEnabled(false);
   }
-  UltimoCarattere = "";
+  UltimoCarattere_ = "";
 }
 
 // --- Mouse ---
@@ -102,25 +102,25 @@ void FrmGriglia::T_Trova_Timer() {
 void FrmGriglia::MSF_MouseMove(float x, float y) {
   // The first report after the show never moves the row: the cursor may be
   // resting over the grid.
-  if (PrimoMovimento) {
-    PrimoMovimento = false;
-    BloccaInseguimento = true;
-    UltimoMouseX = Arrotonda(x, "X");
-    UltimoMouseY = Arrotonda(y, "Y");
+  if (PrimoMovimento_) {
+    PrimoMovimento_ = false;
+    BloccaInseguimento_ = true;
+    UltimoMouseX_ = Arrotonda(x, "X");
+    UltimoMouseY_ = Arrotonda(y, "Y");
   }
   // A move of 10 twips or more, either way, lets the row follow again.
-  if (!(y + 10 > UltimoMouseY) || !(y - 10 < UltimoMouseY)) BloccaInseguimento = false;
-  if (!(x + 10 > UltimoMouseX) || !(x - 10 < UltimoMouseX)) BloccaInseguimento = false;
+  if (!(y + 10 > UltimoMouseY_) || !(y - 10 < UltimoMouseY_)) BloccaInseguimento_ = false;
+  if (!(x + 10 > UltimoMouseX_) || !(x - 10 < UltimoMouseX_)) BloccaInseguimento_ = false;
   SeguiCursore();
-  UltimoMouseX = Arrotonda(x, "X");
-  UltimoMouseY = Arrotonda(y, "Y");
+  UltimoMouseX_ = Arrotonda(x, "X");
+  UltimoMouseY_ = Arrotonda(y, "Y");
 }
 
 void FrmGriglia::SeguiCursore() {
-  if (!shared_.GrigliaAperta || BloccaInseguimento) return;
+  if (!shared_.GrigliaAperta || BloccaInseguimento_) return;
   const double y = CursoreY();
-  const double passo = MSF().RowHeight() + shared_.SpessoreRiga;
-  const double top = Vis_Fields ? AltezzaIntestazione : 0;
+  const double passo = MSF().RowHeight() + shared_.SpessoreRiga();
+  const double top = config_.Vis_Fields ? config_.AltezzaIntestazione : 0;
   if (y < top) return;  // over the header band
   const int32_t passoIntero = Arrotonda(passo, "RowHeight");
   if (passoIntero == 0) return;  // rows without height: nothing to follow
@@ -132,7 +132,7 @@ void FrmGriglia::SeguiCursore() {
   } catch (const Error&) {
     return;
   }
-  OkSelezioneAvvenuta = false;
+  config_.OkSelezioneAvvenuta = false;
   try {
     MSF().SetRow(riga);
   } catch (const Error&) {
@@ -160,18 +160,18 @@ void FrmGriglia::ConfermaScelta(bool forza) {
     // Closing drops the process's reference; the flag is written afterwards.
     const std::shared_ptr<FrmGriglia> trattenuta = weak_from_this().lock();
     ChiudiGriglia(shared_);
-    OkSelezioneAvvenuta = true;
+    config_.OkSelezioneAvvenuta = true;
   }
 }
 
 void FrmGriglia::ChiudiSenzaScelta() {
   const std::shared_ptr<FrmGriglia> trattenuta = weak_from_this().lock();
-  OkSelezioneAvvenuta = false;
+  config_.OkSelezioneAvvenuta = false;
   ChiudiGriglia(shared_);
 }
 
 bool FrmGriglia::CursoreSulleRighe() {
-  const double top = Vis_Fields ? AltezzaIntestazione : 0;
+  const double top = config_.Vis_Fields ? config_.AltezzaIntestazione : 0;
   return CursoreY() + 45 >= top;
 }
 

@@ -49,17 +49,17 @@ bool ListStore::AddRows(RowSource& sorgente, const FillProgress& progress) {
   try {
     // A list without columns gets one per source column, as AddField with
     // only the field name would make it.
-    if (NumMtCol == 0) {
+    if (NumMtCol_ == 0) {
       if (colonne.empty()) throw Error(ErrorKind::Table, "AddRows: the source has no columns");
       for (const std::string& nome : colonne) AddField(nome, "", true, 1000, 2, "", 0, false, false, true);
     }
-    const std::vector<size_t> daColonna = ColonneDeiCampi(Matrice_Campi, colonne);
+    const std::vector<size_t> daColonna = ColonneDeiCampi(Matrice_Campi_, colonne);
     if (!TabellaAperta()) throw Error(ErrorKind::Table, "AddRows: the list has no open table (no columns are defined)");
     ScopedFlag riempimento(riempimento_);
-    shared_.CaricamentoInCorso = true;
+    shared_.SetCaricamentoInCorso(true);
 
     std::vector<Cell> celle(colonne.size());
-    int64_t indice = MaxIndex;
+    int64_t indice = MaxIndex_;
     char testoIndice[16];
     // The first look at the clock tells the progress at once.
     using Orologio = std::chrono::steady_clock;
@@ -84,16 +84,16 @@ bool ListStore::AddRows(RowSource& sorgente, const FillProgress& progress) {
       ++aggiunte;
       return Recordset::RowStep::Row;
     };
-    Rcset_Cbo->AppendRows(prossima);
+    Rcset_Cbo_->AppendRows(prossima);
     if (annullata) {
       Restore(std::move(prima));
       return false;
     }
     if (aggiunte == 0) {
-      shared_.CaricamentoInCorso = prima.CaricamentoInCorso;
+      shared_.SetCaricamentoInCorso(prima.CaricamentoInCorso);
       return true;
     }
-    MaxIndex = static_cast<int32_t>(indice);
+    MaxIndex_ = static_cast<int32_t>(indice);
   } catch (...) {
     // A refused value or a failing source leaves the list as it was.
     Restore(std::move(prima));

@@ -9,31 +9,31 @@ namespace cbo {
 ListStore::ListStore(ListState& shared, ITextBox& txt, std::function<void()> rowMoved,
                      std::function<void(const std::string&)> propertyChanged)
     : shared_(shared), txt_(txt), propertyChanged_(std::move(propertyChanged)) {
-  AdoRec.SetMoveComplete(std::move(rowMoved));
+  AdoRec_.SetMoveComplete(std::move(rowMoved));
 }
 
 Recordset& ListStore::Tabella() {
-  if (!Rcset_Cbo) Rcset_Cbo = std::make_shared<Recordset>();
-  return *Rcset_Cbo;
+  if (!Rcset_Cbo_) Rcset_Cbo_ = std::make_shared<Recordset>();
+  return *Rcset_Cbo_;
 }
 
-bool ListStore::HaRighe() const { return TabellaAperta() && Rcset_Cbo->RecordCount() > 0; }
+bool ListStore::HaRighe() const { return TabellaAperta() && Rcset_Cbo_->RecordCount() > 0; }
 
 ListStore::SavedState ListStore::Save() const {
-  return {Matrice_Campi, NumMtCol, Rcset_Cbo, MaxIndex, Larghezza_Colonne, Text_Col, Bound_Col, txt_.Tag(),
-          RigaPreparata, shared_.CaricamentoInCorso};
+  return {Matrice_Campi_, NumMtCol_, Rcset_Cbo_, MaxIndex_, Larghezza_Colonne_, Text_Col_, Bound_Col_, txt_.Tag(),
+          RigaPreparata_, shared_.CaricamentoInCorso()};
 }
 
 void ListStore::Restore(SavedState&& prima) {
-  Matrice_Campi = std::move(prima.Matrice_Campi);
-  NumMtCol = prima.NumMtCol;
-  Rcset_Cbo = std::move(prima.Rcset_Cbo);
-  MaxIndex = prima.MaxIndex;
-  Larghezza_Colonne = prima.Larghezza_Colonne;
-  Text_Col = std::move(prima.Text_Col);
-  Bound_Col = std::move(prima.Bound_Col);
-  RigaPreparata = std::move(prima.RigaPreparata);
-  shared_.CaricamentoInCorso = prima.CaricamentoInCorso;
+  Matrice_Campi_ = std::move(prima.Matrice_Campi);
+  NumMtCol_ = prima.NumMtCol;
+  Rcset_Cbo_ = std::move(prima.Rcset_Cbo);
+  MaxIndex_ = prima.MaxIndex;
+  Larghezza_Colonne_ = prima.Larghezza_Colonne;
+  Text_Col_ = std::move(prima.Text_Col);
+  Bound_Col_ = std::move(prima.Bound_Col);
+  RigaPreparata_ = std::move(prima.RigaPreparata);
+  shared_.SetCaricamentoInCorso(prima.CaricamentoInCorso);
   txt_.SetTag(prima.Tag);
 }
 
@@ -43,12 +43,12 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
                          bool Colonna_Ordinabile) {
   NonDuranteRiempimento("AddField");
   SavedState prima = Save();
-  shared_.CaricamentoInCorso = true;
+  shared_.SetCaricamentoInCorso(true);
   try {
-    NumMtCol = NarrowToByte(NumMtCol + 1, "AddField: number of columns");
-    Matrice_Campi.resize(NumMtCol);
+    NumMtCol_ = NarrowToByte(NumMtCol_ + 1, "AddField: number of columns");
+    Matrice_Campi_.resize(NumMtCol_);
     SvuotaRigaPreparata();
-    ColumnDef& nuova = Matrice_Campi.back();
+    ColumnDef& nuova = Matrice_Campi_.back();
     nuova.Nome_Field = Nome_Field;
     nuova.NomeColonna = NomeColonna.empty() ? Nome_Field : NomeColonna;
     nuova.Visualizza_Colonna = Visualizza_Colonna;
@@ -59,71 +59,71 @@ void ListStore::AddField(const std::string& Nome_Field, const std::string& NomeC
     nuova.Ridimensiona_Colonna = Ridimensiona_Colonna;
     nuova.Wrap_Text = Wrap_Text;
     nuova.Colonna_Ordinabile = Colonna_Ordinabile;
-    Rcset_Cbo.reset();
+    Rcset_Cbo_.reset();
     txt_.SetTag("");
     CreaTabella();
-    if (Bound_Col.empty() || Bound_Col == "1") Bound_Col = Matrice_Campi[0].Nome_Field;
-    if (Text_Col.empty() || Text_Col == "1") Text_Col = Matrice_Campi[0].Nome_Field;
+    if (Bound_Col_.empty() || Bound_Col_ == "1") Bound_Col_ = Matrice_Campi_[0].Nome_Field;
+    if (Text_Col_.empty() || Text_Col_ == "1") Text_Col_ = Matrice_Campi_[0].Nome_Field;
   } catch (...) {
     // A refused column changes nothing: the earlier columns, the table with its
     // rows, the staged row and the list-building flag are as they were.
     Restore(std::move(prima));
     throw;
   }
-  shared_.CaricamentoInCorso = false;
+  shared_.SetCaricamentoInCorso(false);
 }
 
 void ListStore::CreaTabella() {
-  Larghezza_Colonne = 0;
-  MaxIndex = 0;
+  Larghezza_Colonne_ = 0;
+  MaxIndex_ = 0;
   OrdinaColonne();
   std::string campi;
-  for (const ColumnDef& colonna : Matrice_Campi) {
+  for (const ColumnDef& colonna : Matrice_Campi_) {
     campi += "New adVarChar(100) As " + colonna.Nome_Field + ", ";
     // The running sum is kept as a whole number, rounded after each addition.
-    double somma = std::nearbyint(Larghezza_Colonne + colonna.Larghezza_Colonna);
+    double somma = std::nearbyint(Larghezza_Colonne_ + colonna.Larghezza_Colonna);
     if (!(somma >= INT32_MIN && somma <= INT32_MAX))
       throw Error(ErrorKind::Overflow, "Larghezza_Colonne: the sum of the column widths (" + FormatNumber(somma) +
                                            ") does not fit a Long");
-    Larghezza_Colonne = static_cast<int32_t>(somma);
+    Larghezza_Colonne_ = static_cast<int32_t>(somma);
   }
   campi += std::string("New adVarChar(100) As ") + kIndexField + " ";
   Tabella().Open("SHAPE APPEND " + campi);
 }
 
 void ListStore::OrdinaColonne() {
-  if (NumMtCol == 1) return;
+  if (NumMtCol_ == 1) return;
   std::vector<ColumnDef> ordinate;
-  ordinate.reserve(Matrice_Campi.size());
-  for (const ColumnDef& c : Matrice_Campi)
+  ordinate.reserve(Matrice_Campi_.size());
+  for (const ColumnDef& c : Matrice_Campi_)
     if (c.Visualizza_Colonna) ordinate.push_back(c);
-  for (const ColumnDef& c : Matrice_Campi)
+  for (const ColumnDef& c : Matrice_Campi_)
     if (!c.Visualizza_Colonna) {
       ordinate.push_back(c);
       ordinate.back().Larghezza_Colonna = 0;
     }
-  Matrice_Campi = std::move(ordinate);
+  Matrice_Campi_ = std::move(ordinate);
 }
 
 void ListStore::Combo_Clear(int32_t Cosa_Cancellare) {
   NonDuranteRiempimento("Combo_Clear");
   txt_.SetTag("");
-  Rcset_Cbo.reset();
+  Rcset_Cbo_.reset();
   if (Cosa_Cancellare == Tutto) {
-    NumMtCol = 0;
-    Matrice_Campi.clear();
+    NumMtCol_ = 0;
+    Matrice_Campi_.clear();
   } else {
     CreaTabella();
   }
 }
 
 void ListStore::SvuotaRigaPreparata() {
-  if (RigaPreparata.size() != NumMtCol) {
-    RigaPreparata.assign(NumMtCol, SlotRiga{});
+  if (RigaPreparata_.size() != NumMtCol_) {
+    RigaPreparata_.assign(NumMtCol_, SlotRiga{});
     return;
   }
   // Emptied in place: the slots keep their storage from row to row.
-  for (SlotRiga& slot : RigaPreparata) {
+  for (SlotRiga& slot : RigaPreparata_) {
     slot.Nome.clear();
     slot.Valore = Variant();
   }

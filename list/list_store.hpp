@@ -13,6 +13,7 @@
 #include "list/table/recordset.hpp"
 #include "list/row_source.hpp"
 #include "list/list_state.hpp"
+#include "platform/scoped_flag.hpp"
 #include "platform/variant.hpp"
 #include "platform/widgets.hpp"
 
@@ -82,33 +83,72 @@ public:
 
   // The table object, created (not open) when there is none.
   Recordset& Tabella();
-  bool TabellaAperta() const { return Rcset_Cbo && Rcset_Cbo->State() == 1; }
+  bool TabellaAperta() const { return Rcset_Cbo_ && Rcset_Cbo_->State() == 1; }
   // An open table with at least one row.
   bool HaRighe() const;
   // The current row's text-column value as text; "" with no open table, no
   // current row, no text column or a Null value.
   std::string CurrentRowText() const;
 
-  // Members of the control.
-  std::vector<ColumnDef> Matrice_Campi;
-  uint8_t NumMtCol = 0;
-  RecordsetRef Rcset_Cbo;
-  int32_t MaxIndex = 0;
-  std::vector<SlotRiga> RigaPreparata;  // the staged row, one slot per column
-  int32_t Larghezza_Colonne = 0;
-  std::string Text_Col;
-  std::string Bound_Col;
-  bool OkSelezioneAvvenuta = false;
+  // --- Members of the control, read-only (the convention is in
+  // list/list_state.hpp: private `Name_`, read as `Name()`). ---
+  const std::vector<ColumnDef>& Matrice_Campi() const { return Matrice_Campi_; }
+  uint8_t NumMtCol() const { return NumMtCol_; }
+  const RecordsetRef& Rcset_Cbo() const { return Rcset_Cbo_; }
+  int32_t MaxIndex() const { return MaxIndex_; }
+  const std::vector<SlotRiga>& RigaPreparata() const { return RigaPreparata_; }  // the staged row, one slot per column
+  int32_t Larghezza_Colonne() const { return Larghezza_Colonne_; }
+  const std::string& Text_Col() const { return Text_Col_; }
+  const std::string& Bound_Col() const { return Bound_Col_; }
+  bool OkSelezioneAvvenuta() const { return OkSelezioneAvvenuta_; }
   // ComboBox: while a completion waits to be committed, the index of the row
   // it completed (only that row may be committed for it); 0 otherwise.
-  int32_t CompletamentoInAttesa = 0;
-  uint8_t StileAttivo = kTextBox;
-  bool NonMostrareLista = false;
-  std::string ValueMemorizzato;        // stored value of Value
-  int32_t ListIndexMemorizzato = 0;    // stored value of ListIndex
-  DataControl AdoRec;
+  int32_t CompletamentoInAttesa() const { return CompletamentoInAttesa_; }
+  uint8_t StileAttivo() const { return StileAttivo_; }
+  bool NonMostrareLista() const { return NonMostrareLista_; }
+  const std::string& ValueMemorizzato() const { return ValueMemorizzato_; }  // stored value of Value
+  int32_t ListIndexMemorizzato() const { return ListIndexMemorizzato_; }      // stored value of ListIndex
+  const DataControl& AdoRec() const { return AdoRec_; }
+
+  // --- The writers the control uses. ---
+  // Its persistence and properties: the working copies of Text_Column,
+  // Bound_Column and StileCbo, and the stored Value and ListIndex.
+  void SetText_Col(const std::string& v) { Text_Col_ = v; }
+  void SetBound_Col(const std::string& v) { Bound_Col_ = v; }
+  void SetStileAttivo(uint8_t v) { StileAttivo_ = v; }
+  void SetValueMemorizzato(const std::string& v) { ValueMemorizzato_ = v; }
+  void SetListIndexMemorizzato(int32_t v) { ListIndexMemorizzato_ = v; }
+  // Its type-ahead, drop-down and commit: a choice made and waiting to be
+  // committed, and the row a ComboBox completion completed.
+  void SetOkSelezioneAvvenuta(bool v) { OkSelezioneAvvenuta_ = v; }
+  void SetCompletamentoInAttesa(int32_t v) { CompletamentoInAttesa_ = v; }
+  // Raises NonMostrareLista for as long as it lives and then gives it back the
+  // value it had (a ScopedFlag on it).
+  class NonMostrareListaScope {
+  public:
+    explicit NonMostrareListaScope(ListStore& l) : flag_(l.NonMostrareLista_) {}
+
+  private:
+    ScopedFlag flag_;
+  };
 
 private:
+  std::vector<ColumnDef> Matrice_Campi_;
+  uint8_t NumMtCol_ = 0;
+  RecordsetRef Rcset_Cbo_;
+  int32_t MaxIndex_ = 0;
+  std::vector<SlotRiga> RigaPreparata_;
+  int32_t Larghezza_Colonne_ = 0;
+  std::string Text_Col_;
+  std::string Bound_Col_;
+  bool OkSelezioneAvvenuta_ = false;
+  int32_t CompletamentoInAttesa_ = 0;
+  uint8_t StileAttivo_ = kTextBox;
+  bool NonMostrareLista_ = false;
+  std::string ValueMemorizzato_;
+  int32_t ListIndexMemorizzato_ = 0;
+  DataControl AdoRec_;
+
   // What AddField and AddRows change, kept so that a failed call leaves
   // everything as it was.
   struct SavedState {

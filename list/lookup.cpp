@@ -4,17 +4,17 @@
 
 namespace cbo {
 
-int32_t ListStore::IndiceCorrente() { return ToLong(Rcset_Cbo->Field(kIndexField), kIndexField); }
+int32_t ListStore::IndiceCorrente() { return ToLong(Rcset_Cbo_->Field(kIndexField), kIndexField); }
 
 std::string ListStore::CurrentRowText() const {
-  if (!TabellaAperta() || Rcset_Cbo->Eof() || Rcset_Cbo->FieldNumber(Text_Col) < 0) return std::string();
-  const Variant testo = Rcset_Cbo->Field(Text_Col);
-  return testo.IsNull() ? std::string() : ToText(testo, Text_Col);
+  if (!TabellaAperta() || Rcset_Cbo_->Eof() || Rcset_Cbo_->FieldNumber(Text_Col_) < 0) return std::string();
+  const Variant testo = Rcset_Cbo_->Field(Text_Col_);
+  return testo.IsNull() ? std::string() : ToText(testo, Text_Col_);
 }
 
 void ListStore::AllineaRigaCorrente() {
-  OkSelezioneAvvenuta = true;
-  CompletamentoInAttesa = 0;
+  OkSelezioneAvvenuta_ = true;
+  CompletamentoInAttesa_ = 0;
   Recordset& tabella = Tabella();
   // The current row found again by its index is the current row itself (no
   // two rows share an index): the table announces it once more, as such a
@@ -26,55 +26,55 @@ void ListStore::AllineaRigaCorrente() {
 
 int32_t ListStore::EseguiListIndex(int32_t mode, int32_t index) {
   int32_t result = 0;
-  if (shared_.CaricamentoInCorso || NumMtCol == 0 || !HaRighe()) return result;
-  OkSelezioneAvvenuta = false;
+  if (shared_.CaricamentoInCorso() || NumMtCol_ == 0 || !HaRighe()) return result;
+  OkSelezioneAvvenuta_ = false;
   if (mode == SettaDaListIndex) {
-    if (StileAttivo != kListCombo) return result;
-    Recordset& tabella = *Rcset_Cbo;
-    shared_.CriterioRicerca = CriterioUguale(kIndexField, std::to_string(index));
+    if (StileAttivo_ != kListCombo) return result;
+    Recordset& tabella = *Rcset_Cbo_;
+    shared_.SetCriterioRicerca(CriterioUguale(kIndexField, std::to_string(index)));
     tabella.MoveFirst();
-    tabella.Find(shared_.CriterioRicerca);
+    tabella.Find(shared_.CriterioRicerca());
     if (tabella.Eof()) tabella.MoveFirst();
     int32_t selezionato = IndiceCorrente();
     if (selezionato != index) result = selezionato;
     AllineaRigaCorrente();
   } else if (mode == LeggiDaListIndex) {
     // No current row reads as no row, as Value reads "".
-    if (StileAttivo == kListCombo && !Rcset_Cbo->Eof()) result = IndiceCorrente();
+    if (StileAttivo_ == kListCombo && !Rcset_Cbo_->Eof()) result = IndiceCorrente();
   }
   return result;
 }
 
 Variant ListStore::EseguiBoundColumn(int32_t mode, const Variant& value) {
-  if (shared_.CaricamentoInCorso) return Variant();
-  if (NumMtCol == 0 || !HaRighe()) return Variant("");
-  OkSelezioneAvvenuta = false;
-  Recordset& tabella = *Rcset_Cbo;
+  if (shared_.CaricamentoInCorso()) return Variant();
+  if (NumMtCol_ == 0 || !HaRighe()) return Variant("");
+  OkSelezioneAvvenuta_ = false;
+  Recordset& tabella = *Rcset_Cbo_;
   if (mode == SettaDaBoundColumn) {
-    if (StileAttivo != kListCombo) return Variant("");
+    if (StileAttivo_ != kListCombo) return Variant("");
     Variant result;
-    shared_.CriterioRicerca = CriterioUguale(Bound_Col, ToText(value, "Value"));
+    shared_.SetCriterioRicerca(CriterioUguale(Bound_Col_, ToText(value, "Value")));
     tabella.MoveFirst();
-    tabella.Find(shared_.CriterioRicerca);
+    tabella.Find(shared_.CriterioRicerca());
     if (tabella.Eof()) {
       tabella.MoveFirst();
-      result = Variant(ToText(tabella.Field(Bound_Col), Bound_Col));
+      result = Variant(ToText(tabella.Field(Bound_Col_), Bound_Col_));
     }
     AllineaRigaCorrente();
     return result;
   }
   if (mode == LeggiDaBoundColumn) {
-    if (StileAttivo != kListCombo) return Variant("");
-    if (Bound_Col.empty()) return Variant(int16_t{-1});
+    if (StileAttivo_ != kListCombo) return Variant("");
+    if (Bound_Col_.empty()) return Variant(int16_t{-1});
     if (tabella.Eof()) return Variant("");
-    return Variant(ToText(tabella.Field(Bound_Col), Bound_Col));
+    return Variant(ToText(tabella.Field(Bound_Col_), Bound_Col_));
   }
   return Variant();
 }
 
 int32_t ListStore::Record_Count() {
   try {
-    if (TabellaAperta()) return Rcset_Cbo->RecordCount();
+    if (TabellaAperta()) return Rcset_Cbo_->RecordCount();
     return 0;
   } catch (const Error&) {
     return 0;
@@ -83,10 +83,10 @@ int32_t ListStore::Record_Count() {
 
 void ListStore::RemoveItem(int32_t Indice_Record) {
   NonDuranteRiempimento("RemoveItem");
-  if (StileAttivo == kTextBox || NumMtCol < 1) return;
+  if (StileAttivo_ == kTextBox || NumMtCol_ < 1) return;
   // A table standing on no row still gives up the row asked for.
   if (!HaRighe()) return;
-  Recordset& tabella = *Rcset_Cbo;
+  Recordset& tabella = *Rcset_Cbo_;
   const std::string rimossa = std::to_string(Indice_Record);
   const std::string ricordato = tabella.Eof() ? std::string() : ToText(tabella.Field(kIndexField), kIndexField);
   tabella.MoveFirst();
@@ -100,7 +100,7 @@ void ListStore::RemoveItem(int32_t Indice_Record) {
     return;
   }
   tabella.Delete();
-  if (StileAttivo == kListCombo) {
+  if (StileAttivo_ == kListCombo) {
     // The table goes back to the row the text box shows. When that row was the
     // one removed, the first remaining row is shown instead; when no row
     // remains, the commit empties the text box.
@@ -112,17 +112,17 @@ void ListStore::RemoveItem(int32_t Indice_Record) {
       if (!tabella.Eof()) return;
     }
     if (!mostrata.empty() || rimossa == ricordato || !altre) {
-      OkSelezioneAvvenuta = true;
-      CompletamentoInAttesa = 0;
+      OkSelezioneAvvenuta_ = true;
+      CompletamentoInAttesa_ = 0;
     }
   }
   tabella.MoveFirst();
 }
 
 Variant ListStore::ListValue(std::string& Current_Field_Value) {
-  if (NumMtCol != 0 && TabellaAperta() && !Rcset_Cbo->Eof() && StileAttivo == kListCombo &&
+  if (NumMtCol_ != 0 && TabellaAperta() && !Rcset_Cbo_->Eof() && StileAttivo_ == kListCombo &&
       !Current_Field_Value.empty())
-    return Rcset_Cbo->Field(Current_Field_Value);
+    return Rcset_Cbo_->Field(Current_Field_Value);
   return Variant::Null();
 }
 

@@ -45,13 +45,13 @@ Variant ListStore::ListItem(const std::string& Field, Variant Value) {
   // refuses them), so the column spelled exactly as the host wrote it, the
   // usual case, is the one a comparison ignoring case would find first.
   size_t pos = 0;
-  while (pos < NumMtCol && Matrice_Campi[pos].Nome_Field != Field) ++pos;
-  if (pos == NumMtCol) {
+  while (pos < NumMtCol_ && Matrice_Campi_[pos].Nome_Field != Field) ++pos;
+  if (pos == NumMtCol_) {
     pos = 0;
-    while (pos < NumMtCol && !StessoNome(Matrice_Campi[pos].Nome_Field, Field)) ++pos;
+    while (pos < NumMtCol_ && !StessoNome(Matrice_Campi_[pos].Nome_Field, Field)) ++pos;
   }
-  if (pos < NumMtCol) {
-    SlotRiga& slot = Slot(RigaPreparata, pos, "ListItem");
+  if (pos < NumMtCol_) {
+    SlotRiga& slot = Slot(RigaPreparata_, pos, "ListItem");
     slot.Nome = Field;
     slot.Valore = std::move(Value);
   }
@@ -60,37 +60,37 @@ Variant ListStore::ListItem(const std::string& Field, Variant Value) {
 
 void ListStore::AddItem() {
   NonDuranteRiempimento("AddItem");
-  const bool caricamentoPrima = shared_.CaricamentoInCorso;
-  shared_.CaricamentoInCorso = true;
-  const int32_t indicePrecedente = MaxIndex;
+  const bool caricamentoPrima = shared_.CaricamentoInCorso();
+  shared_.SetCaricamentoInCorso(true);
+  const int32_t indicePrecedente = MaxIndex_;
   Recordset& tabella = Tabella();
   try {
     if (tabella.State() != 1)
       throw Error(ErrorKind::Table, "AddItem: the list has no open table (no columns are defined)");
     // An open table without columns (Combo_Clear with Solo_Dati after Tutto)
     // is refused as well: a row needs at least one column.
-    if (NumMtCol == 0) throw Error(ErrorKind::Table, "AddItem: no columns are defined");
+    if (NumMtCol_ == 0) throw Error(ErrorKind::Table, "AddItem: no columns are defined");
     // Column i is field i of the table, and the slot's name is the column's
     // as the host spelled it: each value goes to the field of its number. The
     // row is stored whole or not at all; the first row moved to next makes
     // the notification that storing it as the current row would make.
-    valoriRiga_.resize(NumMtCol + 1u);
-    for (size_t pos = 0; pos < NumMtCol; ++pos) {
-      const SlotRiga& slot = Slot(RigaPreparata, pos, "AddItem");
+    valoriRiga_.resize(NumMtCol_ + 1u);
+    for (size_t pos = 0; pos < NumMtCol_; ++pos) {
+      const SlotRiga& slot = Slot(RigaPreparata_, pos, "AddItem");
       if (slot.Nome.empty())
-        throw Error(ErrorKind::Table, "AddItem: column \"" + Matrice_Campi[pos].Nome_Field + "\" (position " +
+        throw Error(ErrorKind::Table, "AddItem: column \"" + Matrice_Campi_[pos].Nome_Field + "\" (position " +
                                           std::to_string(pos) + ") was not staged with ListItem");
       valoriRiga_[pos] = &slot.Valore;
     }
-    MaxIndex = NarrowToLong(static_cast<int64_t>(MaxIndex) + 1, "AddItem: row index");
-    const Variant indice(MaxIndex);
-    valoriRiga_[NumMtCol] = &indice;
+    MaxIndex_ = NarrowToLong(static_cast<int64_t>(MaxIndex_) + 1, "AddItem: row index");
+    const Variant indice(MaxIndex_);
+    valoriRiga_[NumMtCol_] = &indice;
     tabella.AppendRow(valoriRiga_);
   } catch (...) {
     // The row is not added: the table is as it was, the staged values stay,
     // and the list-building flag is as it was found.
-    MaxIndex = indicePrecedente;
-    shared_.CaricamentoInCorso = caricamentoPrima;
+    MaxIndex_ = indicePrecedente;
+    shared_.SetCaricamentoInCorso(caricamentoPrima);
     throw;
   }
   DopoAggiunta(caricamentoPrima);
@@ -98,21 +98,21 @@ void ListStore::AddItem() {
 
 void ListStore::DopoAggiunta(bool caricamentoPrima) {
   SvuotaRigaPreparata();
-  AdoRec.SetRecordset(Rcset_Cbo);
-  Recordset& tabella = *Rcset_Cbo;
+  AdoRec_.SetRecordset(Rcset_Cbo_);
+  Recordset& tabella = *Rcset_Cbo_;
   try {
     tabella.MoveFirst();
     // In ListCombo the table goes back to the row the text box shows.
     const std::string mostrata = txt_.Tag();
-    if (StileAttivo == kListCombo && !mostrata.empty()) {
+    if (StileAttivo_ == kListCombo && !mostrata.empty()) {
       tabella.Find(CriterioUguale(kIndexField, mostrata));
       if (tabella.Eof()) tabella.MoveFirst();
     }
   } catch (...) {
-    shared_.CaricamentoInCorso = caricamentoPrima;
+    shared_.SetCaricamentoInCorso(caricamentoPrima);
     throw;
   }
-  shared_.CaricamentoInCorso = false;
+  shared_.SetCaricamentoInCorso(false);
   if (txt_.Tag().empty()) AllineaRigaCorrente();
 }
 

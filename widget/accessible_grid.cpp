@@ -80,7 +80,7 @@ std::vector<int> AccessibleGrid::ShownFields() const {
   auto griglia = griglia_.lock();
   if (!griglia) return fields;
   const std::vector<ColumnDef>& defs = griglia->Matrice_V();
-  for (size_t i = 0; i < defs.size() && i < griglia->NumMtCol; ++i) {
+  for (size_t i = 0; i < defs.size() && i < griglia->Configurazione().NumMtCol; ++i) {
     if (defs[i].Visualizza_Colonna) fields.push_back(static_cast<int>(i));
   }
   return fields;

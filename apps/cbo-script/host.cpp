@@ -33,7 +33,7 @@ Host::Host(std::ostream& out) : out_(out), shared_(platform_) {
 
 Host::~Host() {
   // The grid window goes first, then each control before its container.
-  shared_.Griglia.reset();
+  shared_.SetGriglia(nullptr);
   for (auto& [name, placed] : controls_) placed->control.reset();
   controls_.clear();
 }
@@ -137,7 +137,7 @@ Host::Placed* Host::GridOwner() {
   const RecordsetRef& table = shared_.Griglia->Rcset_Cbo_Griglia();
   if (table)
     for (auto& [name, placed] : controls_)
-      if (placed->control && placed->control->Lista().Rcset_Cbo == table) return placed.get();
+      if (placed->control && placed->control->Lista().Rcset_Cbo() == table) return placed.get();
   if (!acting_.empty()) return acting_.front();
   return controls_.empty() ? nullptr : controls_.begin()->second.get();
 }

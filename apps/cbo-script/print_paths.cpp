@@ -108,7 +108,7 @@ Maybe LabelValue(const ILabel& l, const std::string& x) {
   return WidgetValue(l, x);
 }
 
-Maybe ConfigValue(const ConfigurazioneGriglia& g, const std::string& x) {
+Maybe ConfigValue(const GridConfig& g, const std::string& x) {
   if (Is(x, "AltezzaIntestazione")) return Int(g.AltezzaIntestazione);
   if (Is(x, "RecSel")) return Flag(g.RecSel);
   if (Is(x, "SepRec")) return Int(g.SepRec);
@@ -124,38 +124,38 @@ Maybe ConfigValue(const ConfigurazioneGriglia& g, const std::string& x) {
 
 Maybe MemberValue(CboVarno& c, const std::string& x) {
   ListStore& l = c.Lista();
-  if (Is(x, "OkSelezioneAvvenuta")) return Flag(l.OkSelezioneAvvenuta);
-  if (Is(x, "StileAttivo")) return Int(l.StileAttivo);
-  if (Is(x, "NumMtCol")) return Int(l.NumMtCol);
-  if (Is(x, "MaxIndex")) return Int(l.MaxIndex);
-  if (Is(x, "Larghezza_Colonne")) return Int(l.Larghezza_Colonne);
-  if (Is(x, "Text_Col")) return Str(l.Text_Col);
-  if (Is(x, "Bound_Col")) return Str(l.Bound_Col);
-  if (Is(x, "NonMostrareLista")) return Flag(l.NonMostrareLista);
-  if (Is(x, "ValueMemorizzato")) return Str(l.ValueMemorizzato);
-  if (Is(x, "ListIndexMemorizzato")) return Int(l.ListIndexMemorizzato);
-  if (Is(x, "PosizioneCursore")) return Int(c.PosizioneCursore);
-  if (Is(x, "IndiceSelezionato")) return Int(c.IndiceSelezionato);
-  if (Is(x, "UltimoTesto")) return Str(c.UltimoTesto);
-  if (Is(x, "UltimoTestoNotificato")) return Str(c.UltimoTestoNotificato);
-  if (Is(x, "Abilitato")) return Flag(c.Abilitato);
-  if (Is(x, "Bloccato")) return Flag(c.Bloccato);
+  if (Is(x, "OkSelezioneAvvenuta")) return Flag(l.OkSelezioneAvvenuta());
+  if (Is(x, "StileAttivo")) return Int(l.StileAttivo());
+  if (Is(x, "NumMtCol")) return Int(l.NumMtCol());
+  if (Is(x, "MaxIndex")) return Int(l.MaxIndex());
+  if (Is(x, "Larghezza_Colonne")) return Int(l.Larghezza_Colonne());
+  if (Is(x, "Text_Col")) return Str(l.Text_Col());
+  if (Is(x, "Bound_Col")) return Str(l.Bound_Col());
+  if (Is(x, "NonMostrareLista")) return Flag(l.NonMostrareLista());
+  if (Is(x, "ValueMemorizzato")) return Str(l.ValueMemorizzato());
+  if (Is(x, "ListIndexMemorizzato")) return Int(l.ListIndexMemorizzato());
+  if (Is(x, "PosizioneCursore")) return Int(c.PosizioneCursore());
+  if (Is(x, "IndiceSelezionato")) return Int(c.IndiceSelezionato());
+  if (Is(x, "UltimoTesto")) return Str(c.UltimoTesto());
+  if (Is(x, "UltimoTestoNotificato")) return Str(c.UltimoTestoNotificato());
+  if (Is(x, "Abilitato")) return Flag(c.Abilitato());
+  if (Is(x, "Bloccato")) return Flag(c.Bloccato());
   return ConfigValue(c.Configurazione(), x);
 }
 
 Maybe Module1Value(const ProcessState& s, const std::string& x) {
   if (Is(x, "GrigliaAperta")) return Flag(s.GrigliaAperta);
-  if (Is(x, "AltezzaRigaGriglia")) return Num(s.AltezzaRigaGriglia);
-  if (Is(x, "RettLeft")) return Int(s.RettLeft);
-  if (Is(x, "RettTop")) return Int(s.RettTop);
-  if (Is(x, "RettRight")) return Int(s.RettRight);
-  if (Is(x, "RettBottom")) return Int(s.RettBottom);
-  if (Is(x, "SpessoreRiga")) return Num(s.SpessoreRiga);
-  if (Is(x, "CaricamentoInCorso")) return Flag(s.CaricamentoInCorso);
-  if (Is(x, "CriterioRicerca")) return Str(s.CriterioRicerca);
-  if (Is(x, "HwndFrmGriglia")) return Int(s.HwndFrmGriglia);
-  if (Is(x, "HwndMSF")) return Int(s.HwndMSF);
-  if (Is(x, "HwndPct1")) return Int(s.HwndPct1);
+  if (Is(x, "AltezzaRigaGriglia")) return Num(s.AltezzaRigaGriglia());
+  if (Is(x, "RettLeft")) return Int(s.RettLeft());
+  if (Is(x, "RettTop")) return Int(s.RettTop());
+  if (Is(x, "RettRight")) return Int(s.RettRight());
+  if (Is(x, "RettBottom")) return Int(s.RettBottom());
+  if (Is(x, "SpessoreRiga")) return Num(s.SpessoreRiga());
+  if (Is(x, "CaricamentoInCorso")) return Flag(s.CaricamentoInCorso());
+  if (Is(x, "CriterioRicerca")) return Str(s.CriterioRicerca());
+  if (Is(x, "HwndFrmGriglia")) return Int(s.HwndFrmGriglia());
+  if (Is(x, "HwndMSF")) return Int(s.HwndMSF());
+  if (Is(x, "HwndPct1")) return Int(s.HwndPct1());
   return std::nullopt;
 }
 
@@ -166,42 +166,42 @@ Maybe GridWindowValue(FrmGriglia& g, const std::string& x) {
   if (Is(x, "Width")) return Num(g.Form().Width());
   if (Is(x, "Height")) return Num(g.Form().Height());
   // The configuration record.
-  if (Is(x, "AltezzaIntestazione")) return Int(g.AltezzaIntestazione);
-  if (Is(x, "NonMostrareLista")) return Flag(g.NonMostrareLista);
-  if (Is(x, "OkSelezioneAvvenuta")) return Flag(g.OkSelezioneAvvenuta);
-  if (Is(x, "MaxIndex")) return Int(g.MaxIndex);
-  if (Is(x, "Mess")) return Int(g.Mess);
-  if (Is(x, "Font_Griglia")) return FontOf(g.Font_Griglia);
-  if (Is(x, "AggiungereOrizzontalmente")) return Num(g.AggiungereOrizzontalmente);
-  if (Is(x, "AggiungereVerticalmente")) return Num(g.AggiungereVerticalmente);
-  if (Is(x, "Larghezza_Colonne")) return Int(g.Larghezza_Colonne);
-  if (Is(x, "RecSel")) return Flag(g.RecSel);
-  if (Is(x, "SepRec")) return Int(g.SepRec);
-  if (Is(x, "Text_Col")) return Str(g.Text_Col);
-  if (Is(x, "Bound_Col")) return Str(g.Bound_Col);
-  if (Is(x, "Rows_Col")) return Int(g.Rows_Col);
-  if (Is(x, "NumMtCol")) return Int(g.NumMtCol);
-  if (Is(x, "ColGriglia")) return Col(g.ColGriglia);
-  if (Is(x, "ColTesto")) return Col(g.ColTesto);
-  if (Is(x, "Vis_Fields")) return Flag(g.Vis_Fields);
-  if (Is(x, "TextIntestazioni")) return Str(g.TextIntestazioni);
-  if (Is(x, "GrigliaGrassetto")) return Flag(g.GrigliaGrassetto);
-  if (Is(x, "MostraLineeGriglia")) return Flag(g.MostraLineeGriglia);
-  if (Is(x, "ColLineeGriglia")) return Col(g.ColLineeGriglia);
-  if (Is(x, "ColSfondoGriglia")) return Col(g.ColSfondoGriglia);
-  if (Is(x, "GrigliaAlCentro")) return Flag(g.GrigliaAlCentro);
+  if (Is(x, "AltezzaIntestazione")) return Int(g.Configurazione().AltezzaIntestazione);
+  if (Is(x, "NonMostrareLista")) return Flag(g.Configurazione().NonMostrareLista);
+  if (Is(x, "OkSelezioneAvvenuta")) return Flag(g.Configurazione().OkSelezioneAvvenuta);
+  if (Is(x, "MaxIndex")) return Int(g.Configurazione().MaxIndex);
+  if (Is(x, "Mess")) return Int(g.Configurazione().Mess);
+  if (Is(x, "Font_Griglia")) return FontOf(g.Configurazione().Font_Griglia);
+  if (Is(x, "AggiungereOrizzontalmente")) return Num(g.Configurazione().AggiungereOrizzontalmente);
+  if (Is(x, "AggiungereVerticalmente")) return Num(g.Configurazione().AggiungereVerticalmente);
+  if (Is(x, "Larghezza_Colonne")) return Int(g.Configurazione().Larghezza_Colonne);
+  if (Is(x, "RecSel")) return Flag(g.Configurazione().RecSel);
+  if (Is(x, "SepRec")) return Int(g.Configurazione().SepRec);
+  if (Is(x, "Text_Col")) return Str(g.Configurazione().Text_Col);
+  if (Is(x, "Bound_Col")) return Str(g.Configurazione().Bound_Col);
+  if (Is(x, "Rows_Col")) return Int(g.Configurazione().Rows_Col);
+  if (Is(x, "NumMtCol")) return Int(g.Configurazione().NumMtCol);
+  if (Is(x, "ColGriglia")) return Col(g.Configurazione().ColGriglia);
+  if (Is(x, "ColTesto")) return Col(g.Configurazione().ColTesto);
+  if (Is(x, "Vis_Fields")) return Flag(g.Configurazione().Vis_Fields);
+  if (Is(x, "TextIntestazioni")) return Str(g.Configurazione().TextIntestazioni);
+  if (Is(x, "GrigliaGrassetto")) return Flag(g.Configurazione().GrigliaGrassetto);
+  if (Is(x, "MostraLineeGriglia")) return Flag(g.Configurazione().MostraLineeGriglia);
+  if (Is(x, "ColLineeGriglia")) return Col(g.Configurazione().ColLineeGriglia);
+  if (Is(x, "ColSfondoGriglia")) return Col(g.Configurazione().ColSfondoGriglia);
+  if (Is(x, "GrigliaAlCentro")) return Flag(g.Configurazione().GrigliaAlCentro);
   // Private state.
-  if (Is(x, "PosizioneLeft")) return Num(g.PosizioneLeft);
-  if (Is(x, "PosizioneTop")) return Num(g.PosizioneTop);
-  if (Is(x, "LarghezzaGriglia")) return Num(g.LarghezzaGriglia);
-  if (Is(x, "AltezzaGriglia")) return Num(g.AltezzaGriglia);
-  if (Is(x, "FaseRicerca")) return Int(g.FaseRicerca);
-  if (Is(x, "UltimoCarattere")) return Str(g.UltimoCarattere);
-  if (Is(x, "CampoRicerca")) return Str(g.CampoRicerca);
-  if (Is(x, "BloccaInseguimento")) return Flag(g.BloccaInseguimento);
-  if (Is(x, "UltimoMouseX")) return Int(g.UltimoMouseX);
-  if (Is(x, "UltimoMouseY")) return Int(g.UltimoMouseY);
-  if (Is(x, "PrimoMovimento")) return Flag(g.PrimoMovimento);
+  if (Is(x, "PosizioneLeft")) return Num(g.PosizioneLeft());
+  if (Is(x, "PosizioneTop")) return Num(g.PosizioneTop());
+  if (Is(x, "LarghezzaGriglia")) return Num(g.LarghezzaGriglia());
+  if (Is(x, "AltezzaGriglia")) return Num(g.AltezzaGriglia());
+  if (Is(x, "FaseRicerca")) return Int(g.FaseRicerca());
+  if (Is(x, "UltimoCarattere")) return Str(g.UltimoCarattere());
+  if (Is(x, "CampoRicerca")) return Str(g.CampoRicerca());
+  if (Is(x, "BloccaInseguimento")) return Flag(g.BloccaInseguimento());
+  if (Is(x, "UltimoMouseX")) return Int(g.UltimoMouseX());
+  if (Is(x, "UltimoMouseY")) return Int(g.UltimoMouseY());
+  if (Is(x, "PrimoMovimento")) return Flag(g.PrimoMovimento());
   return std::nullopt;
 }
 
@@ -281,20 +281,20 @@ void Host::InspectControl(Placed& c, const std::string& path, const std::vector<
     }
     if (Is(name, "Rows")) return Guarded(path, [&] { PrintRows(c, path); });
     if (Is(name, "RigaPreparata")) {
-      const std::vector<SlotRiga> slots = k.Lista().RigaPreparata;
+      const std::vector<SlotRiga> slots = k.Lista().RigaPreparata();
       Print(path + " =");
       for (const SlotRiga& s : slots) Print("  " + Quote(s.Nome) + " " + FormatValue(s.Valore));
       return;
     }
     if (Is(name, "Matrice_Campi")) {
-      const std::vector<ColumnDef> defs = k.Lista().Matrice_Campi;
+      const std::vector<ColumnDef> defs = k.Lista().Matrice_Campi();
       Print(path + " =");
       for (const ColumnDef& d : defs) Print(DefinitionLine(d));
       return;
     }
     if (Is(name, "Fields") || Is(name, "CurrentRow")) {
       return Guarded(path, [&] {
-        const RecordsetRef& t = k.Lista().Rcset_Cbo;
+        const RecordsetRef& t = k.Lista().Rcset_Cbo();
         if (!t) return Print(path + " = no table");
         if (t->State() != 1) return Print(path + " = closed");
         if (Is(name, "CurrentRow")) return Print(path + " = " + (t->Position() < 0 ? "EOF" : FormatValue(t->Field(kIndexField))));
@@ -335,7 +335,7 @@ std::vector<std::string> RowLines(const Recordset& t) {
 }  // namespace
 
 void Host::PrintRows(Placed& c, const std::string& path) {
-  const RecordsetRef t = c.control->Lista().Rcset_Cbo;
+  const RecordsetRef t = c.control->Lista().Rcset_Cbo();
   if (!t) return Print(path + " = no table");
   if (t->State() != 1) return Print(path + " = closed");
   std::vector<std::string> lines = RowLines(*t);

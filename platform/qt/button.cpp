@@ -26,14 +26,14 @@ ToolButton::ToolButton(QtPlatform& platform, QWidget* parent) : QToolButton(pare
 
 void ToolButton::Detach() {
   detached_ = true;
-  events = ButtonEvents{};
+  events_ = ButtonEvents{};
 }
 
 void ToolButton::paintEvent(QPaintEvent* e) {
   QToolButton::paintEvent(e);
-  if (!picture) return;
+  if (!picture_) return;
   QPainter painter(this);
-  painter.drawImage(QPoint((width() - 11) / 2, (height() - 11) / 2), ImageOf(*picture));
+  painter.drawImage(QPoint((width() - 11) / 2, (height() - 11) / 2), ImageOf(*picture_));
 }
 
 void ToolButton::Mouse(const char* member, const MouseHandler& handler, QMouseEvent* e) {
@@ -50,12 +50,12 @@ void ToolButton::Mouse(const char* member, const MouseHandler& handler, QMouseEv
 
 void ToolButton::mousePressEvent(QMouseEvent* e) {
   QToolButton::mousePressEvent(e);
-  Mouse("Button.MouseDown", events.MouseDown, e);
+  Mouse("Button.MouseDown", events_.MouseDown, e);
 }
 
 void ToolButton::mouseReleaseEvent(QMouseEvent* e) {
   QToolButton::mouseReleaseEvent(e);
-  Mouse("Button.MouseUp", events.MouseUp, e);
+  Mouse("Button.MouseUp", events_.MouseUp, e);
 }
 
 QtButton::QtButton(QtPlatform& platform, QWidget* parent)
@@ -63,11 +63,11 @@ QtButton::QtButton(QtPlatform& platform, QWidget* parent)
   w_->setVisible(true);
 }
 
-const Picture* QtButton::GetPicture() const { return w_ ? w_->picture : nullptr; }
+const Picture* QtButton::GetPicture() const { return w_ ? w_->GetPicture() : nullptr; }
 
 void QtButton::SetPicture(const Picture* p) {
   if (!w_) return;
-  w_->picture = p;
+  w_->SetPicture(p);
   w_->update();
 }
 
@@ -83,7 +83,7 @@ void QtButton::SetFont(FontRef f) {
 }
 
 void QtButton::SetEvents(ButtonEvents events) {
-  if (w_) w_->events = std::move(events);
+  if (w_) w_->SetEvents(std::move(events));
 }
 
 }  // namespace cbo::qt

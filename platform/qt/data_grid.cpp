@@ -75,7 +75,7 @@ void QtGridColumn::Apply() {
 QtDataGrid::QtDataGrid(QtPlatform& platform, QWidget* parent)
     : QtWidget(platform, new GridView(platform, parent)), font_(MakeFont("DejaVu Sans", 8.25)) {
   model_ = new TableModel(*this, w_);
-  w_->owner = this;
+  w_->SetOwner(this);
   w_->setModel(model_);
   w_->setItemDelegate(new CellDelegate(*this, w_));
   QObject::connect(w_->selectionModel(), &QItemSelectionModel::currentRowChanged, w_,
@@ -85,7 +85,7 @@ QtDataGrid::QtDataGrid(QtPlatform& platform, QWidget* parent)
   QObject::connect(w_->horizontalHeader(), &QHeaderView::sectionResized, w_, [this](int, int, int) {
     GridView* view = widget();
     if (Applying() || !view) return;
-    auto layout = view->events.LayoutChanged;
+    auto layout = view->Events().LayoutChanged;
     if (layout) platform_.Deliver(view, "DataGrid.LayoutChanged", layout);
   });
   w_->setFont(ToQFont(*font_, w_->font(), Scale()));
@@ -98,7 +98,7 @@ QtDataGrid::QtDataGrid(QtPlatform& platform, QWidget* parent)
 
 QtDataGrid::~QtDataGrid() {
   Unbind();
-  if (w_) w_->owner = nullptr;
+  if (w_) w_->SetOwner(nullptr);
 }
 
 void QtDataGrid::Unbind() {
@@ -331,7 +331,7 @@ void QtDataGrid::SetFocus() {
 }
 
 void QtDataGrid::SetEvents(GridEvents events) {
-  if (w_) w_->events = std::move(events);
+  if (w_) w_->SetEvents(std::move(events));
 }
 
 }  // namespace cbo::qt

@@ -84,8 +84,10 @@ public:
   void SetRowPitch(int px);
   // The vertical scroll bar over `rows` table rows of which `shown` fit, at `top`.
   void SetScroll(int rows, int shown, int top);
-  GridEvents events;
-  QtDataGrid* owner = nullptr;
+  // The handlers and the data grid the view serves, set by that QtDataGrid.
+  const GridEvents& Events() const { return events_; }
+  void SetEvents(GridEvents events) { events_ = std::move(events); }
+  void SetOwner(QtDataGrid* owner) { owner_ = owner; }
   // The user gave up the drop-down without using the grid (a click outside
   // its window): the window's handlers hear the Escape key.
   void Cancel();
@@ -106,6 +108,8 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  GridEvents events_;
+  QtDataGrid* owner_ = nullptr;
   static bool IsCloseKey(int16_t keyCode, Qt::KeyboardModifiers mods);
   bool Run(const char* member, const std::function<void()>& handler);
   // A mouse report with X, Y in twips from the grid's top-left corner.

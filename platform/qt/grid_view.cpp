@@ -39,7 +39,7 @@ GridView::GridView(QtPlatform& platform, QWidget* parent) : QTableView(parent), 
   // changes of range and value trigger no action and are put back
   // (updateGeometries).
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int) {
-    if (owner) owner->ScrollTo(verticalScrollBar()->sliderPosition());
+    if (owner_) owner_->ScrollTo(verticalScrollBar()->sliderPosition());
   });
   verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   verticalHeader()->setMinimumSectionSize(1);
@@ -49,8 +49,8 @@ GridView::GridView(QtPlatform& platform, QWidget* parent) : QTableView(parent), 
 
 void GridView::Detach() {
   detached_ = true;
-  events = GridEvents{};
-  owner = nullptr;
+  events_ = GridEvents{};
+  owner_ = nullptr;
 }
 
 // The header resizes its rows one by one and reports each; the view would
@@ -108,7 +108,7 @@ void GridView::keyPressEvent(QKeyEvent* e) {
   int16_t keyCode = KeyCodeOf(*e);
   int16_t shift = ShiftOf(e->modifiers());
   const int16_t pressed = keyCode;
-  auto keyDown = events.KeyDown;
+  auto keyDown = events_.KeyDown;
   if (keyDown && !Run("DataGrid.KeyDown", [&] { keyDown(keyCode, shift); })) return;
 
   int16_t character = CharacterOf(*e);
@@ -119,7 +119,7 @@ void GridView::keyPressEvent(QKeyEvent* e) {
   if (character != 0) {
     // Typed characters are the window's: the grid's own search never runs.
     int16_t keyAscii = character;
-    auto keyPress = events.KeyPress;
+    auto keyPress = events_.KeyPress;
     if (keyPress) Run("DataGrid.KeyPress", [&] { keyPress(keyAscii); });
     return;
   }
@@ -127,7 +127,7 @@ void GridView::keyPressEvent(QKeyEvent* e) {
   // The arrows, the page keys, Home and End move the table's current row;
   // any other key is the view's.
   bool navigated = false;
-  if (!Run("DataGrid.Navigate", [&] { navigated = owner && owner->Navigate(pressed); }) || navigated) return;
+  if (!Run("DataGrid.Navigate", [&] { navigated = owner_ && owner_->Navigate(pressed); }) || navigated) return;
   Run("DataGrid.Navigate", [&] { QTableView::keyPressEvent(e); });
 }
 
@@ -138,7 +138,7 @@ bool GridView::IsCloseKey(int16_t keyCode, Qt::KeyboardModifiers mods) {
 
 void GridView::Cancel() {
   int16_t keyAscii = 27;
-  auto keyPress = events.KeyPress;
+  auto keyPress = events_.KeyPress;
   if (keyPress) Run("DataGrid.KeyPress", [&] { keyPress(keyAscii); });
 }
 
@@ -156,19 +156,19 @@ void GridView::Mouse(const char* member, const MouseHandler& handler, QPoint gri
 
 void GridView::mousePressEvent(QMouseEvent* e) {
   if (!Run("DataGrid.MouseDown", [&] { QTableView::mousePressEvent(e); })) return;
-  Mouse("DataGrid.MouseDown", events.MouseDown, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
+  Mouse("DataGrid.MouseDown", events_.MouseDown, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
         ButtonsOf(e->button()));
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* e) {
   if (!Run("DataGrid.MouseUp", [&] { QTableView::mouseReleaseEvent(e); })) return;
-  Mouse("DataGrid.MouseUp", events.MouseUp, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
+  Mouse("DataGrid.MouseUp", events_.MouseUp, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
         ButtonsOf(e->button()));
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* e) {
   if (!Run("DataGrid.MouseMove", [&] { QTableView::mouseMoveEvent(e); })) return;
-  Mouse("DataGrid.MouseMove", events.MouseMove, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
+  Mouse("DataGrid.MouseMove", events_.MouseMove, viewport()->mapTo(this, e->position().toPoint()), e->modifiers(),
         ButtonsOf(e->buttons()));
 }
 
@@ -182,20 +182,20 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
   auto* area = qobject_cast<QWidget*>(watched);
   auto* me = static_cast<QMouseEvent*>(event);
   const QPoint at = area->mapTo(this, me->position().toPoint());
-  if (t == QEvent::MouseButtonPress) Mouse("DataGrid.MouseDown", events.MouseDown, at, me->modifiers(), ButtonsOf(me->button()));
-  else if (t == QEvent::MouseButtonRelease) Mouse("DataGrid.MouseUp", events.MouseUp, at, me->modifiers(), ButtonsOf(me->button()));
-  else Mouse("DataGrid.MouseMove", events.MouseMove, at, me->modifiers(), ButtonsOf(me->buttons()));
+  if (t == QEvent::MouseButtonPress) Mouse("DataGrid.MouseDown", events_.MouseDown, at, me->modifiers(), ButtonsOf(me->button()));
+  else if (t == QEvent::MouseButtonRelease) Mouse("DataGrid.MouseUp", events_.MouseUp, at, me->modifiers(), ButtonsOf(me->button()));
+  else Mouse("DataGrid.MouseMove", events_.MouseMove, at, me->modifiers(), ButtonsOf(me->buttons()));
   return true;
 }
 
 void GridView::focusInEvent(QFocusEvent* e) {
   // The view would make its first row current when it has none; the table's
   // current row is the only one that counts. The window is not scrolled.
-  if (owner) owner->SetSyncing(true);
+  if (owner_) owner_->SetSyncing(true);
   QTableView::focusInEvent(e);
-  if (owner) {
-    owner->SetSyncing(false);
-    owner->ShowCurrent();
+  if (owner_) {
+    owner_->SetSyncing(false);
+    owner_->ShowCurrent();
   }
 }
 
@@ -209,7 +209,7 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
 
 void GridView::resizeEvent(QResizeEvent* e) {
   QTableView::resizeEvent(e);
-  if (owner) owner->FollowTable();
+  if (owner_) owner_->FollowTable();
 }
 
 }  // namespace cbo::qt

@@ -39,13 +39,13 @@ Label::Label(QtPlatform& platform, QWidget* parent) : QLabel(parent), platform_(
 
 void Label::Detach() {
   detached_ = true;
-  events = LabelEvents{};
+  events_ = LabelEvents{};
 }
 
 void Label::mouseReleaseEvent(QMouseEvent* e) {
   QLabel::mouseReleaseEvent(e);
   e->accept();
-  auto click = events.Click;
+  auto click = events_.Click;
   if (detached_ || !click || e->button() != Qt::LeftButton || !rect().contains(e->position().toPoint())) return;
   QPointer<Label> self = this;
   if (platform_.Deliver(this, "Label.Click", click) && self && !detached_) MarkClicked();
@@ -133,13 +133,13 @@ void QtLabel::SetBackColor(Colour c) {
 void QtLabel::SetMousePointer(int16_t v) {
   pointer_ = v;
   if (!w_) return;
-  w_->sortable = v == 99;
+  w_->SetSortable(v == 99);
   if (v == 99) w_->setCursor(SortCursor());
   else w_->unsetCursor();
 }
 
 void QtLabel::SetEvents(LabelEvents events) {
-  if (w_) w_->events = std::move(events);
+  if (w_) w_->SetEvents(std::move(events));
 }
 
 }  // namespace cbo::qt

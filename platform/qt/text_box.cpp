@@ -21,7 +21,7 @@ LineEdit::LineEdit(QtPlatform& platform, QWidget* parent) : QLineEdit(parent), p
 
 void LineEdit::Detach() {
   detached_ = true;
-  events = TextBoxEvents{};
+  events_ = TextBoxEvents{};
 }
 
 bool LineEdit::Run(const char* member, const std::function<void()>& handler) {
@@ -33,7 +33,7 @@ bool LineEdit::Run(const char* member, const std::function<void()>& handler) {
 void LineEdit::NoteText() {
   if (text() == lastText_) return;
   lastText_ = text();
-  auto change = events.Change;  // the handler may replace the box's handlers
+  auto change = events_.Change;  // the handler may replace the box's handlers
   if (change) change();
 }
 
@@ -42,7 +42,7 @@ void LineEdit::keyPressEvent(QKeyEvent* e) {
   int16_t keyCode = KeyCodeOf(*e);
   int16_t shift = ShiftOf(e->modifiers());
   const int16_t pressed = keyCode;
-  auto keyDown = events.KeyDown;
+  auto keyDown = events_.KeyDown;
   if (keyDown && !Run("TextBox.KeyDown", [&] { keyDown(keyCode, shift); })) return;
 
   // Backspace, Enter and Escape make a character of their own.
@@ -50,7 +50,7 @@ void LineEdit::keyPressEvent(QKeyEvent* e) {
   if (pressed == 8 || pressed == 13 || pressed == 27) character = pressed;
   if (character != 0) {
     int16_t keyAscii = character;
-    auto keyPress = events.KeyPress;
+    auto keyPress = events_.KeyPress;
     if (keyPress && !Run("TextBox.KeyPress", [&] { keyPress(keyAscii); })) return;
     if (keyAscii != 0 && !isReadOnly()) Apply(e, keyAscii);
     return;
@@ -86,7 +86,7 @@ void LineEdit::keyReleaseEvent(QKeyEvent* e) {
   if (e->isAutoRepeat()) return;
   int16_t keyCode = KeyCodeOf(*e);
   int16_t shift = ShiftOf(e->modifiers());
-  auto keyUp = events.KeyUp;
+  auto keyUp = events_.KeyUp;
   if (keyUp) Run("TextBox.KeyUp", [&] { keyUp(keyCode, shift); });
 }
 
@@ -103,16 +103,16 @@ void LineEdit::Mouse(const char* member, const MouseHandler& handler, QMouseEven
 
 void LineEdit::mousePressEvent(QMouseEvent* e) {
   QLineEdit::mousePressEvent(e);
-  Mouse("TextBox.MouseDown", events.MouseDown, e, ButtonsOf(e->button()));
+  Mouse("TextBox.MouseDown", events_.MouseDown, e, ButtonsOf(e->button()));
 }
 
 void LineEdit::mouseReleaseEvent(QMouseEvent* e) {
   QLineEdit::mouseReleaseEvent(e);
-  Mouse("TextBox.MouseUp", events.MouseUp, e, ButtonsOf(e->button()));
+  Mouse("TextBox.MouseUp", events_.MouseUp, e, ButtonsOf(e->button()));
   // The release that ends a double click makes no second click.
   const bool click = !afterDoubleClick_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
   afterDoubleClick_ = false;
-  auto handler = events.Click;
+  auto handler = events_.Click;
   if (click && handler) Run("TextBox.Click", handler);
 }
 
@@ -120,13 +120,13 @@ void LineEdit::mouseDoubleClickEvent(QMouseEvent* e) {
   QLineEdit::mouseDoubleClickEvent(e);
   if (e->button() != Qt::LeftButton) return;
   afterDoubleClick_ = true;
-  auto handler = events.DblClick;
+  auto handler = events_.DblClick;
   if (handler) Run("TextBox.DblClick", handler);
 }
 
 void LineEdit::mouseMoveEvent(QMouseEvent* e) {
   QLineEdit::mouseMoveEvent(e);
-  Mouse("TextBox.MouseMove", events.MouseMove, e, ButtonsOf(e->buttons()));
+  Mouse("TextBox.MouseMove", events_.MouseMove, e, ButtonsOf(e->buttons()));
 }
 
 // A window becoming active again (a drop-down or a popup closing, the user
@@ -141,13 +141,13 @@ bool WindowActivation(const QFocusEvent* e) {
 
 void LineEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
-  auto handler = events.GotFocus;
+  auto handler = events_.GotFocus;
   if (handler && !WindowActivation(e)) Run("TextBox.GotFocus", handler);
 }
 
 void LineEdit::focusOutEvent(QFocusEvent* e) {
   QLineEdit::focusOutEvent(e);
-  auto handler = events.LostFocus;
+  auto handler = events_.LostFocus;
   if (handler && !WindowActivation(e)) Run("TextBox.LostFocus", handler);
 }
 
@@ -257,7 +257,7 @@ void QtTextBox::SetFocus() {
 bool QtTextBox::Focused() const { return w_ && w_->hasFocus(); }
 
 void QtTextBox::SetEvents(TextBoxEvents events) {
-  if (w_) w_->events = std::move(events);
+  if (w_) w_->SetEvents(std::move(events));
 }
 
 }  // namespace cbo::qt

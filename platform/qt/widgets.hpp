@@ -20,7 +20,8 @@ class LineEdit : public QLineEdit, public Detachable {
 public:
   LineEdit(QtPlatform& platform, QWidget* parent);
   void Detach() override;
-  TextBoxEvents events;
+  // The handlers, set by the QtTextBox over this box.
+  void SetEvents(TextBoxEvents events) { events_ = std::move(events); }
   // Runs Change once when the text differs from the last text seen.
   void NoteText();
 
@@ -35,6 +36,7 @@ protected:
   void focusOutEvent(QFocusEvent* e) override;
 
 private:
+  TextBoxEvents events_;
   // Runs a handler through the platform; false when the box was disposed of
   // meanwhile and must do nothing more.
   bool Run(const char* member, const std::function<void()>& handler);
@@ -132,8 +134,10 @@ class ToolButton : public QToolButton, public Detachable {
 public:
   ToolButton(QtPlatform& platform, QWidget* parent);
   void Detach() override;
-  ButtonEvents events;
-  const Picture* picture = nullptr;
+  // The handlers and the face's picture, set by the QtButton over this button.
+  void SetEvents(ButtonEvents events) { events_ = std::move(events); }
+  const Picture* GetPicture() const { return picture_; }
+  void SetPicture(const Picture* p) { picture_ = p; }
 
 protected:
   void paintEvent(QPaintEvent* e) override;
@@ -142,6 +146,8 @@ protected:
 
 private:
   void Mouse(const char* member, const MouseHandler& handler, QMouseEvent* e);
+  ButtonEvents events_;
+  const Picture* picture_ = nullptr;
   QtPlatform& platform_;
   bool detached_ = false;
 };
@@ -168,13 +174,15 @@ class Label : public QLabel, public Detachable {
 public:
   Label(QtPlatform& platform, QWidget* parent);
   void Detach() override;
-  LabelEvents events;
-  // A header box whose click sorts (it shows the sorting cursor).
-  bool sortable = false;
+  // The handlers, set by the QtLabel over this label.
+  void SetEvents(LabelEvents events) { events_ = std::move(events); }
+  // A header box whose click sorts (it shows the sorting cursor); set by the QtLabel.
+  bool Sortable() const { return sortable_; }
+  void SetSortable(bool v) { sortable_ = v; }
   // The header box clicked last in its window: typed search looks in its
   // column, and, when it sorts, the list is in its order (ascending).
   bool Searched() const { return searched_; }
-  bool Sorted() const { return searched_ && sortable; }
+  bool Sorted() const { return searched_ && sortable_; }
 
 protected:
   void mouseReleaseEvent(QMouseEvent* e) override;
@@ -183,6 +191,8 @@ protected:
 private:
   // Makes this the header box clicked last among the labels of its window.
   void MarkClicked();
+  LabelEvents events_;
+  bool sortable_ = false;
   QtPlatform& platform_;
   bool detached_ = false;
   bool searched_ = false;

@@ -202,7 +202,7 @@ TEST_F(PropertyFileControl, SettingsSurviveARoundTripInAnyOrder) {
   EXPECT_EQ(b.Font_Grid()->Name, "DejaVu Serif");
   EXPECT_TRUE(b.Font_Grid()->Italic);
   EXPECT_EQ(b.Font_Grid()->Size, 8.25);
-  EXPECT_EQ(b.Lista().Text_Col, "Descrizione");
+  EXPECT_EQ(b.Lista().Text_Col(), "Descrizione");
   std::remove(path.c_str());
 }
 

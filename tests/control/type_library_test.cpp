@@ -46,7 +46,7 @@ TEST_F(Binding, AddFieldWithOnlyTheNameTakesEveryDefault) {
   ASSERT_TRUE(c);
   std::vector<Variant> args = {Variant("Codice")};
   Invoke(*c, "AddField", InvokeKind::Method, args);
-  const ColumnDef& d = c->Lista().Matrice_Campi.at(0);
+  const ColumnDef& d = c->Lista().Matrice_Campi().at(0);
   EXPECT_EQ(d.NomeColonna, "Codice");
   EXPECT_TRUE(d.Visualizza_Colonna);
   EXPECT_EQ(d.Larghezza_Colonna, 1000);
@@ -60,7 +60,7 @@ TEST_F(Binding, AddFieldWithOnlyTheNameTakesEveryDefault) {
 TEST_F(Binding, MissingInTheMiddleTakesThatDefaultAndArgumentsAreConverted) {
   std::vector<Variant> args = {Variant("Citta"), Variant::Missing(), Variant(int32_t{0}), Variant("1500")};
   Invoke(*c, "addfield", InvokeKind::Method, args);
-  const ColumnDef& d = c->Lista().Matrice_Campi.at(0);
+  const ColumnDef& d = c->Lista().Matrice_Campi().at(0);
   EXPECT_EQ(d.NomeColonna, "Citta");
   EXPECT_FALSE(d.Visualizza_Colonna);
   EXPECT_EQ(d.Larghezza_Colonna, 1500);

@@ -26,9 +26,9 @@ TEST_F(GrigliaTest, PlacementUnderAboveFlushOrCentred) {
   };
   for (const Caso& c : casi) {
     platform.SetScreenSize(c.schermoW, c.schermoH);
-    shared.RettLeft = c.left;
-    shared.RettBottom = c.bottom;
-    NuovaGriglia().GrigliaAlCentro = c.centrata;
+    shared.SetRettLeft(c.left);
+    shared.SetRettBottom(c.bottom);
+    NuovaGriglia([&](GridConfig& g) { g.GrigliaAlCentro = c.centrata; });
     Poi([this, c] {
       EXPECT_EQ(finestra->Form().Width(), 3140);
       EXPECT_EQ(finestra->Form().Height(), 1205);
@@ -44,15 +44,15 @@ TEST_F(GrigliaTest, SizeFromRowsDividersHeadersAndScrollBar) {
   std::vector<std::vector<std::string>> righe(12, {"r", "x"});
   CreaTabella({"A", "B"}, righe);
   colonne = {Colonna("A", true, 1500, true, 3), Colonna("B", true, 1500, true, 0)};
-  NuovaGriglia().RecSel = true;
+  NuovaGriglia([&](GridConfig& g) { g.RecSel = true; });
   Poi([this] {
     FrmGriglia& f = *finestra;
-    EXPECT_EQ(f.AltezzaGriglia, 8 * 240 + 8 * 15 + 300);  // 2340
-    EXPECT_EQ(shared.SpessoreRiga, 15);
+    EXPECT_EQ(f.AltezzaGriglia(), 8 * 240 + 8 * 15 + 300);  // 2340
+    EXPECT_EQ(shared.SpessoreRiga(), 15);
     // 3000 x 0.995, dividers 30 + 0, record selectors, scroll bar.
-    EXPECT_DOUBLE_EQ(f.LarghezzaGriglia, 2985 + 30 + 315 + 250);
+    EXPECT_DOUBLE_EQ(f.LarghezzaGriglia(), 2985 + 30 + 315 + 250);
     EXPECT_EQ(f.Pct1().Height(), 2400);
-    EXPECT_DOUBLE_EQ(f.Form().Width(), f.LarghezzaGriglia + 140);
+    EXPECT_DOUBLE_EQ(f.Form().Width(), f.LarghezzaGriglia() + 140);
     EXPECT_EQ(f.Form().Height(), 2480);
     EXPECT_EQ(f.Form().BackColor(), 0x00FF00u);
   });
@@ -62,10 +62,10 @@ TEST_F(GrigliaTest, SizeFromRowsDividersHeadersAndScrollBar) {
   // Eight rows: no scroll bar; hidden headers take no height.
   tabella = std::make_shared<Recordset>();
   TabellaSemplice({"a", "b", "c", "d", "e", "f", "g", "h"});
-  NuovaGriglia().Vis_Fields = false;
+  NuovaGriglia([&](GridConfig& g) { g.Vis_Fields = false; });
   Poi([this] {
-    EXPECT_EQ(finestra->AltezzaGriglia, 8 * 240 + 8 * 15);
-    EXPECT_DOUBLE_EQ(finestra->LarghezzaGriglia, 1500 * 0.995 + 15);
+    EXPECT_EQ(finestra->AltezzaGriglia(), 8 * 240 + 8 * 15);
+    EXPECT_DOUBLE_EQ(finestra->LarghezzaGriglia(), 1500 * 0.995 + 15);
   });
   PoiEsc();
   Apri();
@@ -92,11 +92,11 @@ TEST(RettangoloControllo, PixelsTimesFifteenAndZerosForAnUnknownHandle) {
   w->SetWidth(3007);  // 200.47 pixels
   w->SetHeight(315);
   LeggiRettangoloControllo(shared, w->hWnd());
-  EXPECT_EQ(std::vector<int32_t>({shared.RettLeft, shared.RettTop, shared.RettRight, shared.RettBottom}),
+  EXPECT_EQ(std::vector<int32_t>({shared.RettLeft(), shared.RettTop(), shared.RettRight(), shared.RettBottom()}),
             std::vector<int32_t>({1500, 3000, 4500, 3315}));
   LeggiRettangoloControllo(shared, 0x7FFFFFF0);
-  EXPECT_EQ(shared.RettLeft, 0);
-  EXPECT_EQ(shared.RettBottom, 0);
+  EXPECT_EQ(shared.RettLeft(), 0);
+  EXPECT_EQ(shared.RettBottom(), 0);
 }
 
 }  // namespace

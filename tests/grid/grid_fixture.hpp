@@ -38,9 +38,9 @@ protected:
       azione();
       return true;
     });
-    shared.AltezzaRigaGriglia = 240;
-    shared.RettLeft = 1500;  // the window then stands at (1500, 3315)
-    shared.RettBottom = 3315;
+    shared.SetAltezzaRigaGriglia(240);
+    shared.SetRettLeft(1500);  // the window then stands at (1500, 3315)
+    shared.SetRettBottom(3315);
   }
 
   // Fields A, B, ... and the hidden index; row n gets index n; the first row is current.
@@ -64,10 +64,9 @@ protected:
     colonne = {Colonna("A", true, larghezza)};
   }
 
-  // A fresh window with the record filled as the control fills it.
-  FrmGriglia& NuovaGriglia() {
-    shared.Griglia = std::make_shared<FrmGriglia>(shared);
-    FrmGriglia& g = *shared.Griglia;
+  // The record as the control fills it for the table's columns.
+  GridConfig Configurazione() const {
+    GridConfig g;
     g.AltezzaIntestazione = 300;
     g.Vis_Fields = true;
     g.SepRec = 1;
@@ -79,10 +78,20 @@ protected:
     g.ColSfondoGriglia = 0x00FF00u;
     return g;
   }
+  // A fresh window configured as the control configures it, with what
+  // `cambia` changes in the record.
+  FrmGriglia& NuovaGriglia(const std::function<void(GridConfig&)>& cambia = {}) {
+    GridConfig config = Configurazione();
+    if (cambia) cambia(config);
+    shared.SetGriglia(std::make_shared<FrmGriglia>(shared));
+    FrmGriglia& g = *shared.Griglia;
+    g.Configura(config);
+    return g;
+  }
 
   // Opens the window and runs the queued actions, one of which must close it.
   bool Apri() {
-    shared.GrigliaAperta = true;
+    shared.SetGrigliaAperta(true);
     finestra = shared.Griglia;
     return finestra->CaricaListaVis(tabella, colonne, indice);
   }

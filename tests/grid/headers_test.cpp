@@ -17,7 +17,7 @@ protected:
 
 TEST_F(Intestazioni, BoxesForShownColumnsOnlyFromTheRoundedWidths) {
   for (bool recSel : {false, true}) {
-    NuovaGriglia().RecSel = recSel;
+    NuovaGriglia([&](GridConfig& g) { g.RecSel = recSel; });
     const double x0 = recSel ? 315 : 0;
     Poi([this, x0] {
       FrmGriglia& f = *finestra;
@@ -40,7 +40,7 @@ TEST_F(Intestazioni, BoxesForShownColumnsOnlyFromTheRoundedWidths) {
       EXPECT_EQ(f.Lbl_Field().at(0)->MousePointer(), 99);  // sortable
       EXPECT_EQ(f.Lbl_Field().at(2)->MousePointer(), 0);
       // The total and the window's copy follow what the grid applied.
-      EXPECT_EQ(f.Larghezza_Colonne, 2505);
+      EXPECT_EQ(f.Configurazione().Larghezza_Colonne, 2505);
       EXPECT_EQ(f.Matrice_V()[2].Larghezza_Colonna, 1005);
       IDataGrid& msf = f.MSF();
       EXPECT_FALSE(msf.Column(1).Visible());
@@ -61,7 +61,7 @@ TEST_F(Intestazioni, BoxesForShownColumnsOnlyFromTheRoundedWidths) {
 }
 
 TEST_F(Intestazioni, HiddenHeadersLeaveOnlyTheHiddenDesignBox) {
-  NuovaGriglia().Vis_Fields = false;
+  NuovaGriglia([&](GridConfig& g) { g.Vis_Fields = false; });
   Poi([this] {
     EXPECT_EQ(finestra->Pct_Field().size(), 1u);
     EXPECT_FALSE(finestra->Pct_Field().at(0)->Visible());
@@ -72,7 +72,7 @@ TEST_F(Intestazioni, HiddenHeadersLeaveOnlyTheHiddenDesignBox) {
 }
 
 TEST_F(Intestazioni, FewerDefinitionsThanColumnsEndsThePreparation) {
-  NuovaGriglia().NumMtCol = 4;
+  NuovaGriglia([&](GridConfig& g) { g.NumMtCol = 4; });
   try {
     Apri();
     FAIL() << "the window opened";

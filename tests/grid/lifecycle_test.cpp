@@ -11,7 +11,7 @@ TEST_F(GrigliaTest, TwoOpeningsInARowStartFresh) {
   Poi([this] {
     EXPECT_TRUE(shared.GrigliaAperta);
     EXPECT_EQ(platform.Focus(), &Msf());
-    EXPECT_EQ(shared.HwndMSF, finestra->MSF().hWnd());
+    EXPECT_EQ(shared.HwndMSF(), finestra->MSF().hWnd());
     Etichetta(1).UserClick();
     Msf().UserType(U'y');
   });
@@ -23,7 +23,7 @@ TEST_F(GrigliaTest, TwoOpeningsInARowStartFresh) {
   Poi([this, prima] {
     FrmGriglia& f = *finestra;
     EXPECT_NE(&f, prima);
-    EXPECT_EQ(f.CampoRicerca, "");
+    EXPECT_EQ(f.CampoRicerca(), "");
     EXPECT_EQ(f.MSF().Tag(), "");
     EXPECT_EQ(f.Pct_Field().size(), 2u);
     platform.Advance(5000);  // the closed window's timer is gone with it
@@ -38,7 +38,7 @@ TEST_F(GrigliaTest, ChoosingWithNoCurrentRowIsACloseWithoutAChoice) {
   TabellaSemplice({});
   NuovaGriglia();
   Poi([this] {
-    EXPECT_EQ(finestra->AltezzaGriglia, 300);  // only the header band
+    EXPECT_EQ(finestra->AltezzaGriglia(), 300);  // only the header band
     Msf().UserKey(headless::kEnter);
   });
   EXPECT_FALSE(Apri());

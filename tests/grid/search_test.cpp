@@ -26,21 +26,21 @@ TEST_F(Ricerca, EachKeySearchesTheWholeBufferUntilTheSecondTick) {
     Digita("o");  // the tick at 1000 only moves to phase 2
     EXPECT_EQ(IndiceCorrente(), "3");
     platform.Advance(100);
-    EXPECT_EQ(f.FaseRicerca, 2);
+    EXPECT_EQ(f.FaseRicerca(), 2);
     // A letter that matches nothing keeps the row and stays in the buffer.
     Digita("x");
     EXPECT_EQ(IndiceCorrente(), "3");
     EXPECT_EQ(f.MSF().Tag(), "rox");
-    EXPECT_EQ(f.FaseRicerca, 1);
+    EXPECT_EQ(f.FaseRicerca(), 1);
     platform.Advance(1000);
-    EXPECT_EQ(f.UltimoCarattere, "");
+    EXPECT_EQ(f.UltimoCarattere(), "");
     EXPECT_EQ(f.MSF().Tag(), "rox");
     platform.Advance(1000);
     EXPECT_EQ(f.MSF().Tag(), "");
     EXPECT_FALSE(f.T_Trova().Enabled());
     Digita("m");
     EXPECT_EQ(IndiceCorrente(), "2");
-    EXPECT_FALSE(f.OkSelezioneAvvenuta);
+    EXPECT_FALSE(f.Configurazione().OkSelezioneAvvenuta);
   });
   PoiEsc();
   Apri();
@@ -50,7 +50,12 @@ TEST_F(Ricerca, AQuoteIsSearchedForAndAFailedSearchPutsTheRowBack) {
   Poi([this] {
     Digita("dell'");
     EXPECT_EQ(IndiceCorrente(), "5");
-    finestra->CampoRicerca = "Nessuno";  // no such field
+    // The list's table is replaced by one without the search field A.
+    tabella = std::make_shared<Recordset>();
+    CreaTabella({"Z", "B"}, {{"Rieti", "zeta"}, {"Milano", "beta"}, {"Rovigo", "alfa"}, {"Roma", "gamma"},
+                             {"dell'Acqua", "delta"}});
+    finestra->FollowTable(tabella);
+    EXPECT_EQ(finestra->CampoRicerca(), "A");
     tabella->MoveTo(2);
     EXPECT_NO_THROW(Digita("m"));
     EXPECT_EQ(IndiceCorrente(), "3");
@@ -71,7 +76,7 @@ TEST_F(Ricerca, HeaderClickSortsAscendingKeepsTheRowAndMovesTheSearch) {
     // A header that does not sort still becomes the search field.
     Etichetta(1).UserClick();
     EXPECT_EQ(ValoreA(0), "dell'Acqua");
-    EXPECT_EQ(finestra->CampoRicerca, "B");
+    EXPECT_EQ(finestra->CampoRicerca(), "B");
     Digita("g");
     EXPECT_EQ(IndiceCorrente(), "4");  // Roma, B = gamma
   });

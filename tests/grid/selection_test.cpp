@@ -21,7 +21,7 @@ TEST_F(Selezione, RowFollowsTheMouseOnlyAfterARealMove) {
     EXPECT_EQ(IndiceCorrente(), "1");
     Msf().UserMove(50, 960);  // row 2
     EXPECT_EQ(IndiceCorrente(), "3");
-    EXPECT_FALSE(finestra->OkSelezioneAvvenuta);
+    EXPECT_FALSE(finestra->Configurazione().OkSelezioneAvvenuta);
     // An arrow key stops the following until the mouse moves again.
     Msf().UserKey(headless::kDown);
     Msf().UserMove(55, 960);
@@ -38,9 +38,9 @@ TEST_F(Selezione, RowFollowsTheMouseOnlyAfterARealMove) {
 }
 
 TEST_F(GrigliaTest, RowsWithoutHeightDoNotFollowTheMouse) {
-  shared.AltezzaRigaGriglia = 0;
+  shared.SetAltezzaRigaGriglia(0);
   TabellaSemplice({"uno", "due"});
-  NuovaGriglia().SepRec = 0;
+  NuovaGriglia([&](GridConfig& g) { g.SepRec = 0; });
   Poi([this] {
     Msf().UserMove(50, 400);
     EXPECT_NO_THROW(Msf().UserMove(50, 800));
@@ -54,7 +54,7 @@ TEST_F(Selezione, EnterChoosesWhereverTheMouseIsAndReportsOnlyAChange) {
   Poi([this] { Msf().UserKey(headless::kEnter); });  // the row already selected
   EXPECT_FALSE(Apri());
   EXPECT_EQ(indice, 1);
-  EXPECT_TRUE(finestra->OkSelezioneAvvenuta);
+  EXPECT_TRUE(finestra->Configurazione().OkSelezioneAvvenuta);
 
   NuovaGriglia();
   Poi([this] {
@@ -82,7 +82,7 @@ TEST_F(Selezione, LeftClickChoosesBelowTheBandAndNotDeepInIt) {
 
   // Without headers the band is 0 high.
   tabella->MoveFirst();
-  NuovaGriglia().Vis_Fields = false;
+  NuovaGriglia([&](GridConfig& g) { g.Vis_Fields = false; });
   Poi([this] {
     Msf().UserMove(50, 0);
     Msf().UserClick(1);
@@ -96,9 +96,9 @@ TEST_F(Selezione, EscapeAndRightClickCancelButKeepTheMovedRow) {
   PoiEsc();
   EXPECT_FALSE(Apri());
   EXPECT_EQ(IndiceCorrente(), "2");
-  EXPECT_FALSE(finestra->OkSelezioneAvvenuta);
+  EXPECT_FALSE(finestra->Configurazione().OkSelezioneAvvenuta);
 
-  NuovaGriglia().OkSelezioneAvvenuta = true;
+  NuovaGriglia([&](GridConfig& g) { g.OkSelezioneAvvenuta = true; });
   Poi([this] {
     Msf().UserKey(headless::kDown);
     Msf().UserMove(50, 700);

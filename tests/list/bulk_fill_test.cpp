@@ -48,7 +48,7 @@ struct Placed {
   std::string State() {
     std::string s;
     Lista().Tabella();
-    const RecordsetRef& t = Lista().Rcset_Cbo;
+    const RecordsetRef& t = Lista().Rcset_Cbo();
     if (t->State() == 1) {
       for (int32_t r = 0; r < t->RecordCount(); ++r) {
         s += r == t->Position() ? "*" : " ";
@@ -59,10 +59,10 @@ struct Placed {
         s += "\n";
       }
     }
-    s += "fields " + std::to_string(Lista().NumMtCol) + " max " + std::to_string(Lista().MaxIndex) + " text [" +
-         c.Text() + "] tag [" + c.Txt_Cbo().Tag() + "] selected " + std::to_string(c.IndiceSelezionato) + " ok " +
-         std::to_string(Lista().OkSelezioneAvvenuta) + " staged";
-    for (const SlotRiga& slot : Lista().RigaPreparata) s += " " + slot.Nome + "=" + ToText(slot.Valore, "slot");
+    s += "fields " + std::to_string(Lista().NumMtCol()) + " max " + std::to_string(Lista().MaxIndex()) + " text [" +
+         c.Text() + "] tag [" + c.Txt_Cbo().Tag() + "] selected " + std::to_string(c.IndiceSelezionato()) + " ok " +
+         std::to_string(Lista().OkSelezioneAvvenuta()) + " staged";
+    for (const SlotRiga& slot : Lista().RigaPreparata()) s += " " + slot.Nome + "=" + ToText(slot.Valore, "slot");
     return s;
   }
   ListStore& Lista() { return c.Lista(); }
@@ -122,10 +122,10 @@ TEST_F(BulkFill, AListWithoutColumnsGetsOnePerSourceColumn) {
   p.c.SetStileCbo(kListCombo);
   MemoryRows source({"Comune", "Sigla"}, {{"Roma", "RM"}, {"Bari", "BA"}});
   EXPECT_TRUE(p.c.AddRows(source));
-  ASSERT_EQ(p.Lista().NumMtCol, 2);
-  EXPECT_EQ(p.Lista().Matrice_Campi[1].Nome_Field, "Sigla");
-  EXPECT_EQ(p.Lista().Matrice_Campi[1].NomeColonna, "Sigla");
-  EXPECT_EQ(p.Lista().Text_Col, "Comune");
+  ASSERT_EQ(p.Lista().NumMtCol(), 2);
+  EXPECT_EQ(p.Lista().Matrice_Campi()[1].Nome_Field, "Sigla");
+  EXPECT_EQ(p.Lista().Matrice_Campi()[1].NomeColonna, "Sigla");
+  EXPECT_EQ(p.Lista().Text_Col(), "Comune");
   EXPECT_EQ(p.c.Text(), "Roma");
   EXPECT_EQ(p.c.Record_Count(), 2);
 }
@@ -149,7 +149,7 @@ TEST_F(BulkFill, ARefusedValueOrAFailingSourceLeavesEverythingAsItWas) {
     EXPECT_NE(std::string(e.what()).find("\"Prov\""), std::string::npos) << e.what();
   }
   EXPECT_EQ(p.State(), before);
-  EXPECT_FALSE(shared.CaricamentoInCorso);
+  EXPECT_FALSE(shared.CaricamentoInCorso());
 
   MemoryRows broken({"Nome", "Prov"}, rows);
   broken.failAt = 4;
@@ -163,7 +163,7 @@ TEST_F(BulkFill, ARefusedValueOrAFailingSourceLeavesEverythingAsItWas) {
   breaksLate.failAt = 2;
   EXPECT_THROW(empty.c.AddRows(breaksLate), Error);
   EXPECT_EQ(empty.State(), emptyBefore);
-  EXPECT_EQ(empty.Lista().NumMtCol, 0);
+  EXPECT_EQ(empty.Lista().NumMtCol(), 0);
 }
 
 TEST_F(BulkFill, AFieldTheSourceDoesNotGiveRefusesTheFillBeforeAnyRow) {
@@ -211,7 +211,7 @@ TEST_F(BulkFill, ProgressCanCancelAndTheHostCannotChangeTheListMeanwhile) {
   MemoryRows whole({"Nome", "Prov"}, many);
   EXPECT_TRUE(p.c.AddRows(whole, [](int64_t) { return true; }));
   EXPECT_EQ(p.c.Record_Count(), 10001);
-  EXPECT_EQ(p.Lista().MaxIndex, 10001);
+  EXPECT_EQ(p.Lista().MaxIndex(), 10001);
   EXPECT_EQ(p.c.Text(), "Roma");
 }
 

@@ -64,7 +64,7 @@ QStringList Column(const QString& file, const QString& query) {
 // A control's rows by its text column, in the list's order.
 QStringList Texts(CboVarnoWidget& w, const char* field) {
   QStringList out;
-  const RecordsetRef& table = w.control().Lista().Rcset_Cbo;
+  const RecordsetRef& table = w.control().Lista().Rcset_Cbo();
   if (!table || table->State() != 1) return out;
   int f = 0;
   while (f < table->FieldCount() && table->FieldName(f) != field) ++f;
@@ -152,7 +152,7 @@ private slots:
       QCOMPARE(Texts(c, "Comune").first().toStdString(), Luoghi().front().Comune);
       QCOMPARE(c.text_Column(), QString("Comune"));
       QCOMPARE(c.bound_Column(), QString("Codice"));
-      QVERIFY(!c.control().Lista().Matrice_Campi.back().Visualizza_Colonna);  // Codice is hidden
+      QVERIFY(!c.control().Lista().Matrice_Campi().back().Visualizza_Colonna);  // Codice is hidden
     }
     QVERIFY2(window.Messaggio().contains(dir.filePath("cbo-demo.db")), qPrintable(window.Messaggio()));
   }
@@ -172,7 +172,7 @@ private slots:
     });
     QVERIFY(!window.LoadRows(ChooseSource(user, "", "")));
     QCOMPARE(window.Controllo(0).control().Record_Count(), 5000);
-    QCOMPARE(window.Controllo(1).control().Lista().NumMtCol, 0);  // as it was: no columns
+    QCOMPARE(window.Controllo(1).control().Lista().NumMtCol(), 0);  // as it was: no columns
     QCOMPARE(window.Controllo(2).control().Record_Count(), 0);
     QVERIFY2(window.Messaggio().contains("annullato"), qPrintable(window.Messaggio()));
   }
@@ -184,7 +184,7 @@ private slots:
     DemoWindow window;
     const QString e = ErrorOf([&] { window.LoadRows(ChooseSource(user, "SELECT name FROM nowhere", "")); });
     QVERIFY2(e.contains("no such table"), qPrintable(e));
-    QCOMPARE(window.Controllo(0).control().Lista().NumMtCol, 0);
+    QCOMPARE(window.Controllo(0).control().Lista().NumMtCol(), 0);
   }
 };
 

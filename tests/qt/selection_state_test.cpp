@@ -36,13 +36,13 @@ private slots:
     QSignalSpy errors(h.container, &qt::QtContainer::handlerError);
     // Nothing chosen yet: a cancel leaves the table on no row.
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) { QTest::keyClick(view, Qt::Key_Escape); }));
-    QVERIFY(h.control->Lista().Rcset_Cbo->Eof());
+    QVERIFY(h.control->Lista().Rcset_Cbo()->Eof());
     QVERIFY(WithGridOpen(h, [&](QWidget* grid, QTableView* view) {
       QLabel* comune = Header(grid, "Comune");
       QVERIFY(comune);
       QTest::mouseClick(comune, Qt::LeftButton, Qt::NoModifier, comune->rect().center());
       QVERIFY(h.shared.GrigliaAperta);
-      QVERIFY(h.control->Lista().Rcset_Cbo->Eof());  // sorted, still on no row
+      QVERIFY(h.control->Lista().Rcset_Cbo()->Eof());  // sorted, still on no row
       QTest::keyClick(view, Qt::Key_Return);          // a close without a choice
     }));
     QCOMPARE(h.Edit()->text(), QString());
@@ -52,7 +52,7 @@ private slots:
       QTest::keyClick(view, Qt::Key_Escape);
     }));
     QCOMPARE(errors.count(), 0);
-    QVERIFY(h.control->Lista().Rcset_Cbo->Eof());
+    QVERIFY(h.control->Lista().Rcset_Cbo()->Eof());
     // Type-ahead completes from no row.
     h.Edit()->setFocus();
     QTest::keyClicks(h.Edit(), "Mi");

@@ -96,7 +96,7 @@ TEST_F(PostgresFill, EveryRowArrivesWithItsNullsAccentsNumbersTruthValuesAndDate
   EXPECT_TRUE(widget.fillFromQuery(q));
   EXPECT_THAT(FieldNames(c), ElementsAre("id", "nome", "prov", "abitanti", "quota", "attivo", "fondazione"));
   EXPECT_EQ(c.Record_Count(), kRows);
-  EXPECT_EQ(c.Lista().MaxIndex, kRows);
+  EXPECT_EQ(c.Lista().MaxIndex(), kRows);
   const Rows rows = ListRows(c);
   ASSERT_EQ(rows.size(), static_cast<size_t>(kRows));
   int wrong = 0;

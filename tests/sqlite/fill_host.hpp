@@ -38,7 +38,7 @@ struct FillHost {
 // "<Null>", the row index last.
 inline std::vector<std::vector<std::string>> ListRows(CboVarno& c) {
   std::vector<std::vector<std::string>> rows;
-  const RecordsetRef& table = c.Lista().Rcset_Cbo;
+  const RecordsetRef& table = c.Lista().Rcset_Cbo();
   if (!table || table->State() != 1) return rows;
   for (int32_t r = 0; r < table->RecordCount(); ++r) {
     std::vector<std::string> row;
@@ -53,7 +53,7 @@ inline std::vector<std::vector<std::string>> ListRows(CboVarno& c) {
 
 inline std::vector<std::string> FieldNames(CboVarno& c) {
   std::vector<std::string> names;
-  for (const ColumnDef& d : c.Lista().Matrice_Campi) names.push_back(d.Nome_Field);
+  for (const ColumnDef& d : c.Lista().Matrice_Campi()) names.push_back(d.Nome_Field);
   return names;
 }
 
@@ -88,12 +88,12 @@ inline ListState StateOf(CboVarno& c, const ProcessState& shared) {
   ListState s;
   s.rows = ListRows(c);
   s.fields = FieldNames(c);
-  s.maxIndex = c.Lista().MaxIndex;
-  const RecordsetRef& table = c.Lista().Rcset_Cbo;
+  s.maxIndex = c.Lista().MaxIndex();
+  const RecordsetRef& table = c.Lista().Rcset_Cbo();
   if (table && table->State() == 1) s.position = table->Position();
   s.text = c.Txt_Cbo().Text();
   s.tag = c.Txt_Cbo().Tag();
-  s.loading = shared.CaricamentoInCorso;
+  s.loading = shared.CaricamentoInCorso();
   return s;
 }
 

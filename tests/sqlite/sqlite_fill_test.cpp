@@ -54,7 +54,7 @@ TEST_F(SqliteFill, ValuesBecomeTheTextTheTableStores) {
                                       {"Cantù", "<Null>", "40000", "369.5", "2"},
                                       {"Èboli", "SA", "-9223372036854775808", "0.1", "3"},
                                       {"l'Aquila", "", "9223372036854775807", "1e+20", "4"}}));
-  EXPECT_EQ(host.c().Lista().MaxIndex, 4);
+  EXPECT_EQ(host.c().Lista().MaxIndex(), 4);
 }
 
 // A connection with a mutex is read through SQLite's column calls, one
@@ -101,13 +101,13 @@ TEST_F(SqliteFill, RealsReadAsListItemStoresTheSameDoubles) {
 
 TEST_F(SqliteFill, AnEmptyListGetsOneColumnPerResultColumnAndItsFirstRowChosen) {
   FillFromSqlite(host.c(), file, "SELECT nome AS Città, id FROM comuni ORDER BY id DESC");
-  ASSERT_EQ(host.c().Lista().NumMtCol, 2);
-  const ColumnDef& first = host.c().Lista().Matrice_Campi[0];
+  ASSERT_EQ(host.c().Lista().NumMtCol(), 2);
+  const ColumnDef& first = host.c().Lista().Matrice_Campi()[0];
   EXPECT_EQ(first.Nome_Field, "Città");
   EXPECT_EQ(first.NomeColonna, "Città");
   EXPECT_TRUE(first.Visualizza_Colonna);
   EXPECT_EQ(first.Larghezza_Colonna, 1000);
-  EXPECT_EQ(host.c().Lista().Matrice_Campi[1].Nome_Field, "id");
+  EXPECT_EQ(host.c().Lista().Matrice_Campi()[1].Nome_Field, "id");
   EXPECT_EQ(host.c().Text(), "l'Aquila");
   EXPECT_EQ(host.c().ListIndex(), 1);
   EXPECT_EQ(host.c().Record_Count(), 4);
@@ -129,7 +129,7 @@ TEST_F(SqliteFill, RowsGoAfterTheRowsAlreadyThereAndTheChoiceStays) {
                                       {"Forlì", "FC", "3"},
                                       {"Cantù", "<Null>", "4"}}));
   EXPECT_EQ(host.c().Text(), "Roma");
-  EXPECT_EQ(host.c().Lista().MaxIndex, 4);
+  EXPECT_EQ(host.c().Lista().MaxIndex(), 4);
 }
 
 TEST_F(SqliteFill, AnEmptyResultStillMakesTheColumns) {
@@ -201,7 +201,7 @@ TEST_F(SqliteFill, AResultColumnWithoutAPlainNameIsRefusedSayingToNameItWithAs) 
     EXPECT_THAT(e.what(), HasSubstr(column));
     EXPECT_THAT(e.what(), HasSubstr("needs a plain name (letters, digits and _"));
     EXPECT_THAT(e.what(), HasSubstr("with AS"));
-    EXPECT_EQ(empty.c().Lista().NumMtCol, 0) << query;
+    EXPECT_EQ(empty.c().Lista().NumMtCol(), 0) << query;
   }
   // A list with its columns takes only the columns of their names.
   TwoTowns(host.c());
@@ -247,7 +247,7 @@ TEST_F(SqliteFill, AFileThatCannotBeOpenedIsADatabaseErrorAndIsNeverCreated) {
   EXPECT_EQ(e.kind(), ErrorKind::Database);
   EXPECT_THAT(e.what(), HasSubstr("file is not a database"));
   EXPECT_EQ(ErrorOf([&] { FillFromSqlite(host.c(), "", "SELECT 1"); }).kind(), ErrorKind::Database);
-  EXPECT_EQ(host.c().Lista().NumMtCol, 0);
+  EXPECT_EQ(host.c().Lista().NumMtCol(), 0);
 }
 
 TEST_F(SqliteFill, AFillNeitherChangesTheFileNorKeepsItLocked) {

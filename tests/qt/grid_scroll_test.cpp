@@ -65,6 +65,10 @@ private slots:
       // The record selector marks the current row, on its row of the window.
       QCOMPARE(view->model()->headerData(kShown - 1, Qt::Vertical).toString(), QStringLiteral("\u25B8"));
       QCOMPARE(view->model()->headerData(0, Qt::Vertical).toString(), QString());
+      // Right to left the selectors are on the right: the mark points left.
+      view->setLayoutDirection(Qt::RightToLeft);
+      QCOMPARE(view->model()->headerData(kShown - 1, Qt::Vertical).toString(), QStringLiteral("\u25C2"));
+      view->setLayoutDirection(Qt::LeftToRight);
       QTest::keyClick(view, Qt::Key_Home);
       QCOMPARE(table.Position(), 0);
       QCOMPARE(bar->value(), 0);

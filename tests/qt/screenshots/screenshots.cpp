@@ -1,6 +1,7 @@
 // Screenshots of a test form and of the demo's window, each with the control
 // closed and with its drop-down open, in one look given on the command line:
 //   qt_screenshots LOOK DIR
+//   qt_screenshots --docs DIR DOCS   (copies the pictures docs/qt.md shows)
 // LOOK is light, dark (a dark palette), big (a 16 pt application font), rtl
 // (right to left) or scale2 (run with QT_SCALE_FACTOR=2: the same picture
 // at twice the pixels). Writes DIR/LOOK-form-closed.png, -form-open.png,
@@ -8,6 +9,8 @@
 // cropped to both.
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -102,7 +105,28 @@ QPalette DarkPalette() {
 
 }  // namespace
 
+// The pictures docs/qt.md shows: the form open in every look, the demo
+// open in the light, dark and right-to-left ones (the larger demo pictures
+// stay out of the repository), each under 100 KB.
+int CopyForDocs(char** argv) {
+  const QDir from(QString::fromLocal8Bit(argv[2])), to(QString::fromLocal8Bit(argv[3]));
+  QDir().mkpath(to.path());
+  QStringList names;
+  for (const char* look : {"light", "dark", "big", "rtl", "scale2"}) names << QStringLiteral("%1-form-open.png").arg(QLatin1String(look));
+  for (const char* look : {"light", "dark", "rtl"}) names << QStringLiteral("%1-demo-open.png").arg(QLatin1String(look));
+  int failures = 0;
+  for (const QString& name : names) {
+    QFile::remove(to.filePath(name));
+    if (QFileInfo(from.filePath(name)).size() >= 100 * 1024 || !QFile::copy(from.filePath(name), to.filePath(name))) {
+      std::fprintf(stderr, "error: %s is missing or not under 100 KB\n", name.toLocal8Bit().constData());
+      ++failures;
+    }
+  }
+  return failures ? 1 : 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--docs")) return CopyForDocs(argv);
   if (argc != 3) {
     std::fprintf(stderr, "usage: qt_screenshots light|dark|big|rtl|scale2 DIR\n");
     return 2;

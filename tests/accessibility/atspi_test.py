@@ -9,6 +9,7 @@ current row selected and focused) and the focus events while keys move in
 it. Anything that cannot start is a failure, never a pass or a skip.
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -58,6 +59,9 @@ def main():
     global env, GLib, pyatspi
     if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
         fail("no session bus (run under dbus-run-session)")
+    for program in ("Xvfb", "xdotool", "dbus-update-activation-environment"):
+        if shutil.which(program) is None:
+            fail(program + " is not installed (scripts/setup installs it)")
     # An X server on a display it picks itself.
     r, w = os.pipe()
     start(["Xvfb", "-displayfd", str(w), "-screen", "0", "1024x768x24", "-nolisten", "tcp"], pass_fds=(w,))

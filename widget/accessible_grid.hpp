@@ -2,9 +2,10 @@
 // What assistive technology is told about the open drop-down: a window named
 // after the control it drops down from and controlled by it, holding a table
 // of the whole list (every row of the table, the shown columns only, headed
-// by their captions) whose current row is selected and focused, with a
-// focus event at every move. Cells are made when asked for and dropped when
-// they leave the rows on screen, so nothing is kept per row of the list.
+// by their captions) whose current row is selected and focused; every move
+// is told as the old row unselected, the new one selected, then focused.
+// Cells are made when asked for and dropped when they leave the rows on
+// screen, so nothing is kept per row of the list.
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <map>

@@ -33,6 +33,9 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  // The alignment is kept from the edges themselves (leading and trailing
+  // resolved when set): a change of direction mirrors it.
+  void changeEvent(QEvent* e) override;
 
 private:
   // Runs a handler through the platform; false when the box was disposed of

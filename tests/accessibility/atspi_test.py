@@ -56,7 +56,7 @@ def key(*names):
 
 
 def main():
-    global env, GLib, pyatspi
+    global env, GLib, pyatspi, runtime
     if "DBUS_SESSION_BUS_ADDRESS" not in os.environ:
         fail("no session bus (run under dbus-run-session)")
     for program in ("Xvfb", "xdotool", "dbus-update-activation-environment"):
@@ -354,6 +354,7 @@ def main():
     poll("the action to close the drop-down", lambda: "expanded" not in states(combo) and drop_down() is None)
     print("PASS")
 
+runtime = None
 try:
     main()
 finally:
@@ -364,3 +365,5 @@ finally:
             p.wait(5)
         except subprocess.TimeoutExpired:
             p.kill()
+    if runtime:
+        shutil.rmtree(runtime, ignore_errors=True)

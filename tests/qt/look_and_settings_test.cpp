@@ -98,6 +98,22 @@ private slots:
     QVERIFY(edit->alignment() & Qt::AlignRight);
     QCOMPARE(edit->palette().color(QPalette::Base), QColor(250, 240, 200));
   }
+
+  // Right to left the leading edge is the right one, for Latin text too,
+  // and a change of direction mirrors the alignment either way.
+  void rightToLeftTheTextStartsFromTheRight() {
+    CboVarnoWidget combo;
+    auto* edit = qobject_cast<QLineEdit*>(combo.focusProxy());
+    QVERIFY(edit);
+    combo.setAlignment(CboVarnoWidget::All_Left);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft | Qt::AlignAbsolute);
+    combo.setLayoutDirection(Qt::RightToLeft);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute);
+    combo.setAlignment(CboVarnoWidget::All_Right);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft | Qt::AlignAbsolute);
+    combo.setLayoutDirection(Qt::LeftToRight);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute);
+  }
 };
 
 QTEST_MAIN(LookAndSettingsTest)

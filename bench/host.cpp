@@ -79,11 +79,11 @@ void HeadlessHost::WithGridOpen(const std::function<void()>& inside) {
 }
 
 headless::HeadlessDataGrid& HeadlessHost::Grid() {
-  return dynamic_cast<headless::HeadlessDataGrid&>(shared_.Griglia->MSF());
+  return dynamic_cast<headless::HeadlessDataGrid&>(shared_.Griglia()->MSF());
 }
 
 headless::HeadlessLabel& HeadlessHost::Header(int column) {
-  return dynamic_cast<headless::HeadlessLabel&>(*shared_.Griglia->Lbl_Field().at(column));
+  return dynamic_cast<headless::HeadlessLabel&>(*shared_.Griglia()->Lbl_Field().at(column));
 }
 
 }  // namespace bench

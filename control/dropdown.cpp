@@ -36,7 +36,7 @@ void CboVarno::MostraGriglia() {
     ChiudiGriglia(shared_);
     return;
   }
-  if (list_.NumMtCol() == 0 || shared_.GrigliaAperta) return;
+  if (list_.NumMtCol() == 0 || shared_.GrigliaAperta()) return;
   // The user now chooses in the grid: a completion still waiting to be
   // committed is given up, so that closing without a choice commits nothing.
   list_.SetOkSelezioneAvvenuta(false);
@@ -51,14 +51,14 @@ void CboVarno::MostraGriglia() {
     PassaConfigurazione();
     IstanzaGriglia();
     // Held here: closing the window drops the process's reference to it.
-    std::shared_ptr<FrmGriglia> griglia = shared_.Griglia;
+    std::shared_ptr<FrmGriglia> griglia = shared_.Griglia();
     list_.Tabella();
     ScopedFlag aperta(listaAperta_);
     list_.SetOkSelezioneAvvenuta(griglia->CaricaListaVis(list_.Rcset_Cbo(), list_.Matrice_Campi(), IndiceSelezionato_));
   } catch (...) {
     // Whatever failed, before or after the show, no window is left counted
     // as open: that would suspend the layout of every control for good.
-    if (shared_.GrigliaAperta) ChiudiGriglia(shared_);
+    if (shared_.GrigliaAperta()) ChiudiGriglia(shared_);
     throw;
   }
 
@@ -78,16 +78,16 @@ void CboVarno::MostraGriglia() {
 }
 
 void CboVarno::GridFollowsTable() {
-  if (!listaAperta_ || !shared_.Griglia || shared_.Griglia->Rcset_Cbo_Griglia() == list_.Rcset_Cbo()) return;
+  if (!listaAperta_ || !shared_.Griglia() || shared_.Griglia()->Rcset_Cbo_Griglia() == list_.Rcset_Cbo()) return;
   // The selected row was a row of the discarded table: none of the new one
   // is selected, so that a row picked from it later counts as a choice.
   IndiceSelezionato_ = 0;
-  shared_.Griglia->FollowTable(list_.Rcset_Cbo());
+  shared_.Griglia()->FollowTable(list_.Rcset_Cbo());
 }
 
 FrmGriglia& CboVarno::IstanzaGriglia() {
-  if (!shared_.Griglia) shared_.SetGriglia(std::make_shared<FrmGriglia>(shared_));
-  return *shared_.Griglia;
+  if (!shared_.Griglia()) shared_.SetGriglia(std::make_shared<FrmGriglia>(shared_));
+  return *shared_.Griglia();
 }
 
 void CboVarno::PassaConfigurazione() {

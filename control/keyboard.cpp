@@ -54,7 +54,7 @@ void CboVarno::Txt_Cbo_KeyDown(int16_t& KeyCode, int16_t& Shift) {
   if (KeyCode == kDelete) RecordDelete();
   // No list opens while any drop-down is open (there is one window for all
   // controls); Escape closes only this control's own.
-  if (!shared_.GrigliaAperta && (KeyCode == 40 || KeyCode == 38)) ApriLista();
+  if (!shared_.GrigliaAperta() && (KeyCode == 40 || KeyCode == 38)) ApriLista();
   if (listaAperta_ && KeyCode == 27) ApriLista();
   RaiseKey(EvKeyDown, KeyCode, Shift);
 }

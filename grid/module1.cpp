@@ -58,7 +58,7 @@ double CalcolaSpazioSeparatori(ProcessState& shared, const Recordset& table, con
 }
 
 void ChiudiGriglia(ProcessState& shared) {
-  if (shared.Griglia) shared.Griglia->Form().Unload();
+  if (shared.Griglia()) shared.Griglia()->Form().Unload();
   shared.SetGriglia(nullptr);
   shared.SetGrigliaAperta(false);
 }

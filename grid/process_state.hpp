@@ -7,9 +7,7 @@
 // selected index, its last text) is that control's own.
 //
 // The variables follow the convention in list/list_state.hpp (private
-// `Name_`, read as `Name()`, changed by named writers), except GrigliaAperta
-// and Griglia: they are read through const views of the design's name (public
-// const references), which code outside this module reads as data.
+// `Name_`, read as `Name()`, changed by named writers).
 #include <cstdint>
 #include <memory>
 #include <utility>
@@ -25,14 +23,14 @@ class FrmGriglia;
 class ProcessState : public ListState {
 public:
   explicit ProcessState(Platform& p) : platform(p) {}
-  // The views below refer to this object's own variables.
+  // One per host: a copy would be a second, diverging shared state.
   ProcessState(const ProcessState&) = delete;
   ProcessState& operator=(const ProcessState&) = delete;
 
   Platform& platform;
 
   // --- The drop-down window's module-wide variables, read-only. ---
-  const bool& GrigliaAperta{GrigliaAperta_};
+  bool GrigliaAperta() const { return GrigliaAperta_; }
   double AltezzaRigaGriglia() const { return AltezzaRigaGriglia_; }
   int32_t RettLeft() const { return RettLeft_; }
   int32_t RettTop() const { return RettTop_; }
@@ -43,7 +41,7 @@ public:
   int32_t HwndMSF() const { return HwndMSF_; }
   int32_t HwndPct1() const { return HwndPct1_; }
   // The single grid window instance; none while no window is prepared.
-  const std::shared_ptr<FrmGriglia>& Griglia{Griglia_};
+  const std::shared_ptr<FrmGriglia>& Griglia() const { return Griglia_; }
 
   // --- Their writers. ---
   // A control opens its drop-down; ChiudiGriglia (grid/module1.cpp) closes it.

@@ -117,7 +117,7 @@ void FrmGriglia::MSF_MouseMove(float x, float y) {
 }
 
 void FrmGriglia::SeguiCursore() {
-  if (!shared_.GrigliaAperta || BloccaInseguimento_) return;
+  if (!shared_.GrigliaAperta() || BloccaInseguimento_) return;
   const double y = CursoreY();
   const double passo = MSF().RowHeight() + shared_.SpessoreRiga();
   const double top = config_.Vis_Fields ? config_.AltezzaIntestazione : 0;

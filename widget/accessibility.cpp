@@ -22,7 +22,7 @@ namespace {
 // The drop-down window's Qt widget while one is prepared.
 QWidget* DropDownWindow() {
   Application& app = TheApplication();
-  return app.shared.Griglia ? qt::WidgetOf(app.shared.Griglia->Form()) : nullptr;
+  return app.shared.Griglia() ? qt::WidgetOf(app.shared.Griglia()->Form()) : nullptr;
 }
 
 // The control is a combo box: its editable text box is its child, its list
@@ -89,16 +89,24 @@ public:
   }
 };
 
+// The drop-down whose grid `view` is, if it is the one prepared.
+std::shared_ptr<FrmGriglia> DropDownOf(const QWidget* view) {
+  Application& app = TheApplication();
+  if (app.shared.Griglia() && qt::WidgetOf(app.shared.Griglia()->MSF()) == view) return app.shared.Griglia();
+  return nullptr;
+}
+
 QAccessibleInterface* Factory(const QString& className, QObject* object) {
   if (!object || !object->isWidgetType()) return nullptr;
   auto* w = static_cast<QWidget*>(object);
   if (className == QLatin1String("cbo::CboVarnoWidget")) return new AccessibleCbo(w);
-  // The drop-down's window and grid, while a control has its list open.
-  Application& app = TheApplication();
-  if (!app.shared.Griglia || !app.opener) return nullptr;
-  if (className == QLatin1String("QDialog") && w == DropDownWindow()) return new AccessibleDropDown(w, app.opener);
-  if (className == QLatin1String("QTableView") && w == qt::WidgetOf(app.shared.Griglia->MSF()))
-    return new AccessibleGrid(w, app.shared.Griglia);
+  // The drop-down's window and grid (the only data grid there is). They are
+  // asked for while they are being made and shown, before the control knows
+  // it opened them (Qt keeps the first interface it is given for a widget
+  // for the widget's life): the interfaces find their list and their
+  // control when asked about them.
+  if (dynamic_cast<qt::GridView*>(w)) return new AccessibleGrid(w, &DropDownOf);
+  if (dynamic_cast<qt::Dialog*>(w)) return new AccessibleDropDown(w);
   return nullptr;
 }
 
@@ -111,9 +119,14 @@ void InstallAccessibility() {
   QAccessible::installFactory(Factory);
 }
 
+QWidget* ListOpener() {
+  Application& app = TheApplication();
+  return app.shared.GrigliaAperta() ? app.opener.data() : nullptr;
+}
+
 bool ListOpenFor(QWidget* control) {
   Application& app = TheApplication();
-  return app.shared.GrigliaAperta && app.opener == control;
+  return app.shared.GrigliaAperta() && app.opener == control;
 }
 
 void NoteListOpened(QWidget* control) {

@@ -16,6 +16,8 @@ void InstallAccessibility();
 // the open drop-down took the focus from is told so (and readers with it),
 // and told again when its text box has the focus back.
 bool ListOpenFor(QWidget* control);
+// The control whose list is open, once it has given the focus to it.
+QWidget* ListOpener();
 void NoteListOpened(QWidget* control);
 void NoteListClosed(QWidget* control);
 // The name the control is known by: its accessible name, or else the text of

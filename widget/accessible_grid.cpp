@@ -11,6 +11,7 @@
 #include "platform/qt/convert.hpp"
 #include "platform/qt/grid.hpp"
 #include "platform/qt/qt_platform.hpp"
+#include "widget/accessibility.hpp"
 
 namespace cbo::widget {
 
@@ -58,26 +59,46 @@ QAccessibleInterface* AccessibleGridCell::table() const { return &grid_; }
 
 // --- The table ---
 
-AccessibleGrid::AccessibleGrid(QWidget* view, std::shared_ptr<FrmGriglia> griglia)
-    : QAccessibleWidget(view, QAccessible::Table), griglia_(griglia) {
-  if (const RecordsetRef& table = griglia->Rcset_Cbo_Griglia()) {
-    table_ = table;
-    subscription_ = table->Subscribe([this] { Moved(); });
-  }
+AccessibleGrid::AccessibleGrid(QWidget* view, Finder find) : QAccessibleWidget(view, QAccessible::Table), find_(find) {
   // Once the window is shown, the row the list opens on is announced.
   QTimer::singleShot(0, view, [this] { Moved(); });
 }
 
 AccessibleGrid::~AccessibleGrid() {
-  if (auto table = table_.lock()) table->Unsubscribe(subscription_);
+  Unsubscribe();
   for (const auto& [key, id] : cells_) QAccessible::deleteAccessibleInterface(id);
 }
 
-bool AccessibleGrid::Alive() const { return widget() && !griglia_.expired() && !table_.expired(); }
+std::shared_ptr<FrmGriglia> AccessibleGrid::Griglia() const {
+  if (auto griglia = griglia_.lock()) return griglia;
+  std::shared_ptr<FrmGriglia> griglia = widget() ? find_(widget()) : nullptr;
+  griglia_ = griglia;
+  return griglia;
+}
+
+// The table the grid shows now (the list may be given another while open).
+std::shared_ptr<Recordset> AccessibleGrid::Table() const {
+  auto griglia = Griglia();
+  std::shared_ptr<Recordset> table = griglia ? griglia->Rcset_Cbo_Griglia() : nullptr;
+  if (table != table_.lock()) {
+    Unsubscribe();
+    table_ = table;
+    if (table) subscription_ = table->Subscribe([this] { const_cast<AccessibleGrid*>(this)->Moved(); });
+  }
+  return table;
+}
+
+void AccessibleGrid::Unsubscribe() const {
+  if (auto table = table_.lock()) table->Unsubscribe(subscription_);
+  table_.reset();
+  subscription_ = 0;
+}
+
+bool AccessibleGrid::Alive() const { return widget() && Table() != nullptr; }
 
 std::vector<int> AccessibleGrid::ShownFields() const {
   std::vector<int> fields;
-  auto griglia = griglia_.lock();
+  auto griglia = Griglia();
   if (!griglia) return fields;
   const std::vector<ColumnDef>& defs = griglia->Matrice_V();
   for (size_t i = 0; i < defs.size() && i < griglia->Configurazione().NumMtCol; ++i) {
@@ -87,7 +108,7 @@ std::vector<int> AccessibleGrid::ShownFields() const {
 }
 
 int AccessibleGrid::CurrentRow() const {
-  auto table = table_.lock();
+  auto table = Table();
   try {
     return table && table->State() == 1 ? table->Position() : -1;
   } catch (const Error&) {
@@ -96,7 +117,7 @@ int AccessibleGrid::CurrentRow() const {
 }
 
 QString AccessibleGrid::Value(int row, int column) const {
-  auto table = table_.lock();
+  auto table = Table();
   const std::vector<int> fields = ShownFields();
   if (!table || column < 0 || column >= static_cast<int>(fields.size())) return QString();
   try {
@@ -108,7 +129,7 @@ QString AccessibleGrid::Value(int row, int column) const {
 }
 
 QString AccessibleGrid::Caption(int column) const {
-  auto griglia = griglia_.lock();
+  auto griglia = Griglia();
   const std::vector<int> fields = ShownFields();
   if (!griglia || column < 0 || column >= static_cast<int>(fields.size())) return QString();
   return qt::ToQString(griglia->Matrice_V()[fields[column]].NomeColonna);
@@ -144,7 +165,7 @@ QAccessible::State AccessibleGrid::state() const {
 }
 
 int AccessibleGrid::rowCount() const {
-  auto table = table_.lock();
+  auto table = Table();
   try {
     return table && table->State() == 1 ? table->RecordCount() : 0;
   } catch (const Error&) {
@@ -256,14 +277,31 @@ void AccessibleGrid::Prune() const {
   }
 }
 
+// A reader hears each move as the row leaving the selection, the new row
+// entering it and the focus coming to it, in that order. Qt's bridge tells
+// a selection change of a cell as its selected state (the first cell of a
+// row stands for the row); the table's own selection change follows.
 void AccessibleGrid::Moved() {
   if (!QAccessible::isActive() || !Alive()) return;
-  Prune();
   const int current = CurrentRow();
-  if (current < 0 || columnCount() == 0) return;
-  QAccessibleEvent selection(this, QAccessible::SelectionWithin);
-  QAccessible::updateAccessibility(&selection);
-  if (HasFocus()) {
+  if (columnCount() == 0) return;
+  if (current != announced_) {
+    if (announced_ >= 0 && announced_ < rowCount()) {
+      QAccessibleEvent left(Cell(announced_, 0), QAccessible::SelectionRemove);
+      QAccessible::updateAccessibility(&left);
+    }
+    announced_ = current;
+    if (current >= 0) {
+      QAccessibleEvent entered(Cell(current, 0), QAccessible::Selection);
+      QAccessible::updateAccessibility(&entered);
+    }
+    QAccessibleEvent selection(this, QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&selection);
+    focusAnnounced_ = false;
+  }
+  Prune();
+  if (current >= 0 && HasFocus() && !focusAnnounced_) {
+    focusAnnounced_ = true;
     QAccessibleEvent focus(Cell(current, 0), QAccessible::Focus);
     QAccessible::updateAccessibility(&focus);
   }
@@ -271,12 +309,12 @@ void AccessibleGrid::Moved() {
 
 // --- The window ---
 
-AccessibleDropDown::AccessibleDropDown(QWidget* dialog, QWidget* control)
-    : QAccessibleWidget(dialog, QAccessible::Dialog), control_(control) {}
+AccessibleDropDown::AccessibleDropDown(QWidget* dialog) : QAccessibleWidget(dialog, QAccessible::Dialog) {}
 
 QString AccessibleDropDown::text(QAccessible::Text t) const {
-  if (t == QAccessible::Name && control_) {
-    if (QAccessibleInterface* control = QAccessible::queryAccessibleInterface(control_.data()))
+  QWidget* opener = ListOpener();
+  if (t == QAccessible::Name && opener) {
+    if (QAccessibleInterface* control = QAccessible::queryAccessibleInterface(opener))
       return control->text(QAccessible::Name);
   }
   return QAccessibleWidget::text(t);
@@ -285,8 +323,9 @@ QString AccessibleDropDown::text(QAccessible::Text t) const {
 QList<QPair<QAccessibleInterface*, QAccessible::Relation>> AccessibleDropDown::relations(
     QAccessible::Relation match) const {
   auto rels = QAccessibleWidget::relations(match);
-  if (control_ && (match & QAccessible::Controller)) {
-    if (QAccessibleInterface* control = QAccessible::queryAccessibleInterface(control_.data()))
+  QWidget* opener = ListOpener();
+  if (opener && (match & QAccessible::Controller)) {
+    if (QAccessibleInterface* control = QAccessible::queryAccessibleInterface(opener))
       rels.append({control, QAccessible::Controller});
   }
   return rels;

@@ -2,9 +2,10 @@
 // What assistive technology is told about the open drop-down: a window named
 // after the control it drops down from and controlled by it, holding a table
 // of the whole list (every row of the table, the shown columns only, headed
-// by their captions) whose current row is selected and focused, with a
-// focus event at every move. Cells are made when asked for and dropped when
-// they leave the rows on screen, so nothing is kept per row of the list.
+// by their captions) whose current row is selected and focused; every move
+// is told as the old row unselected, the new one selected, then focused.
+// Cells are made when asked for and dropped when they leave the rows on
+// screen, so nothing is kept per row of the list.
 #include <QAccessibleWidget>
 #include <QPointer>
 #include <map>
@@ -58,7 +59,9 @@ private:
 
 class AccessibleGrid : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-  AccessibleGrid(QWidget* view, std::shared_ptr<FrmGriglia> griglia);
+  // `find` gives the drop-down whose grid `view` is, once there is one.
+  using Finder = std::shared_ptr<FrmGriglia> (*)(const QWidget* view);
+  AccessibleGrid(QWidget* view, Finder find);
   ~AccessibleGrid() override;
 
   QString text(QAccessible::Text t) const override;
@@ -108,22 +111,27 @@ private:
   void Moved();
   // Drops the cells of rows no longer on screen.
   void Prune() const;
-  std::weak_ptr<FrmGriglia> griglia_;
-  std::weak_ptr<Recordset> table_;
-  int subscription_ = 0;
+  // Finds the drop-down and its table, and follows the table's moves.
+  std::shared_ptr<FrmGriglia> Griglia() const;
+  std::shared_ptr<Recordset> Table() const;
+  void Unsubscribe() const;
+  Finder find_;
+  mutable std::weak_ptr<FrmGriglia> griglia_;
+  mutable std::weak_ptr<Recordset> table_;
+  mutable int subscription_ = 0;
+  int announced_ = -1;            // the row last announced as selected
+  bool focusAnnounced_ = false;   // and whether as focused too
   mutable std::map<std::pair<int, int>, QAccessible::Id> cells_;
 };
 
-// The drop-down window: a dialog named after its control, which controls it.
+// The drop-down window: a dialog named after the control whose list is
+// open, which controls it.
 class AccessibleDropDown : public QAccessibleWidget {
 public:
-  AccessibleDropDown(QWidget* dialog, QWidget* control);
+  explicit AccessibleDropDown(QWidget* dialog);
   QString text(QAccessible::Text t) const override;
   QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
       QAccessible::Relation match = QAccessible::AllRelations) const override;
-
-private:
-  QPointer<QWidget> control_;
 };
 
 }  // namespace cbo::widget

@@ -176,11 +176,11 @@ bool CboVarnoWidget::event(QEvent* e) {
 bool CboVarnoWidget::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::FocusIn && watched == d_->TextBox()) {
     d_->NameTheTextBox();
-    if (widget::TheApplication().opener == this && !widget::TheApplication().shared.GrigliaAperta)
+    if (widget::TheApplication().opener == this && !widget::TheApplication().shared.GrigliaAperta())
       widget::NoteListClosed(this);
   }
   // The text box gives the focus to the drop-down it opened.
-  if (e->type() == QEvent::FocusOut && watched == d_->TextBox() && widget::TheApplication().shared.GrigliaAperta &&
+  if (e->type() == QEvent::FocusOut && watched == d_->TextBox() && widget::TheApplication().shared.GrigliaAperta() &&
       !widget::ListOpenFor(this))
     widget::NoteListOpened(this);
   if (e->type() == QEvent::KeyPress && watched == d_->TextBox()) d_->OpenOnF4(*static_cast<QKeyEvent*>(e));

@@ -45,7 +45,15 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
     griglia->addWidget(etichetta, stile * 2, 0);
     griglia->addWidget(c, stile * 2, 1);
     auto* stato = new QLabel(this);
-    stato->setStyleSheet(QStringLiteral("color: #335"));
+    {
+      // A quieter shade of the window's text, readable on a light window
+      // and on a dark one.
+      QPalette quiet = stato->palette();
+      const QColor text = quiet.color(QPalette::WindowText), back = quiet.color(QPalette::Window);
+      quiet.setColor(QPalette::WindowText, QColor((text.red() * 3 + back.red()) / 4, (text.green() * 3 + back.green()) / 4,
+                                                  (text.blue() * 3 + back.blue()) / 4));
+      stato->setPalette(quiet);
+    }
     griglia->addWidget(stato, stile * 2 + 1, 1);
     stato_[static_cast<size_t>(stile)] = stato;
     Ascolta(stile, *c);

@@ -50,7 +50,7 @@ void Host::Play(std::vector<std::string> lines) {
     topLine_ = static_cast<int>(next_) + 1;
     if (!RunNextLine()) break;
   }
-  if (shared_.Griglia) throw ScriptError{topLine_ - 1, "the scenario ended with the grid window open"};
+  if (shared_.Griglia()) throw ScriptError{topLine_ - 1, "the scenario ended with the grid window open"};
 }
 
 bool Host::RunNextLine() {
@@ -78,7 +78,7 @@ bool Host::RunNextLine() {
 bool Host::PumpFromModal() {
   int opener = currentLine_;
   if (RunNextLine()) return true;
-  if (!platform_.ModalWindows().empty() || shared_.Griglia)
+  if (!platform_.ModalWindows().empty() || shared_.Griglia())
     throw ScriptError{opener, "the scenario ended with the grid window open"};
   return false;
 }
@@ -133,8 +133,8 @@ void Host::Guarded(const std::string& label, const std::function<void()>& call) 
 }
 
 Host::Placed* Host::GridOwner() {
-  if (!shared_.Griglia) return nullptr;
-  const RecordsetRef& table = shared_.Griglia->Rcset_Cbo_Griglia();
+  if (!shared_.Griglia()) return nullptr;
+  const RecordsetRef& table = shared_.Griglia()->Rcset_Cbo_Griglia();
   if (table)
     for (auto& [name, placed] : controls_)
       if (placed->control && placed->control->Lista().Rcset_Cbo() == table) return placed.get();
@@ -143,8 +143,8 @@ Host::Placed* Host::GridOwner() {
 }
 
 FrmGriglia& Host::OpenGrid(const std::string& what) {
-  if (!shared_.Griglia) Mistake(what + ": no grid window is open");
-  return *shared_.Griglia;
+  if (!shared_.Griglia()) Mistake(what + ": no grid window is open");
+  return *shared_.Griglia();
 }
 
 void Host::UserAction(Placed* c, const std::string& fallbackHandler, const std::function<void()>& action) {
@@ -164,8 +164,8 @@ void Host::UserAction(Placed* c, const std::string& fallbackHandler, const std::
 }
 
 void Host::RememberGrid() {
-  if (!shared_.Griglia) return;
-  FrmGriglia& g = *shared_.Griglia;
+  if (!shared_.Griglia()) return;
+  FrmGriglia& g = *shared_.Griglia();
   Placed* owner = GridOwner();
   if (owner) gridOwnerName_ = owner->name;
   gridHandles_[g.Form().hWnd()] = "Form";

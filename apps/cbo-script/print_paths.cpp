@@ -144,7 +144,7 @@ Maybe MemberValue(CboVarno& c, const std::string& x) {
 }
 
 Maybe Module1Value(const ProcessState& s, const std::string& x) {
-  if (Is(x, "GrigliaAperta")) return Flag(s.GrigliaAperta);
+  if (Is(x, "GrigliaAperta")) return Flag(s.GrigliaAperta());
   if (Is(x, "AltezzaRigaGriglia")) return Num(s.AltezzaRigaGriglia());
   if (Is(x, "RettLeft")) return Int(s.RettLeft());
   if (Is(x, "RettTop")) return Int(s.RettTop());

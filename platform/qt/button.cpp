@@ -1,6 +1,9 @@
 // The drop-down button on a QToolButton: the button's own face with the
-// 11 x 11 picture drawn over its centre, transparent pixels left alone.
+// 11 x 11 picture drawn over its centre, transparent pixels left alone. On a
+// dark button face (a dark palette) the picture's dark pixels are drawn
+// light, so that the black or blue arrow stays readable.
 #include <QImage>
+#include <algorithm>
 #include <QPainter>
 
 #include "platform/qt/widgets.hpp"
@@ -9,10 +12,19 @@ namespace cbo::qt {
 
 namespace {
 
-QImage ImageOf(const Picture& p) {
+QImage ImageOf(const Picture& p, bool darkFace) {
   QImage image(11, 11, QImage::Format_ARGB32);
   for (int y = 0; y < 11; ++y) {
-    for (int x = 0; x < 11; ++x) image.setPixel(x, y, p.Pixels[y][x]);  // both 0xAARRGGBB
+    for (int x = 0; x < 11; ++x) {
+      QRgb pixel = p.Pixels[y][x];  // both 0xAARRGGBB
+      if (darkFace && qAlpha(pixel) != 0) {
+        QColor c = QColor::fromRgba(pixel).toHsl();
+        const float lightness = std::max(1.0f - c.lightnessF(), 0.7f);
+        if (lightness > c.lightnessF()) c.setHslF(c.hslHueF(), c.hslSaturationF(), lightness, c.alphaF());
+        pixel = c.rgba();
+      }
+      image.setPixel(x, y, pixel);
+    }
   }
   return image;
 }
@@ -33,7 +45,8 @@ void ToolButton::paintEvent(QPaintEvent* e) {
   QToolButton::paintEvent(e);
   if (!picture_) return;
   QPainter painter(this);
-  painter.drawImage(QPoint((width() - 11) / 2, (height() - 11) / 2), ImageOf(*picture_));
+  const bool darkFace = palette().color(QPalette::Button).lightness() < 128;
+  painter.drawImage(QPoint((width() - 11) / 2, (height() - 11) / 2), ImageOf(*picture_, darkFace));
 }
 
 void ToolButton::Mouse(const char* member, const MouseHandler& handler, QMouseEvent* e) {

@@ -66,8 +66,10 @@ QVariant TableModel::headerData(int section, Qt::Orientation orientation, int ro
     QtGridColumn* column = grid_.ColumnAt(section);
     return column ? ToQString(column->DataField()) : QVariant();
   }
-  // The record selector marks the current row.
-  return Open() && top_ + section == table_->Position() ? QStringLiteral("\u25B8") : QString();
+  // The record selector marks the current row with a triangle pointing at
+  // it: to the left when right to left puts the selectors on the right.
+  if (!Open() || top_ + section != table_->Position()) return QString();
+  return grid_.qwidget()->isRightToLeft() ? QStringLiteral("\u25C2") : QStringLiteral("\u25B8");
 }
 
 Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {

@@ -145,6 +145,15 @@ void LineEdit::focusInEvent(QFocusEvent* e) {
   if (handler && !WindowActivation(e)) Run("TextBox.GotFocus", handler);
 }
 
+void LineEdit::changeEvent(QEvent* e) {
+  QLineEdit::changeEvent(e);
+  if (e->type() != QEvent::LayoutDirectionChange) return;
+  const Qt::Alignment a = alignment();
+  if (!(a & Qt::AlignAbsolute) || (a & Qt::AlignHCenter)) return;
+  const Qt::Alignment h = a & Qt::AlignLeft ? Qt::AlignRight : Qt::AlignLeft;
+  setAlignment((a & ~Qt::AlignHorizontal_Mask) | h | Qt::AlignAbsolute);
+}
+
 void LineEdit::focusOutEvent(QFocusEvent* e) {
   QLineEdit::focusOutEvent(e);
   auto handler = events_.LostFocus;
@@ -157,6 +166,7 @@ QtTextBox::QtTextBox(QtPlatform& platform, QWidget* parent)
     : QtWidget(platform, new LineEdit(platform, parent)), font_(MakeFont("DejaVu Sans", 8.25)) {
   ApplyFont();
   ApplyColours();
+  SetAlignment(alignment_);
   w_->setVisible(true);
 }
 
@@ -229,11 +239,15 @@ void QtTextBox::ApplyColours() {
   w_->setPalette(p);
 }
 
+// Left and right are the leading and trailing edges: right to left the
+// text starts from the right whatever its own direction (QLineEdit would
+// otherwise put Latin text on the left), so the alignment is made absolute.
 void QtTextBox::SetAlignment(int16_t v) {
   alignment_ = v;
   if (!w_) return;
-  Qt::Alignment a = v == 1 ? Qt::AlignRight : v == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
-  w_->setAlignment(a | Qt::AlignVCenter);
+  const bool rtl = w_->isRightToLeft();
+  Qt::Alignment a = v == 2 ? Qt::AlignHCenter : (v == 1) != rtl ? Qt::AlignRight : Qt::AlignLeft;
+  w_->setAlignment(a | Qt::AlignAbsolute | Qt::AlignVCenter);
 }
 
 bool QtTextBox::Enabled() const { return w_ && w_->isEnabledTo(w_->parentWidget()); }

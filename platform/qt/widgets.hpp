@@ -34,6 +34,9 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
+  // The alignment is kept from the edges themselves (leading and trailing
+  // resolved when set): a change of direction mirrors it.
+  void changeEvent(QEvent* e) override;
 
 private:
   TextBoxEvents events_;

@@ -37,7 +37,7 @@ protected:
   }
   headless::HeadlessTextBox& Box() { return dynamic_cast<headless::HeadlessTextBox&>(c.Txt_Cbo()); }
   headless::HeadlessDataGrid& Grid() {
-    return dynamic_cast<headless::HeadlessDataGrid&>(shared.Griglia->MSF());
+    return dynamic_cast<headless::HeadlessDataGrid&>(shared.Griglia()->MSF());
   }
   // Opens the drop-down with the button; `steps` run inside its loop.
   void Open(std::vector<std::function<void()>> steps) {

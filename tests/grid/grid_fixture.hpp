@@ -84,7 +84,7 @@ protected:
     GridConfig config = Configurazione();
     if (cambia) cambia(config);
     shared.SetGriglia(std::make_shared<FrmGriglia>(shared));
-    FrmGriglia& g = *shared.Griglia;
+    FrmGriglia& g = *shared.Griglia();
     g.Configura(config);
     return g;
   }
@@ -92,7 +92,7 @@ protected:
   // Opens the window and runs the queued actions, one of which must close it.
   bool Apri() {
     shared.SetGrigliaAperta(true);
-    finestra = shared.Griglia;
+    finestra = shared.Griglia();
     return finestra->CaricaListaVis(tabella, colonne, indice);
   }
   void Poi(std::function<void()> azione) { azioni.push_back(std::move(azione)); }

@@ -9,7 +9,7 @@ TEST_F(GrigliaTest, TwoOpeningsInARowStartFresh) {
   colonne = {Colonna("A", true, 1500), Colonna("B", true, 1500)};
   NuovaGriglia();
   Poi([this] {
-    EXPECT_TRUE(shared.GrigliaAperta);
+    EXPECT_TRUE(shared.GrigliaAperta());
     EXPECT_EQ(platform.Focus(), &Msf());
     EXPECT_EQ(shared.HwndMSF(), finestra->MSF().hWnd());
     Etichetta(1).UserClick();
@@ -43,7 +43,7 @@ TEST_F(GrigliaTest, ChoosingWithNoCurrentRowIsACloseWithoutAChoice) {
   });
   EXPECT_FALSE(Apri());
   EXPECT_EQ(indice, 1);
-  EXPECT_FALSE(shared.GrigliaAperta);
+  EXPECT_FALSE(shared.GrigliaAperta());
 
   tabella = std::make_shared<Recordset>();
   TabellaSemplice({"uno", "due"});
@@ -60,8 +60,8 @@ TEST_F(GrigliaTest, TheControlClosingTheWindowEndsTheEntry) {
   NuovaGriglia();
   Poi([this] { ChiudiGriglia(shared); });
   EXPECT_FALSE(Apri());
-  EXPECT_FALSE(shared.GrigliaAperta);
-  EXPECT_EQ(shared.Griglia, nullptr);
+  EXPECT_FALSE(shared.GrigliaAperta());
+  EXPECT_EQ(shared.Griglia(), nullptr);
 }
 
 }  // namespace

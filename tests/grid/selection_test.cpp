@@ -63,8 +63,8 @@ TEST_F(Selezione, EnterChoosesWhereverTheMouseIsAndReportsOnlyAChange) {
   });
   EXPECT_TRUE(Apri());
   EXPECT_EQ(indice, 2);
-  EXPECT_FALSE(shared.GrigliaAperta);
-  EXPECT_EQ(shared.Griglia, nullptr);
+  EXPECT_FALSE(shared.GrigliaAperta());
+  EXPECT_EQ(shared.Griglia(), nullptr);
 }
 
 TEST_F(Selezione, LeftClickChoosesBelowTheBandAndNotDeepInIt) {
@@ -107,7 +107,7 @@ TEST_F(Selezione, EscapeAndRightClickCancelButKeepTheMovedRow) {
   EXPECT_FALSE(Apri());
   EXPECT_EQ(indice, 1);
   EXPECT_EQ(IndiceCorrente(), "3");
-  EXPECT_FALSE(shared.GrigliaAperta);
+  EXPECT_FALSE(shared.GrigliaAperta());
 }
 
 }  // namespace

@@ -61,10 +61,14 @@ private slots:
       QCOMPARE(bar->value(), kRows - kShown);
       QCOMPARE(view->model()->index(kShown - 1, 0).data().toString(), Text(table, kRows - 1));
       QCOMPARE(view->currentIndex().row(), kShown - 1);
-      QCOMPARE(int(h.shared.Griglia->MSF().Row()), kShown - 1);
+      QCOMPARE(int(h.shared.Griglia()->MSF().Row()), kShown - 1);
       // The record selector marks the current row, on its row of the window.
       QCOMPARE(view->model()->headerData(kShown - 1, Qt::Vertical).toString(), QStringLiteral("\u25B8"));
       QCOMPARE(view->model()->headerData(0, Qt::Vertical).toString(), QString());
+      // Right to left the selectors are on the right: the mark points left.
+      view->setLayoutDirection(Qt::RightToLeft);
+      QCOMPARE(view->model()->headerData(kShown - 1, Qt::Vertical).toString(), QStringLiteral("\u25C2"));
+      view->setLayoutDirection(Qt::LeftToRight);
       QTest::keyClick(view, Qt::Key_Home);
       QCOMPARE(table.Position(), 0);
       QCOMPARE(bar->value(), 0);

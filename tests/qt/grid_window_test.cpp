@@ -41,7 +41,7 @@ private slots:
       QCOMPARE(grid->pos(), frameBottomLeft);
       // Keys go to the grid as soon as the window is active.
       QCOMPARE(grid->focusWidget(), static_cast<QWidget*>(view));
-      QVERIFY(h.shared.GrigliaAperta);
+      QVERIFY(h.shared.GrigliaAperta());
       QVERIFY(view->horizontalHeader()->isVisible());
       QCOMPARE(view->verticalHeader()->width(), 21);
       // The view holds the rows on screen, not the list.
@@ -54,7 +54,7 @@ private slots:
     });
     QVERIFY(ran);
     QVERIFY(OpenGrid() == nullptr);
-    QVERIFY(!h.shared.GrigliaAperta);
+    QVERIFY(!h.shared.GrigliaAperta());
     QVERIFY(!chosen.isEmpty());
     QCOMPARE(h.Edit()->text(), chosen);
     QCOMPARE(h.Edit()->selectedText(), chosen);
@@ -105,7 +105,7 @@ private slots:
       Recordset& table = h.control->Lista().Tabella();
       for (int r = 0; r < table.RecordCount(); ++r) order << QString::fromStdString(table.ValueAt(r, 1).AsString());
       // The rows on screen are rows of the new order, the current one among them.
-      const int top = table.Position() - h.shared.Griglia->MSF().Row();
+      const int top = table.Position() - h.shared.Griglia()->MSF().Row();
       for (int r = 0; r < view->model()->rowCount(); ++r) {
         QCOMPARE(view->model()->index(r, 1).data().toString(), order[top + r]);
       }
@@ -137,7 +137,7 @@ private slots:
     Host h(kListCombo);
     h.control->SetRows_Count(8);
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
-      IDataGrid& msf = h.shared.Griglia->MSF();
+      IDataGrid& msf = h.shared.Griglia()->MSF();
       Recordset& table = h.control->Lista().Tabella();
       QTest::keyClick(view, Qt::Key_End);
       QCOMPARE(table.Position(), 17);
@@ -183,7 +183,7 @@ private slots:
         QCOMPARE(view->horizontalHeader()->height(), 20);  // 300 twips of header band
         QCOMPARE(view->viewport()->height() / pitch, 8);
         QVERIFY(view->visualRect(view->model()->index(7, 0)).bottom() < view->viewport()->height());
-        IGridColumn& comune = h.shared.Griglia->MSF().Column(0);
+        IGridColumn& comune = h.shared.Griglia()->MSF().Column(0);
         QCOMPARE(comune.Width(), 1500.0f);  // 100 whole pixels
         QCOMPARE(view->columnWidth(0), 100);
         QVERIFY(view->isColumnHidden(2));  // the row index is never shown

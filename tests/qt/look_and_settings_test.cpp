@@ -38,6 +38,29 @@ private slots:
     }
   }
 
+  // On a dark button face (a dark palette) the default black arrow is
+  // drawn light: it would not be seen otherwise.
+  void onADarkButtonTheArrowIsDrawnLight() {
+    Host h(kComboBox);
+    QWidget* button = h.Button();
+    QPalette dark = button->palette();
+    dark.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));
+    button->setPalette(dark);
+    const Picture* picture = ImageList::Pulsanti().ListImages(IndiceImmaginePulsante(h.control->TipoPulsante()));
+    QVERIFY(picture);
+    const QImage shot = button->grab().toImage();
+    const QPoint origin((button->width() - 11) / 2, (button->height() - 11) / 2);
+    int opaque = 0;
+    for (int y = 0; y < 11; ++y) {
+      for (int x = 0; x < 11; ++x) {
+        if ((picture->Pixels[y][x] >> 24) == 0) continue;
+        ++opaque;
+        QVERIFY2(QColor(shot.pixel(origin + QPoint(x, y))).lightness() >= 160, "a dark pixel on the dark face");
+      }
+    }
+    QVERIFY(opaque > 0);
+  }
+
   void systemColoursComeFromThePaletteAndRgbValuesAsTheyAre() {
     QPalette p;
     p.setColor(QPalette::Base, QColor(1, 2, 3));
@@ -74,6 +97,22 @@ private slots:
     QVERIFY(edit);
     QVERIFY(edit->alignment() & Qt::AlignRight);
     QCOMPARE(edit->palette().color(QPalette::Base), QColor(250, 240, 200));
+  }
+
+  // Right to left the leading edge is the right one, for Latin text too,
+  // and a change of direction mirrors the alignment either way.
+  void rightToLeftTheTextStartsFromTheRight() {
+    CboVarnoWidget combo;
+    auto* edit = qobject_cast<QLineEdit*>(combo.focusProxy());
+    QVERIFY(edit);
+    combo.setAlignment(CboVarnoWidget::All_Left);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft | Qt::AlignAbsolute);
+    combo.setLayoutDirection(Qt::RightToLeft);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute);
+    combo.setAlignment(CboVarnoWidget::All_Right);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft | Qt::AlignAbsolute);
+    combo.setLayoutDirection(Qt::LeftToRight);
+    QCOMPARE(edit->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight | Qt::AlignAbsolute);
   }
 };
 

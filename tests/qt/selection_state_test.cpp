@@ -41,7 +41,7 @@ private slots:
       QLabel* comune = Header(grid, "Comune");
       QVERIFY(comune);
       QTest::mouseClick(comune, Qt::LeftButton, Qt::NoModifier, comune->rect().center());
-      QVERIFY(h.shared.GrigliaAperta);
+      QVERIFY(h.shared.GrigliaAperta());
       QVERIFY(h.control->Lista().Rcset_Cbo()->Eof());  // sorted, still on no row
       QTest::keyClick(view, Qt::Key_Return);          // a close without a choice
     }));

@@ -5,6 +5,7 @@
 #include "bench/figures.hpp"
 #include "control/type_library.hpp"
 #include "grid/frm_griglia.hpp"
+#include "list/list_store.hpp"
 
 namespace bench {
 

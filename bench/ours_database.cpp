@@ -38,7 +38,7 @@ void BulkFill(benchmark::State& state, size_t n) {
   double rate = 0;
   for (auto _ : state) {
     (void)SharedRows();  // made before the measure
-    auto host = std::make_unique<HeadlessHost>(cbo::kComboBox);
+    auto host = std::make_unique<HeadlessHost>(cbo::ComboBox);
     MemoryRows rows(n);
     const Clock::time_point t0 = Clock::now();
     host->Control().AddRows(rows);
@@ -57,7 +57,7 @@ void SqliteFill(benchmark::State& state, size_t n) {
   const std::string& file = DatabaseFile();  // made before the measure
   const std::string query = RowsQuery(n);
   for (auto _ : state) {
-    auto host = std::make_unique<HeadlessHost>(cbo::kComboBox);
+    auto host = std::make_unique<HeadlessHost>(cbo::ComboBox);
     Clock::time_point t0 = Clock::now();
     double cpu0 = ThreadCpuMicros();
     cbo::FillFromSqlite(host->Control(), file, query);

@@ -124,7 +124,7 @@ Timings GridSearch(HeadlessHost& host, size_t n) {
 void GridSearchBench(benchmark::State& state, size_t n) {
   Timings t;
   for (auto _ : state) {
-    t = GridSearch(Filled(cbo::kComboBox, n), n);
+    t = GridSearch(Filled(cbo::ComboBox, n), n);
     state.SetIterationTime(t.noMatch / 1e6);
   }
   state.counters["median_us"] = t.median;
@@ -136,7 +136,7 @@ void GridSearchBench(benchmark::State& state, size_t n) {
 // A click on the display column's header, the rows ordered by the town before
 // each one so that every sort has work to do.
 void SortBench(benchmark::State& state, size_t n) {
-  HeadlessHost& host = Filled(cbo::kComboBox, n);
+  HeadlessHost& host = Filled(cbo::ComboBox, n);
   std::vector<double> times;
   for (auto _ : state) {
     host.WithGridOpen([&] {
@@ -154,7 +154,7 @@ void FillBench(benchmark::State& state, size_t n) {
   double rate = 0, perRow = 0;
   for (auto _ : state) {
     const Rows& rows = SharedRows();  // made before the first measure
-    auto host = std::make_unique<HeadlessHost>(cbo::kComboBox);
+    auto host = std::make_unique<HeadlessHost>(cbo::ComboBox);
     const size_t before = ResidentBytes();
     const Clock::time_point t0 = Clock::now();
     host->Fill(rows, n);
@@ -172,7 +172,7 @@ void FillBench(benchmark::State& state, size_t n) {
 }
 
 void OpenHeadless(benchmark::State& state, size_t n) {
-  HeadlessHost& host = Filled(cbo::kComboBox, n);
+  HeadlessHost& host = Filled(cbo::ComboBox, n);
   std::vector<double> times;
   for (auto _ : state) {
     const Clock::time_point t0 = Clock::now();
@@ -191,8 +191,8 @@ void RegisterOurs(size_t n, int repetitions) {
     b->UseManualTime()->Iterations(iterations)->Unit(benchmark::kMicrosecond);
   };
   manual(benchmark::RegisterBenchmark(("ours/fill" + at).c_str(), FillBench, n), 1);
-  manual(benchmark::RegisterBenchmark(("ours/keystroke_combobox" + at).c_str(), Keystroke, cbo::kComboBox, n), 1);
-  manual(benchmark::RegisterBenchmark(("ours/keystroke_listcombo" + at).c_str(), Keystroke, cbo::kListCombo, n), 1);
+  manual(benchmark::RegisterBenchmark(("ours/keystroke_combobox" + at).c_str(), Keystroke, cbo::ComboBox, n), 1);
+  manual(benchmark::RegisterBenchmark(("ours/keystroke_listcombo" + at).c_str(), Keystroke, cbo::ListCombo, n), 1);
   manual(benchmark::RegisterBenchmark(("ours/grid_search" + at).c_str(), GridSearchBench, n), 1);
   manual(benchmark::RegisterBenchmark(("ours/header_sort" + at).c_str(), SortBench, n), repetitions);
   manual(benchmark::RegisterBenchmark(("ours/open_close_headless" + at).c_str(), OpenHeadless, n), repetitions * 3);

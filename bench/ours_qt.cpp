@@ -29,7 +29,7 @@ struct QtHost {
     control = &container->Adopt(cbo::CreateObject("CboVarno", *container, shared));
     container->InitProperties();
     container->SetWidth(4500);
-    control->SetStileCbo(cbo::kComboBox);
+    control->SetStileCbo(cbo::ComboBox);
     for (int c = 0; c < kColumns; ++c) control->AddField(kFieldNames[c], kFieldNames[c], true, 1500, 2);
     control->SetText_Column(kFieldNames[0]);
     for (size_t i = 0; i < n; ++i) {

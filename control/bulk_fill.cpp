@@ -1,12 +1,13 @@
 // The bulk fill: many rows appended at once, as ListItem and AddItem would.
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "platform/scoped_flag.hpp"
 
 namespace cbo {
 
 bool CboVarno::AddRows(RowSource& rows, const FillProgress& progress) {
   ScopedFlag host(operazioneHost_);
-  const bool riempita = list_.AddRows(rows, progress);
+  const bool riempita = list_->AddRows(rows, progress);
   GridFollowsTable();  // a fill into a list without columns made a new table
   IndiciDaFare();
   return riempita;

@@ -2,6 +2,8 @@
 // list store's work over to it.
 #include "control/cbo_varno.hpp"
 
+#include "list/list_store.hpp"
+
 #include "control/image_list.hpp"
 #include "grid/frm_griglia.hpp"
 #include "platform/platform.hpp"
@@ -17,8 +19,8 @@ CboVarno::CboVarno(IContainer& container, ProcessState& shared)
       cmd_(container.platform().CreateButton(*pct_)),
       T_Indici_(container.platform().CreateTimer()),
       imageList1_(ImageList::Pulsanti()),
-      list_(shared, *txt_, [this] { AdoRec_MoveComplete(); },
-            [this](const std::string& name) { container_.PropertyChanged(name); }) {
+      list_(std::make_unique<ListStore>(shared, *txt_, [this] { AdoRec_MoveComplete(); },
+                                        [this](const std::string& name) { container_.PropertyChanged(name); })) {
   // The design-time state of the constituents.
   txt_->SetText("Cbo_Varno");
   cmd_->SetWidth(260);
@@ -52,48 +54,48 @@ CboVarno::CboVarno(IContainer& container, ProcessState& shared)
 
 CboVarno::~CboVarno() { container_.Attach(nullptr); }
 
-int32_t CboVarno::Record_Count() { return list_.Record_Count(); }
+int32_t CboVarno::Record_Count() { return list_->Record_Count(); }
 
 void CboVarno::AddItem() {
   ScopedFlag host(operazioneHost_);
-  list_.AddItem();
+  list_->AddItem();
   IndiciDaFare();
 }
 
 void CboVarno::RemoveItem(int32_t Indice_Record) {
   ScopedFlag host(operazioneHost_);
-  list_.RemoveItem(Indice_Record);
+  list_->RemoveItem(Indice_Record);
 }
 
 void CboVarno::AddField(const std::string& Nome_Field, const std::string& NomeColonna, bool Visualizza_Colonna,
                         double Larghezza_Colonna, int32_t Separatore_Colonna, const std::string& Formattazione,
                         int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text,
                         bool Colonna_Ordinabile) {
-  list_.AddField(Nome_Field, NomeColonna, Visualizza_Colonna, Larghezza_Colonna, Separatore_Colonna, Formattazione,
+  list_->AddField(Nome_Field, NomeColonna, Visualizza_Colonna, Larghezza_Colonna, Separatore_Colonna, Formattazione,
                  Allineamento_Colonna, Ridimensiona_Colonna, Wrap_Text, Colonna_Ordinabile);
   GridFollowsTable();
 }
 
 void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) {
-  list_.Combo_Clear(Cosa_Cancellare);
+  list_->Combo_Clear(Cosa_Cancellare);
   GridFollowsTable();
 }
 
 Variant CboVarno::ListItem(const std::string& Field, Variant Value) {
-  return list_.ListItem(Field, std::move(Value));
+  return list_->ListItem(Field, std::move(Value));
 }
-Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_.ListValue(Current_Field_Value); }
-std::string CboVarno::Value() { return list_.Value(); }
+Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_->ListValue(Current_Field_Value); }
+std::string CboVarno::Value() { return list_->Value(); }
 void CboVarno::SetValue(const std::string& v) {
   ScopedFlag host(operazioneHost_);
-  list_.SetValue(v);
+  list_->SetValue(v);
 }
 
-int32_t CboVarno::ListIndex() { return list_.ListIndex(); }
+int32_t CboVarno::ListIndex() { return list_->ListIndex(); }
 
 void CboVarno::SetListIndex(int32_t v) {
   ScopedFlag host(operazioneHost_);
-  list_.SetListIndex(v);
+  list_->SetListIndex(v);
 }
 
 }  // namespace cbo

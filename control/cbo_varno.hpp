@@ -9,7 +9,7 @@
 #include <string>
 
 #include "control/enumerations.hpp"
-#include "list/list_store.hpp"
+#include "list/enumerations.hpp"
 #include "list/row_source.hpp"
 #include "platform/colour.hpp"
 #include "platform/container.hpp"
@@ -22,6 +22,7 @@
 namespace cbo {
 
 class ImageList;
+class ListStore;
 
 // Event numbers of the event interface __CboVarno.
 enum EventoCbo : int {
@@ -123,7 +124,7 @@ public:
   ITextBox& Txt_Cbo() { return *txt_; }
   IPictureBox& Pct_Text() { return *pct_; }
   IButton& Cmd_List() { return *cmd_; }
-  ListStore& Lista() { return list_; }
+  ListStore& Lista() { return *list_; }
   // The control's own settings in the drop-down window's configuration
   // record (its list's fields in it are filled in when the window opens).
   const GridConfig& Configurazione() const { return config_; }
@@ -195,7 +196,7 @@ private:
   std::unique_ptr<IButton> cmd_;
   std::unique_ptr<ITimer> T_Indici_;
   const ImageList& imageList1_;
-  ListStore list_;
+  std::unique_ptr<ListStore> list_;  // held apart, so that its header stays internal
   GridConfig config_;
   int32_t PosizioneCursore_ = 0;
   int32_t IndiceSelezionato_ = 0;

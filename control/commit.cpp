@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "platform/error.hpp"
 #include "platform/text.hpp"
 
@@ -14,30 +15,30 @@ void CboVarno::ApplicaScelta() {
   // control's drop-down is open: moving in the grid chooses nothing, the
   // choice is read when the window closes.
   if (shared_.CaricamentoInCorso() || listaAperta_) return;
-  const int32_t completata = list_.CompletamentoInAttesa();
-  list_.SetCompletamentoInAttesa(0);
-  if (!list_.OkSelezioneAvvenuta()) return;
+  const int32_t completata = list_->CompletamentoInAttesa();
+  list_->SetCompletamentoInAttesa(0);
+  if (!list_->OkSelezioneAvvenuta()) return;
 
-  Recordset& tabella = list_.Tabella();
+  Recordset& tabella = list_->Tabella();
   const bool suUnaRiga = tabella.State() == 1 && !tabella.Eof();
   auto indiceCorrente = [&] { return suUnaRiga ? ToLong(tabella.Field(kIndexField), kIndexField) : 0; };
   // A completion left waiting commits only the row it completed; a move to
   // any other row (a host's RemoveItem, say) ends the wait without a commit.
   if (completata != 0 && indiceCorrente() != completata) {
-    list_.SetOkSelezioneAvvenuta(false);
+    list_->SetOkSelezioneAvvenuta(false);
     return;
   }
   // A row is chosen when the commit writes its text into the text box:
   // always in ListCombo; in the other styles unless a text is kept in its
   // place (a list filled before anything was typed or chosen leaves "").
   const bool rigaScelta =
-      suUnaRiga && (list_.StileAttivo() == kListCombo ||
-                    (!(UltimoTesto_.empty() && !listaAperta_) && tabella.FieldNumber(list_.Text_Col()) >= 0));
-  const int32_t indice = rigaScelta || list_.StileAttivo() == kListCombo ? indiceCorrente() : 0;
+      suUnaRiga && (list_->StileAttivo() == ListCombo ||
+                    (!(UltimoTesto_.empty() && !listaAperta_) && tabella.FieldNumber(list_->Text_Col()) >= 0));
+  const int32_t indice = rigaScelta || list_->StileAttivo() == ListCombo ? indiceCorrente() : 0;
 
   // The flag is still set while the text is written, so that in ListCombo no
   // matching pass follows.
-  if (list_.StileAttivo() == kListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
+  if (list_->StileAttivo() == ListCombo) txt_->SetTag(suUnaRiga ? std::to_string(indice) : std::string());
   std::string vuoto;
   txt_->SetText(ToText(EseguiTextColumn(LeggiDaTextColumn, vuoto), "Text"));
   if (rigaScelta) IndiceSelezionato_ = indice;
@@ -61,8 +62,8 @@ void CboVarno::ApplicaScelta() {
   }
   // The change handler run by the text may have left a completion waiting:
   // this commit ends it.
-  list_.SetOkSelezioneAvvenuta(false);
-  list_.SetCompletamentoInAttesa(0);
+  list_->SetOkSelezioneAvvenuta(false);
+  list_->SetCompletamentoInAttesa(0);
   if (rigaScelta) AnnounceChoice(indice);
 }
 

@@ -2,6 +2,7 @@
 // which is shown modally; afterwards the choice is committed and the table is
 // put back on the selected row.
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "grid/frm_griglia.hpp"
 #include "grid/module1.hpp"
 #include "list/criteria.hpp"
@@ -15,14 +16,14 @@ void CboVarno::Cmd_List_MouseUp() { ApriLista(); }
 void CboVarno::ApriLista() {
   if (!cmd_->Visible()) return;
   txt_->SetFocus();
-  if (list_.NumMtCol() == 0) return;
-  if (!list_.HaRighe() || list_.Riempimento()) return;
+  if (list_->NumMtCol() == 0) return;
+  if (!list_->HaRighe() || list_->Riempimento()) return;
   MostraGriglia();
   // A list cleared while the window was open has no row to go back to.
-  if (!list_.TabellaAperta()) return;
+  if (!list_->TabellaAperta()) return;
   const std::string chiave =
-      list_.StileAttivo() == kListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato_);
-  Recordset& tabella = list_.Tabella();
+      list_->StileAttivo() == ListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato_);
+  Recordset& tabella = list_->Tabella();
   tabella.MoveFirst();
   tabella.Find(CriterioUguale(kIndexField, chiave));
   IndiciDaFare();  // after the grid's searches and sorts
@@ -36,11 +37,11 @@ void CboVarno::MostraGriglia() {
     ChiudiGriglia(shared_);
     return;
   }
-  if (list_.NumMtCol() == 0 || shared_.GrigliaAperta()) return;
+  if (list_->NumMtCol() == 0 || shared_.GrigliaAperta()) return;
   // The user now chooses in the grid: a completion still waiting to be
   // committed is given up, so that closing without a choice commits nothing.
-  list_.SetOkSelezioneAvvenuta(false);
-  list_.SetCompletamentoInAttesa(0);
+  list_->SetOkSelezioneAvvenuta(false);
+  list_->SetCompletamentoInAttesa(0);
   // What a close without a choice gives back to the text box.
   const int32_t selInizio = txt_->SelStart();
   const int32_t selLunghezza = txt_->SelLength();
@@ -52,9 +53,9 @@ void CboVarno::MostraGriglia() {
     IstanzaGriglia();
     // Held here: closing the window drops the process's reference to it.
     std::shared_ptr<FrmGriglia> griglia = shared_.Griglia();
-    list_.Tabella();
+    list_->Tabella();
     ScopedFlag aperta(listaAperta_);
-    list_.SetOkSelezioneAvvenuta(griglia->CaricaListaVis(list_.Rcset_Cbo(), list_.Matrice_Campi(), IndiceSelezionato_));
+    list_->SetOkSelezioneAvvenuta(griglia->CaricaListaVis(list_->Rcset_Cbo(), list_->Matrice_Campi(), IndiceSelezionato_));
   } catch (...) {
     // Whatever failed, before or after the show, no window is left counted
     // as open: that would suspend the layout of every control for good.
@@ -64,8 +65,8 @@ void CboVarno::MostraGriglia() {
 
   // No current row (the window closed without a choice, or the list was
   // cleared meanwhile) and no text column read as "".
-  UltimoTesto_ = list_.CurrentRowText();
-  if (!list_.OkSelezioneAvvenuta()) {
+  UltimoTesto_ = list_->CurrentRowText();
+  if (!list_->OkSelezioneAvvenuta()) {
     // A close without a choice leaves the text box as it was before the show
     // (the focus coming back to it would otherwise have selected it all).
     try {
@@ -78,11 +79,11 @@ void CboVarno::MostraGriglia() {
 }
 
 void CboVarno::GridFollowsTable() {
-  if (!listaAperta_ || !shared_.Griglia() || shared_.Griglia()->Rcset_Cbo_Griglia() == list_.Rcset_Cbo()) return;
+  if (!listaAperta_ || !shared_.Griglia() || shared_.Griglia()->Rcset_Cbo_Griglia() == list_->Rcset_Cbo()) return;
   // The selected row was a row of the discarded table: none of the new one
   // is selected, so that a row picked from it later counts as a choice.
   IndiceSelezionato_ = 0;
-  shared_.Griglia()->FollowTable(list_.Rcset_Cbo());
+  shared_.Griglia()->FollowTable(list_->Rcset_Cbo());
 }
 
 FrmGriglia& CboVarno::IstanzaGriglia() {
@@ -95,13 +96,13 @@ void CboVarno::PassaConfigurazione() {
   // the fields the design always hands over as zero, empty or False stay so.
   FrmGriglia& g = IstanzaGriglia();
   GridConfig c = config_;
-  c.NonMostrareLista = list_.NonMostrareLista();
-  c.OkSelezioneAvvenuta = list_.OkSelezioneAvvenuta();
-  c.MaxIndex = list_.MaxIndex();
-  c.Larghezza_Colonne = list_.Larghezza_Colonne();
-  c.Text_Col = list_.Text_Col();
-  c.Bound_Col = list_.Bound_Col();
-  c.NumMtCol = list_.NumMtCol();
+  c.NonMostrareLista = list_->NonMostrareLista();
+  c.OkSelezioneAvvenuta = list_->OkSelezioneAvvenuta();
+  c.MaxIndex = list_->MaxIndex();
+  c.Larghezza_Colonne = list_->Larghezza_Colonne();
+  c.Text_Col = list_->Text_Col();
+  c.Bound_Col = list_->Bound_Col();
+  c.NumMtCol = list_->NumMtCol();
   g.Configura(c);
 }
 

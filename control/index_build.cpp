@@ -4,6 +4,7 @@
 // each tick a few milliseconds of work. Searches give the same rows with or
 // without them; only their time depends on it.
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo {
 
@@ -21,9 +22,9 @@ void CboVarno::IndiciDaFare() {
 void CboVarno::T_Indici_Timer() {
   bool ancora = false;
   // Not while a fill appends rows that may yet be dropped.
-  if (list_.TabellaAperta() && !list_.Riempimento()) {
-    Recordset& tabella = *list_.Rcset_Cbo();
-    if (!list_.Text_Col().empty() && tabella.FieldNumber(list_.Text_Col()) >= 0) tabella.PrepareIndex(list_.Text_Col());
+  if (list_->TabellaAperta() && !list_->Riempimento()) {
+    Recordset& tabella = *list_->Rcset_Cbo();
+    if (!list_->Text_Col().empty() && tabella.FieldNumber(list_->Text_Col()) >= 0) tabella.PrepareIndex(list_->Text_Col());
     ancora = tabella.BuildIndexes(kPassiPerTick);
   }
   if (!ancora) T_Indici_->SetEnabled(false);

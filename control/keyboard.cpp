@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "grid/frm_griglia.hpp"
 #include "platform/text.hpp"
 
@@ -22,13 +23,13 @@ void CboVarno::Txt_Cbo_KeyPress(int16_t& KeyAscii) {
   const int32_t selStart = txt_->SelStart();
   const int32_t selLength = txt_->SelLength();
   PosizioneCursore_ = selStart + 1;
-  if (list_.StileAttivo() == kListCombo && KeyAscii == kBackspace) {
+  if (list_->StileAttivo() == ListCombo && KeyAscii == kBackspace) {
     // The caret goes where the deleted characters were, so that a box
     // emptied this way shows the first row wholly selected and the next
     // letter starts a new search.
     PosizioneCursore_ = selLength > 0 ? selStart : selStart - 1;
   }
-  if (list_.StileAttivo() != kListCombo) {
+  if (list_->StileAttivo() != ListCombo) {
     const std::string testo = txt_->Text();
     const std::string sinistra = text::Left(testo, selStart);
     const std::string destra = text::From(testo, selStart + selLength);
@@ -67,7 +68,7 @@ void CboVarno::Txt_Cbo_KeyUp(int16_t& KeyCode, int16_t& Shift) {
 
 void CboVarno::RecordDelete() {
   const int32_t selStart = txt_->SelStart();
-  if (list_.StileAttivo() == kListCombo) {
+  if (list_->StileAttivo() == ListCombo) {
     PosizioneCursore_ = selStart;  // where the deleted characters were
     return;
   }
@@ -90,7 +91,7 @@ bool CboVarno::EditInsideText() const {
 // host is told once, unless the matching committed the row already.
 void CboVarno::AnnounceTypedRow() {
   const std::optional<std::string> digitato = std::exchange(testoDigitato_, std::nullopt);
-  if (!digitato || list_.StileAttivo() != kComboBox || scelteAnnunciate_ != annunciateAlTasto_) return;
+  if (!digitato || list_->StileAttivo() != ComboBox || scelteAnnunciate_ != annunciateAlTasto_) return;
   const std::string testo = txt_->Text();
   if (testo.empty() || testo != *digitato) return;
   const int32_t riga = RigaCompletata(testo);

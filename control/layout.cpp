@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "control/image_list.hpp"
 
 namespace cbo {
@@ -31,7 +32,7 @@ void CboVarno::UserControl_Initialize() {
   txt_->SetText("");
   // A new control's own drop-down is closed (listaAperta_ starts false); the
   // process's flag is left alone, as another control's window may be open.
-  list_.SetOkSelezioneAvvenuta(false);
+  list_->SetOkSelezioneAvvenuta(false);
   DisponiControlli();
 }
 
@@ -49,7 +50,7 @@ void CboVarno::DisponiControlli() {
   cmd_->SetPicture(imageList1_.ListImages(IndiceImmaginePulsante(TipoPulsanteMemorizzato)));
 
   double spazioPulsante = 0;
-  if (StileCboMemorizzato == kTextBox) {
+  if (StileCboMemorizzato == TextBox) {
     cmd_->SetVisible(false);
   } else {
     cmd_->SetVisible(true);
@@ -57,7 +58,7 @@ void CboVarno::DisponiControlli() {
     spazioPulsante = std::nearbyint(cmd_->Width());
   }
 
-  cmd_->SetVisible(StileCboMemorizzato != kTextBox && Abilitato_ && !Bloccato_);
+  cmd_->SetVisible(StileCboMemorizzato != TextBox && Abilitato_ && !Bloccato_);
 
   FissaDimensioneFont(*txt_);
 

@@ -2,6 +2,7 @@
 // the settings into the container's property bag and reading them back, each
 // property as its entry in the property table says.
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "control/property_table.hpp"
 
 namespace cbo {
@@ -12,11 +13,11 @@ void CboVarno::DerivaCopieDiLavoro() {
   config_.ColTesto = txt_->ForeColor();
   config_.RecSel = Record_SelectorMemorizzato;
   config_.SepRec = Separatore_RecordMemorizzato;
-  list_.SetText_Col(Text_ColumnMemorizzato);
-  list_.SetBound_Col(Bound_ColumnMemorizzato);
+  list_->SetText_Col(Text_ColumnMemorizzato);
+  list_->SetBound_Col(Bound_ColumnMemorizzato);
   config_.Rows_Col = Rows_CountMemorizzato;
   config_.Vis_Fields = Visualizza_FieldsMemorizzato;
-  list_.SetStileAttivo(StileCboMemorizzato);
+  list_->SetStileAttivo(StileCboMemorizzato);
   Abilitato_ = txt_->Enabled();
   Bloccato_ = txt_->Locked();
 }

@@ -2,6 +2,7 @@
 // property-changed notification under its own name, the grid configuration
 // copy it feeds, and the layout pass where the look can change.
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo {
 
@@ -27,14 +28,14 @@ void CboVarno::SetTipoPulsante(int32_t v) {
 }
 
 int32_t CboVarno::StileCbo() {
-  list_.SetStileAttivo(StileCboMemorizzato);
+  list_->SetStileAttivo(StileCboMemorizzato);
   return StileCboMemorizzato;
 }
 
 void CboVarno::SetStileCbo(int32_t v) {
   uint8_t b = NarrowToByte(v, "StileCbo");
   StileCboMemorizzato = b;
-  list_.SetStileAttivo(b);
+  list_->SetStileAttivo(b);
   container_.PropertyChanged("StileCbo");
   DisponiControlli();
 }
@@ -100,7 +101,7 @@ std::string CboVarno::Text_Column() { return Text_ColumnMemorizzato; }
 void CboVarno::SetText_Column(const std::string& v) {
   Text_ColumnMemorizzato = v;
   container_.PropertyChanged("Text_Column");
-  list_.SetText_Col(Text_ColumnMemorizzato);
+  list_->SetText_Col(Text_ColumnMemorizzato);
   IndiciDaFare();
 }
 
@@ -109,7 +110,7 @@ std::string CboVarno::Bound_Column() { return Bound_ColumnMemorizzato; }
 void CboVarno::SetBound_Column(const std::string& v) {
   Bound_ColumnMemorizzato = v;
   container_.PropertyChanged("Bound_Column");
-  list_.SetBound_Col(Bound_ColumnMemorizzato);
+  list_->SetBound_Col(Bound_ColumnMemorizzato);
 }
 
 uint8_t CboVarno::Rows_Count() { return Rows_CountMemorizzato; }

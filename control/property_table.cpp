@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
+#include "list/table/recordset.hpp"
 #include "platform/text.hpp"
 
 namespace cbo {
@@ -129,8 +131,8 @@ struct PropertyAccess {
         {22, "Value", "String", kDescTesto,
          [](C& c) { return Variant(c.Value()); },
          [](C& c, const Variant& v) { c.SetValue(v.AsString()); },
-         [](C& c) { return Variant(c.list_.ValueMemorizzato()); },
-         [](C& c, const Variant& v) { c.list_.SetValueMemorizzato(ToText(v, "Value")); },
+         [](C& c) { return Variant(c.list_->ValueMemorizzato()); },
+         [](C& c, const Variant& v) { c.list_->SetValueMemorizzato(ToText(v, "Value")); },
          Fixed, Variant(""), ReadStep::Settings, true, "Value"},
         {23, "Text", "String", kDescTesto,
          [](C& c) { return Variant(c.Text()); },
@@ -141,8 +143,8 @@ struct PropertyAccess {
         {25, "ListIndex", "Long", "",
          [](C& c) { return Variant(c.ListIndex()); },
          [](C& c, const Variant& v) { c.SetListIndex(v.AsLong()); },
-         [](C& c) { return Variant(c.list_.ListIndexMemorizzato()); },
-         [](C& c, const Variant& v) { c.list_.SetListIndexMemorizzato(ToLong(v, "ListIndex")); },
+         [](C& c) { return Variant(c.list_->ListIndexMemorizzato()); },
+         [](C& c, const Variant& v) { c.list_->SetListIndexMemorizzato(ToLong(v, "ListIndex")); },
          Fixed, Variant(int16_t{1}), ReadStep::Settings, true, "ListIndex"},
         {26, "Griglia_Centrata", "Boolean", "",
          [](C& c) { return Variant(c.Griglia_Centrata()); },

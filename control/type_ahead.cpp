@@ -1,6 +1,7 @@
 // Type-ahead: completing (ComboBox) or forcing (ListCombo) the typed text from
 // the list, the text box's change handler, and the Text property.
 #include "control/cbo_varno.hpp"
+#include "list/list_store.hpp"
 #include "list/criteria.hpp"
 #include "platform/error.hpp"
 #include "platform/scoped_flag.hpp"
@@ -29,23 +30,23 @@ std::string TestoCampo(const Variant& v) { return v.IsNull() ? std::string() : T
 
 Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
   if (shared_.CaricamentoInCorso()) return Variant();
-  if (list_.StileAttivo() == kTextBox) {
+  if (list_->StileAttivo() == TextBox) {
     if (mode == SettaDaTextColumn) UltimoTesto_ = text;
     return Variant(UltimoTesto_);
   }
-  if (list_.NumMtCol() == 0) return Variant("");
-  if (!list_.TabellaAperta()) return Variant("");
-  Recordset& tabella = *list_.Rcset_Cbo();
-  const std::string& Text_Col = list_.Text_Col();
-  const bool listCombo = list_.StileAttivo() == kListCombo;
-  const bool comboBox = list_.StileAttivo() == kComboBox;
+  if (list_->NumMtCol() == 0) return Variant("");
+  if (!list_->TabellaAperta()) return Variant("");
+  Recordset& tabella = *list_->Rcset_Cbo();
+  const std::string& Text_Col = list_->Text_Col();
+  const bool listCombo = list_->StileAttivo() == ListCombo;
+  const bool comboBox = list_->StileAttivo() == ComboBox;
 
   if (mode == LeggiDaTextColumn) {
     if (Text_Col.empty()) return Variant("");
     // Outside ListCombo the row's text gives way to UltimoTesto_ when no row
     // is chosen, and to "" when nothing was taken as the text yet and the grid
     // is closed; the row is read only when its text is the answer.
-    if (!listCombo && !list_.OkSelezioneAvvenuta()) return Variant(UltimoTesto_);
+    if (!listCombo && !list_->OkSelezioneAvvenuta()) return Variant(UltimoTesto_);
     if (!listCombo && UltimoTesto_.empty() && !listaAperta_) return Variant("");
     std::string result;
     SkipOnFailure([&] { result = TestoCampo(tabella.Field(Text_Col)); });
@@ -53,7 +54,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
   }
   if (mode != SettaDaTextColumn) return Variant();
 
-  list_.SetOkSelezioneAvvenuta(false);
+  list_->SetOkSelezioneAvvenuta(false);
   if (tabella.Eof())
     IndiceSelezionato_ = 0;
   else
@@ -73,7 +74,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
     uguale = !corrente.IsNull() && ToText(corrente, Text_Col) == text;
   });
   if (uguale) {
-    list_.SetOkSelezioneAvvenuta(false);
+    list_->SetOkSelezioneAvvenuta(false);
     return Variant(text);
   }
 
@@ -119,7 +120,7 @@ Variant CboVarno::EseguiTextColumn(int32_t mode, std::string& text) {
 
   std::string result;
   SkipOnFailure([&] { result = TestoCampo(tabella.Field(Text_Col)); });
-  SkipOnFailure([&] { list_.AllineaRigaCorrente(); });
+  SkipOnFailure([&] { list_->AllineaRigaCorrente(); });
   return Variant(result);
 }
 
@@ -128,7 +129,7 @@ void CboVarno::Txt_Cbo_Change() {
   if (PosizioneCursore_ < 0) PosizioneCursore_ = 0;
   // The style is read afresh at each step: a host's Change handler, run from
   // inside a step, may have changed it.
-  if (list_.StileAttivo() == kListCombo && !list_.OkSelezioneAvvenuta() && !shared_.CaricamentoInCorso()) {
+  if (list_->StileAttivo() == ListCombo && !list_->OkSelezioneAvvenuta() && !shared_.CaricamentoInCorso()) {
     std::string testo = txt_->Text();
     txt_->SetText(ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text"));
     txt_->SetSelStart(PosizioneCursore_);
@@ -136,7 +137,7 @@ void CboVarno::Txt_Cbo_Change() {
     NotificaChange();
   }
 
-  if (list_.StileAttivo() == kComboBox && !shared_.CaricamentoInCorso()) {
+  if (list_->StileAttivo() == ComboBox && !shared_.CaricamentoInCorso()) {
     std::string testo = txt_->Text();
     const bool dentroIlTesto = EditInsideText();
     const int32_t caretDopoIlTasto = dentroIlTesto ? keyEdit_->caret : 0;
@@ -154,8 +155,8 @@ void CboVarno::Txt_Cbo_Change() {
       if (risultato != txt_->Tag()) {
         // The completion waits to be committed; only the row it completed may
         // be (none when the text was given back unmatched).
-        list_.SetOkSelezioneAvvenuta(true);
-        list_.SetCompletamentoInAttesa(RigaCompletata(risultato));
+        list_->SetOkSelezioneAvvenuta(true);
+        list_->SetCompletamentoInAttesa(RigaCompletata(risultato));
         txt_->SetText(risultato);
         txt_->SetTag(txt_->Text());
       }
@@ -164,29 +165,29 @@ void CboVarno::Txt_Cbo_Change() {
     }
   }
 
-  if (list_.StileAttivo() == kTextBox) UltimoTesto_ = txt_->Text();
+  if (list_->StileAttivo() == TextBox) UltimoTesto_ = txt_->Text();
 
-  if (list_.StileAttivo() == kTextBox || list_.StileAttivo() == kComboBox) {
+  if (list_->StileAttivo() == TextBox || list_->StileAttivo() == ComboBox) {
     std::string testo = txt_->Text();
     if (testo != UltimoTestoNotificato_) {
       UltimoTesto_ = testo;
       UltimoTestoNotificato_ = testo;
       NotificaChange();
     }
-  } else if (list_.StileAttivo() == kListCombo) {
-    if (!list_.TabellaAperta())
+  } else if (list_->StileAttivo() == ListCombo) {
+    if (!list_->TabellaAperta())
       NotificaChange();
-    else if (list_.Rcset_Cbo()->Eof())
+    else if (list_->Rcset_Cbo()->Eof())
       txt_->SetText("");
   }
 }
 
 int32_t CboVarno::RigaCompletata(const std::string& risultato) {
   int32_t indice = -1;
-  if (!list_.TabellaAperta()) return indice;
-  Recordset& tabella = *list_.Rcset_Cbo();
+  if (!list_->TabellaAperta()) return indice;
+  Recordset& tabella = *list_->Rcset_Cbo();
   SkipOnFailure([&] {
-    if (!tabella.Eof() && TestoCampo(tabella.Field(list_.Text_Col())) == risultato)
+    if (!tabella.Eof() && TestoCampo(tabella.Field(list_->Text_Col())) == risultato)
       indice = ToLong(tabella.Field(kIndexField), kIndexField);
   });
   return indice;
@@ -198,7 +199,7 @@ std::string CboVarno::Text() { return txt_->Text(); }
 
 void CboVarno::SetText(const std::string& v) {
   ScopedFlag host(operazioneHost_);
-  ListStore::NonMostrareListaScope nonMostrare(list_);
+  ListStore::NonMostrareListaScope nonMostrare(*list_);
   std::string testo = v;
   std::string risultato = ToText(EseguiTextColumn(SettaDaTextColumn, testo), "Text");
   TextMemorizzato = risultato;

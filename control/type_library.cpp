@@ -7,6 +7,7 @@
 #include "control/cbo_varno.hpp"
 #include "control/enumerations.hpp"
 #include "control/property_table.hpp"
+#include "list/table/recordset.hpp"
 #include "platform/text.hpp"
 
 namespace cbo {

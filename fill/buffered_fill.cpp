@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "list/list_store.hpp"
 #include "platform/error.hpp"
 #include "platform/literal.hpp"
 

@@ -10,6 +10,7 @@
 #include "list/column_def.hpp"
 #include "list/criteria.hpp"
 #include "list/data_control.hpp"
+#include "list/enumerations.hpp"
 #include "list/table/recordset.hpp"
 #include "list/row_source.hpp"
 #include "list/list_state.hpp"
@@ -18,21 +19,6 @@
 #include "platform/widgets.hpp"
 
 namespace cbo {
-
-// The style, as StileCbo and its working copy StileAttivo hold it.
-enum StileCboValue : uint8_t { kTextBox = 0, kComboBox = 1, kListCombo = 2 };
-
-// Modes of the private row operations.
-#define CBO_ESEGUI_LIST_INDEX(V)                                                                        \
-  V(SettaDaListIndex, 0) V(LeggiDaListIndex, 1) V(SettaDaBoundColumn, 2) V(LeggiDaBoundColumn, 3) \
-  V(SettaDaTextColumn, 4) V(LeggiDaTextColumn, 5)
-// What Combo_Clear empties.
-#define CBO_CANCELLA_CBO(V) V(Tutto, 0) V(Solo_Dati, 1)
-
-#define CBO_ENUMERATOR(name, value) name = value,
-enum Esegui_ListIndex : int32_t { CBO_ESEGUI_LIST_INDEX(CBO_ENUMERATOR) };
-enum Cancella_Cbo : int32_t { CBO_CANCELLA_CBO(CBO_ENUMERATOR) };
-#undef CBO_ENUMERATOR
 
 // One slot of the staged row: the field name as the host wrote it and the value.
 struct SlotRiga {
@@ -143,7 +129,7 @@ private:
   std::string Bound_Col_;
   bool OkSelezioneAvvenuta_ = false;
   int32_t CompletamentoInAttesa_ = 0;
-  uint8_t StileAttivo_ = kTextBox;
+  uint8_t StileAttivo_ = TextBox;
   bool NonMostrareLista_ = false;
   std::string ValueMemorizzato_;
   int32_t ListIndexMemorizzato_ = 0;

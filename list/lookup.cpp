@@ -29,7 +29,7 @@ int32_t ListStore::EseguiListIndex(int32_t mode, int32_t index) {
   if (shared_.CaricamentoInCorso() || NumMtCol_ == 0 || !HaRighe()) return result;
   OkSelezioneAvvenuta_ = false;
   if (mode == SettaDaListIndex) {
-    if (StileAttivo_ != kListCombo) return result;
+    if (StileAttivo_ != ListCombo) return result;
     Recordset& tabella = *Rcset_Cbo_;
     shared_.SetCriterioRicerca(CriterioUguale(kIndexField, std::to_string(index)));
     tabella.MoveFirst();
@@ -40,7 +40,7 @@ int32_t ListStore::EseguiListIndex(int32_t mode, int32_t index) {
     AllineaRigaCorrente();
   } else if (mode == LeggiDaListIndex) {
     // No current row reads as no row, as Value reads "".
-    if (StileAttivo_ == kListCombo && !Rcset_Cbo_->Eof()) result = IndiceCorrente();
+    if (StileAttivo_ == ListCombo && !Rcset_Cbo_->Eof()) result = IndiceCorrente();
   }
   return result;
 }
@@ -51,7 +51,7 @@ Variant ListStore::EseguiBoundColumn(int32_t mode, const Variant& value) {
   OkSelezioneAvvenuta_ = false;
   Recordset& tabella = *Rcset_Cbo_;
   if (mode == SettaDaBoundColumn) {
-    if (StileAttivo_ != kListCombo) return Variant("");
+    if (StileAttivo_ != ListCombo) return Variant("");
     Variant result;
     shared_.SetCriterioRicerca(CriterioUguale(Bound_Col_, ToText(value, "Value")));
     tabella.MoveFirst();
@@ -64,7 +64,7 @@ Variant ListStore::EseguiBoundColumn(int32_t mode, const Variant& value) {
     return result;
   }
   if (mode == LeggiDaBoundColumn) {
-    if (StileAttivo_ != kListCombo) return Variant("");
+    if (StileAttivo_ != ListCombo) return Variant("");
     if (Bound_Col_.empty()) return Variant(int16_t{-1});
     if (tabella.Eof()) return Variant("");
     return Variant(ToText(tabella.Field(Bound_Col_), Bound_Col_));
@@ -83,7 +83,7 @@ int32_t ListStore::Record_Count() {
 
 void ListStore::RemoveItem(int32_t Indice_Record) {
   NonDuranteRiempimento("RemoveItem");
-  if (StileAttivo_ == kTextBox || NumMtCol_ < 1) return;
+  if (StileAttivo_ == TextBox || NumMtCol_ < 1) return;
   // A table standing on no row still gives up the row asked for.
   if (!HaRighe()) return;
   Recordset& tabella = *Rcset_Cbo_;
@@ -100,7 +100,7 @@ void ListStore::RemoveItem(int32_t Indice_Record) {
     return;
   }
   tabella.Delete();
-  if (StileAttivo_ == kListCombo) {
+  if (StileAttivo_ == ListCombo) {
     // The table goes back to the row the text box shows. When that row was the
     // one removed, the first remaining row is shown instead; when no row
     // remains, the commit empties the text box.
@@ -120,7 +120,7 @@ void ListStore::RemoveItem(int32_t Indice_Record) {
 }
 
 Variant ListStore::ListValue(std::string& Current_Field_Value) {
-  if (NumMtCol_ != 0 && TabellaAperta() && !Rcset_Cbo_->Eof() && StileAttivo_ == kListCombo &&
+  if (NumMtCol_ != 0 && TabellaAperta() && !Rcset_Cbo_->Eof() && StileAttivo_ == ListCombo &&
       !Current_Field_Value.empty())
     return Rcset_Cbo_->Field(Current_Field_Value);
   return Variant::Null();

@@ -104,7 +104,7 @@ void ListStore::DopoAggiunta(bool caricamentoPrima) {
     tabella.MoveFirst();
     // In ListCombo the table goes back to the row the text box shows.
     const std::string mostrata = txt_.Tag();
-    if (StileAttivo_ == kListCombo && !mostrata.empty()) {
+    if (StileAttivo_ == ListCombo && !mostrata.empty()) {
       tabella.Find(CriterioUguale(kIndexField, mostrata));
       if (tabella.Eof()) tabella.MoveFirst();
     }

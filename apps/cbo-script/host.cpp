@@ -5,6 +5,7 @@
 #include "control/type_library.hpp"
 #include "failed_event.hpp"
 #include "grid/frm_griglia.hpp"
+#include "list/list_store.hpp"
 #include "platform/error.hpp"
 #include "script_error.hpp"
 

@@ -7,6 +7,7 @@
 
 #include "control/cbo_varno.hpp"
 #include "platform/headless/headless.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo {
 namespace {
@@ -34,7 +35,7 @@ TEST(IndexTimer, MakesTheTextColumnsIndexInSlicesOnceTheFillIsOver) {
   headless::HeadlessContainer container{platform};
   CboVarno c(container, shared);
   c.InitProperties();
-  c.SetStileCbo(kComboBox);
+  c.SetStileCbo(ComboBox);
   Names rows(300000);
   ASSERT_TRUE(c.AddRows(rows));
   Recordset& table = c.Lista().Tabella();

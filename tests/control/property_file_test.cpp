@@ -13,6 +13,7 @@
 #include "platform/literal.hpp"
 #include "platform/property_file.hpp"
 #include "tests/support/same_value.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo {
 namespace {

@@ -54,7 +54,7 @@ protected:
 };
 
 TEST_F(RowChosen, ListComboReportsTheFirstRowThenEachPickTypingAndHostChoice) {
-  Fill(kListCombo, {"apple", "banana", "cherry"});
+  Fill(ListCombo, {"apple", "banana", "cherry"});
   EXPECT_EQ(chosen, (std::vector<int32_t>{1}));  // the first AddItem only
 
   Open({[this] { Grid().UserKey(headless::kDown); }, [this] { Grid().UserKey(headless::kEnter); }});
@@ -69,7 +69,7 @@ TEST_F(RowChosen, ListComboReportsTheFirstRowThenEachPickTypingAndHostChoice) {
 }
 
 TEST_F(RowChosen, ComboBoxReportsExactMatchesAndPicksButNotAFillOrACompletion) {
-  Fill(kComboBox, {"apple", "avocado", "banana"});
+  Fill(ComboBox, {"apple", "avocado", "banana"});
   EXPECT_TRUE(chosen.empty());  // the fill shows no row
 
   Box().UserType(U'a');  // completed to "apple": a suggestion, not a choice
@@ -86,7 +86,7 @@ TEST_F(RowChosen, ComboBoxReportsExactMatchesAndPicksButNotAFillOrACompletion) {
 }
 
 TEST_F(RowChosen, ComboBoxTextTypedToARowsWholeTextChoosesItOnce) {
-  Fill(kComboBox, {"apple", "avocado", "banana"});
+  Fill(ComboBox, {"apple", "avocado", "banana"});
   for (char32_t ch : std::u32string(U"avocad")) Box().UserType(ch);
   EXPECT_EQ(Box().Text(), "avocado");  // a completion still offered
   EXPECT_TRUE(chosen.empty());
@@ -97,7 +97,7 @@ TEST_F(RowChosen, ComboBoxTextTypedToARowsWholeTextChoosesItOnce) {
 }
 
 TEST_F(RowChosen, MovingInTheOpenGridOrCancellingChoosesNothing) {
-  Fill(kListCombo, {"apple", "banana", "cherry"});
+  Fill(ListCombo, {"apple", "banana", "cherry"});
   chosen.clear();
   Open({[this] { Grid().UserKey(headless::kDown); }, [this] { Grid().UserType(U'c'); },
         [this] { Grid().UserKey(headless::kEscape); }});
@@ -110,7 +110,7 @@ TEST_F(RowChosen, MovingInTheOpenGridOrCancellingChoosesNothing) {
 }
 
 TEST_F(RowChosen, AHandlerMayUseTheControlAndIsToldAfterTheTextIsShown) {
-  Fill(kListCombo, {"apple", "banana"});
+  Fill(ListCombo, {"apple", "banana"});
   std::vector<std::string> seen;
   c.SetRowChosenHandler([&](int32_t i) {
     seen.push_back(c.Text() + "/" + std::to_string(i) + "/" + std::to_string(c.ListIndex()));

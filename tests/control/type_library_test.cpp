@@ -7,6 +7,7 @@
 #include "control/type_library.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo {
 namespace {

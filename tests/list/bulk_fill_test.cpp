@@ -9,6 +9,7 @@
 #include "control/cbo_varno.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo {
 namespace {
@@ -119,7 +120,7 @@ TEST_F(BulkFill, GivesTheListTheRowByRowPathGivesInEveryStyle) {
 
 TEST_F(BulkFill, AListWithoutColumnsGetsOnePerSourceColumn) {
   Placed p(platform, shared);
-  p.c.SetStileCbo(kListCombo);
+  p.c.SetStileCbo(ListCombo);
   MemoryRows source({"Comune", "Sigla"}, {{"Roma", "RM"}, {"Bari", "BA"}});
   EXPECT_TRUE(p.c.AddRows(source));
   ASSERT_EQ(p.Lista().NumMtCol(), 2);
@@ -132,7 +133,7 @@ TEST_F(BulkFill, AListWithoutColumnsGetsOnePerSourceColumn) {
 
 TEST_F(BulkFill, ARefusedValueOrAFailingSourceLeavesEverythingAsItWas) {
   Placed p(platform, shared);
-  Columns(p, kListCombo);
+  Columns(p, ListCombo);
   PerRow(p, {{"Roma", "RM"}});
   p.c.ListItem("Nome", Variant("staged"));
   const std::string before = p.State();
@@ -168,7 +169,7 @@ TEST_F(BulkFill, ARefusedValueOrAFailingSourceLeavesEverythingAsItWas) {
 
 TEST_F(BulkFill, AFieldTheSourceDoesNotGiveRefusesTheFillBeforeAnyRow) {
   Placed p(platform, shared);
-  Columns(p, kComboBox);
+  Columns(p, ComboBox);
   MemoryRows source({"Nome", "Regione"}, {{"Roma", "Lazio"}});
   try {
     p.c.AddRows(source);
@@ -184,7 +185,7 @@ TEST_F(BulkFill, ProgressCanCancelAndTheHostCannotChangeTheListMeanwhile) {
   std::vector<Row> many;
   for (int i = 0; i < 10000; ++i) many.push_back({"n" + std::to_string(i), "p"});
   Placed p(platform, shared);
-  Columns(p, kListCombo);
+  Columns(p, ListCombo);
   PerRow(p, {{"Roma", "RM"}});
   const std::string before = p.State();
 

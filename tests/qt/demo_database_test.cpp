@@ -16,6 +16,7 @@
 #include "apps/cbo-demo/sample_data.hpp"
 #include "apps/cbo-demo/sample_database.hpp"
 #include "platform/error.hpp"
+#include "list/list_store.hpp"
 
 using namespace cbo;
 using namespace cbo::demo;

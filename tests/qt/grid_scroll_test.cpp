@@ -46,7 +46,7 @@ class GridScrollTest : public QObject {
 
 private slots:
   void endShowsTheLastRowsWithTheScrollBarAtItsEnd() {
-    Host h(kListCombo, kRows);
+    Host h(ListCombo, kRows);
     h.control->SetRows_Count(kShown);
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       Recordset& table = h.control->Lista().Tabella();
@@ -77,7 +77,7 @@ private slots:
   }
 
   void theScrollBarMovesTheWindowAndAClickChoosesARowThere() {
-    Host h(kListCombo, kRows);
+    Host h(ListCombo, kRows);
     h.control->SetRows_Count(kShown);
     QString clicked;
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
@@ -99,7 +99,7 @@ private slots:
   }
 
   void theWheelAndThePageKeysScrollTheWindow() {
-    Host h(kListCombo, kRows);
+    Host h(ListCombo, kRows);
     h.control->SetRows_Count(kShown);
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       Recordset& table = h.control->Lista().Tabella();
@@ -129,7 +129,7 @@ private slots:
   }
 
   void theRowFollowsTheMouseInAScrolledWindow() {
-    Host h(kListCombo, kRows);
+    Host h(ListCombo, kRows);
     h.control->SetRows_Count(kShown);
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       Recordset& table = h.control->Lista().Tabella();
@@ -145,7 +145,7 @@ private slots:
   }
 
   void aHeaderSortDeepInTheListKeepsTheCurrentRowOnScreen() {
-    Host h(kListCombo, kRows);
+    Host h(ListCombo, kRows);
     h.control->SetRows_Count(kShown);
     QVERIFY(WithGridOpen(h, [&](QWidget* grid, QTableView* view) {
       Recordset& table = h.control->Lista().Tabella();

@@ -10,6 +10,7 @@
 #include "fixture.hpp"
 #include "grid/frm_griglia.hpp"
 #include "platform/error.hpp"
+#include "list/list_store.hpp"
 
 using namespace cbo;
 using namespace cbo::testing;
@@ -34,7 +35,7 @@ class GridWindowTest : public QObject {
 
 private slots:
   void theButtonOpensTheGridUnderTheControlAndEnterChooses() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     const QPoint frameBottomLeft = h.Frame()->mapToGlobal(QPoint(0, h.Frame()->height()));
     QString chosen;
     const bool ran = WithGridOpen(h, [&](QWidget* grid, QTableView* view) {
@@ -61,7 +62,7 @@ private slots:
   }
 
   void escapeAndARightClickCloseWithoutAChoice() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     h.control->SetListIndex(3);
     QCOMPARE(h.control->ListIndex(), 3);
     const QString before = h.Edit()->text();
@@ -82,7 +83,7 @@ private slots:
   }
 
   void aLeftClickOnARowChoosesIt() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     QString clicked;
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       const QModelIndex fifth = view->model()->index(4, 0);
@@ -93,7 +94,7 @@ private slots:
   }
 
   void aHeaderClickSortsAndKeepsTheCurrentRow() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     QStringList order;
     QString currentBefore, currentAfter;
     QVERIFY(WithGridOpen(h, [&](QWidget* grid, QTableView* view) {
@@ -119,7 +120,7 @@ private slots:
   }
 
   void typedSearchFindsTheFirstMatchingRow() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     QString found, afterMiss;
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       QTest::keyClicks(view, "ro");
@@ -134,7 +135,7 @@ private slots:
   }
 
   void theCurrentRowCountsFromTheTopRowShownAndRowsPastTheLastAreRefused() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     h.control->SetRows_Count(8);
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       IDataGrid& msf = h.shared.Griglia()->MSF();
@@ -155,7 +156,7 @@ private slots:
   }
 
   void theRowFollowsTheMouseOnceItMoves() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     int first = -1, followed = -1;
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
       const int start = view->currentIndex().row();
@@ -174,7 +175,7 @@ private slots:
   // band; the grid must show exactly that many whole rows for each divider.
   void theGridShowsExactlyTheRowsItWasSizedFor() {
     for (int divider : {0, 1, 3}) {
-      Host h(kListCombo);
+      Host h(ListCombo);
       h.control->SetRows_Count(8);
       h.control->SetSeparatore_Record(divider);
       QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {
@@ -193,7 +194,7 @@ private slots:
   }
 
   void withoutHeadersTheBandIsGoneAndAClickAnywhereOnTheRowsChooses() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     h.control->SetVisualizza_Fields(false);
     QString clicked;
     QVERIFY(WithGridOpen(h, [&](QWidget* grid, QTableView* view) {
@@ -207,7 +208,7 @@ private slots:
   }
 
   void nearTheBottomEdgeTheGridOpensAboveTheControl() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     const QRect screen = h.window.screen()->availableGeometry();
     h.window.move(screen.left() + 10, screen.bottom() - 60);
     QApplication::processEvents();

@@ -18,7 +18,7 @@ class LookAndSettingsTest : public QObject {
 private slots:
   void theGrabShowsTheChosenPictureOnTheButton() {
     for (int tipo : {3, 9, 12}) {
-      Host h(kComboBox);
+      Host h(ComboBox);
       h.control->SetTipoPulsante(tipo);
       const Picture* picture = ImageList::Pulsanti().ListImages(IndiceImmaginePulsante(tipo));
       QVERIFY(picture);
@@ -41,7 +41,7 @@ private slots:
   // On a dark button face (a dark palette) the default black arrow is
   // drawn light: it would not be seen otherwise.
   void onADarkButtonTheArrowIsDrawnLight() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     QWidget* button = h.Button();
     QPalette dark = button->palette();
     dark.setColor(QPalette::Button, QColor(0x3c, 0x3c, 0x3c));

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 
 #include "fixture.hpp"
+#include "list/list_store.hpp"
 
 using namespace cbo;
 using namespace cbo::testing;
@@ -32,7 +33,7 @@ class SelectionStateTest : public QObject {
 
 private slots:
   void noCurrentRowNeverFailsTheUser() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     QSignalSpy errors(h.container, &qt::QtContainer::handlerError);
     // Nothing chosen yet: a cancel leaves the table on no row.
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) { QTest::keyClick(view, Qt::Key_Escape); }));
@@ -62,7 +63,7 @@ private slots:
   }
 
   void aCancelGivesTheTextBoxBackAsItWas() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     QSignalSpy events(h.container, &qt::QtContainer::eventRaised);
     h.Edit()->setFocus();
     QTest::keyClicks(h.Edit(), "Ro");

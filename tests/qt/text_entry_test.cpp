@@ -28,7 +28,7 @@ class TextEntryTest : public QObject {
 
 private slots:
   void comboBoxCompletesAndSelectsTheRemainder() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     QStringList& seen = *Record(h);
     QTest::keyClicks(h.Edit(), "ro");
     QCOMPARE(h.Edit()->text(), QString("Roma"));
@@ -43,7 +43,7 @@ private slots:
   }
 
   void comboBoxKeepsWhatFollowsAKeyTypedInsideTheText() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     QTest::keyClicks(h.Edit(), "rz");  // no row begins with "Rz": free text
     QCOMPARE(h.Edit()->text(), QString("Rz"));
     // Between R and z: "Roz" neither completed nor selected, the z kept.
@@ -64,7 +64,7 @@ private slots:
   }
 
   void listComboEmptiedStartsANewSearch() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     QTest::keyClicks(h.Edit(), "mon");
     h.Edit()->selectAll();
     QTest::keyClick(h.Edit(), Qt::Key_Backspace);
@@ -74,7 +74,7 @@ private slots:
   }
 
   void comboBoxCountsAccentedCharactersAsOne() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     QTest::sendKeyEvent(QTest::Click, h.Edit(), Qt::Key_unknown, QString::fromUtf8("è"), Qt::NoModifier);
     QCOMPARE(h.Edit()->text(), QString::fromUtf8("Èboli"));
     QCOMPARE(h.control->Txt_Cbo().SelStart(), 1);
@@ -82,14 +82,14 @@ private slots:
   }
 
   void listComboForcesTheTextOntoARow() {
-    Host h(kListCombo);
+    Host h(ListCombo);
     QTest::keyClicks(h.Edit(), "mon");
     QCOMPARE(h.Edit()->text(), QString("Monza"));
     QCOMPARE(QString::fromStdString(h.control->Value()), QString("1004"));
   }
 
   void keyEventsArriveInOrderAndACancelledKeyIsNotApplied() {
-    Host h(kTextBox);
+    Host h(TextBox);
     // A handler that clears KeyAscii cancels the character.
     QStringList& seen = *Record(h, [](int number, std::span<Variant> args) {
       if (number == EvKeyPress && args[0] == Variant(int16_t{'x'})) args[0] = Variant(int16_t{0});
@@ -102,7 +102,7 @@ private slots:
   }
 
   void aLockedBoxRaisesKeysButKeepsItsText() {
-    Host h(kTextBox);
+    Host h(TextBox);
     h.control->SetText("fisso");
     h.control->SetLocked(true);
     QStringList& seen = *Record(h);
@@ -113,7 +113,7 @@ private slots:
   }
 
   void selectionIsCountedInCharactersAndRefusesNegativeValues() {
-    Host h(kTextBox);
+    Host h(TextBox);
     ITextBox& box = h.control->Txt_Cbo();
     box.SetText("a\xF0\x9F\x98\x80" "bc");  // a character outside 16 bits counts once
     box.SetSelStart(2);
@@ -126,7 +126,7 @@ private slots:
   }
 
   void aFailingHandlerIsReportedAndTheBoxStaysUsable() {
-    Host h(kTextBox);
+    Host h(TextBox);
     Record(h, [](int number, std::span<Variant> args) {
       if (number == EvKeyPress && args[0] == Variant(int16_t{'q'}))
         throw Error(ErrorKind::Widget, "KeyPress: the host refuses q");
@@ -141,7 +141,7 @@ private slots:
   }
 
   void mouseEventsCarryTheButtonAndTwipsAndAClickFollowsTheRelease() {
-    Host h(kTextBox);
+    Host h(TextBox);
     std::vector<Variant> down;
     QStringList& seen = *Record(h, [&](int number, std::span<Variant> args) {
       if (number == EvMouseDown) down.assign(args.begin(), args.end());
@@ -160,7 +160,7 @@ private slots:
   }
 
   void heightIsPinnedAtWholePixels() {
-    Host h(kComboBox);
+    Host h(ComboBox);
     h.container->SetHeight(1000);
     QCOMPARE(h.container->Height(), 320.0);
     QCOMPARE(h.container->height(), 21);

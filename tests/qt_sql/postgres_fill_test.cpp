@@ -12,6 +12,7 @@
 
 #include "platform/variant.hpp"
 #include "tests/qt_sql/widget_host.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo::test {
 namespace {

@@ -16,11 +16,12 @@
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
 #include "grid/process_state.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo::test {
 
 struct FillHost {
-  explicit FillHost(uint8_t style = kListCombo) {
+  explicit FillHost(uint8_t style = ListCombo) {
     control = CreateObject("CboVarno", container, shared);
     control->InitProperties();
     container.Resize(4500, 315);

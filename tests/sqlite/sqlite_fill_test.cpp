@@ -7,6 +7,7 @@
 #include "platform/error.hpp"
 #include "sqlite/sqlite_fill.hpp"
 #include "tests/sqlite/fill_host.hpp"
+#include "list/list_store.hpp"
 
 namespace cbo::test {
 namespace {

@@ -11,16 +11,16 @@ const char* const kFieldNames[kColumns] = {"Descrizione", "Codice", "Citta", "Pr
 
 namespace {
 
-const char* const kSyllables[] = {"ca", "fè", "lo", "ri", "mà", "ne", "tù", "sco", "pe", "gio", "là", "vi",
-                                  "rò", "bel", "no", "ta", "ssi", "mo", "dè", "chi", "ra", "zi", "ò", "gra",
-                                  "ni", "ù", "te", "spa", "lu", "cé", "for", "è", "sa", "pi", "ver", "cò"};
-const char* const kTowns[] = {"Roma", "Milano", "Napoli", "Torino", "Forlì", "Cantù", "Bari", "Como",
+const char* const kSyllables[] = {"ca", "fè",  "lo", "ri",  "mà",  "ne", "tù",  "sco", "pe", "gio", "là",  "vi",
+                                  "rò", "bel", "no", "ta",  "ssi", "mo", "dè",  "chi", "ra", "zi",  "ò",   "gra",
+                                  "ni", "ù",   "te", "spa", "lu",  "cé", "for", "è",   "sa", "pi",  "ver", "cò"};
+const char* const kTowns[] = {"Roma",  "Milano", "Napoli", "Torino", "Forlì",   "Cantù",   "Bari",    "Como",
                               "Èboli", "Trento", "Novara", "Ragusa", "Cosenza", "Brescia", "Bologna", "Monza"};
 
 // The capital of a word's first letter: ASCII or one of the accented vowels.
 std::string Capitalised(std::string w) {
-  static const std::pair<const char*, const char*> accented[] = {
-      {"à", "À"}, {"è", "È"}, {"é", "É"}, {"ì", "Ì"}, {"ò", "Ò"}, {"ù", "Ù"}};
+  static const std::pair<const char*, const char*> accented[] = {{"à", "À"}, {"è", "È"}, {"é", "É"},
+                                                                 {"ì", "Ì"}, {"ò", "Ò"}, {"ù", "Ù"}};
   if (w[0] >= 'a' && w[0] <= 'z') {
     w[0] = static_cast<char>(w[0] - 'a' + 'A');
     return w;

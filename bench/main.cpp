@@ -19,9 +19,16 @@
 
 namespace {
 
-const char* const kFigures[] = {"keystroke_median_us", "keystroke_worst_us", "first_key_ms",
-                                "grid_search_median_us", "grid_search_worst_us", "fill_rows_per_s",
-                                "bytes_per_row", "sort_ms", "open_ms", "bulk_fill_rows_per_s",
+const char* const kFigures[] = {"keystroke_median_us",
+                                "keystroke_worst_us",
+                                "first_key_ms",
+                                "grid_search_median_us",
+                                "grid_search_worst_us",
+                                "fill_rows_per_s",
+                                "bytes_per_row",
+                                "sort_ms",
+                                "open_ms",
+                                "bulk_fill_rows_per_s",
                                 "sqlite_fill_rows_per_s"};
 
 std::vector<size_t> SizesFrom(const std::string& list) {

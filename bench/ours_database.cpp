@@ -87,9 +87,13 @@ void SqliteFill(benchmark::State& state, size_t n) {
 void RegisterOursDatabase(size_t n) {
   const std::string at = "/" + std::to_string(n);
   benchmark::RegisterBenchmark(("ours/bulk_fill" + at).c_str(), BulkFill, n)
-      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark(("ours/sqlite_fill" + at).c_str(), SqliteFill, n)
-      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace bench

@@ -102,14 +102,17 @@ void FindText(benchmark::State& state, size_t n) {
 // (a change of case sensitivity makes a new engine) before each text.
 void Completer(benchmark::State& state, size_t n) {
   QCompleter& completer = *PeerFor(n).combo->completer();
-  Searches(state, n, nullptr, nullptr, [&](const QString& text) {
-    completer.setCaseSensitivity(Qt::CaseSensitive);
-    completer.setCaseSensitivity(Qt::CaseInsensitive);
-    const Clock::time_point t0 = Clock::now();
-    completer.setCompletionPrefix(text);
-    benchmark::DoNotOptimize(completer.currentCompletion());
-    return MicrosSince(t0);
-  }, std::max<size_t>(4, Settings().queries / 4));
+  Searches(
+      state, n, nullptr, nullptr,
+      [&](const QString& text) {
+        completer.setCaseSensitivity(Qt::CaseSensitive);
+        completer.setCaseSensitivity(Qt::CaseInsensitive);
+        const Clock::time_point t0 = Clock::now();
+        completer.setCompletionPrefix(text);
+        benchmark::DoNotOptimize(completer.currentCompletion());
+        return MicrosSince(t0);
+      },
+      std::max<size_t>(4, Settings().queries / 4));
 }
 
 // Typed search in a grid: the first row of the model whose first column

@@ -54,7 +54,9 @@ void QueryModelFill(benchmark::State& state, size_t n) {
 
 void RegisterPeerDatabase(size_t n) {
   benchmark::RegisterBenchmark(("qt/sql_query_model" + ("/" + std::to_string(n))).c_str(), QueryModelFill, n)
-      ->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
 }
 
 }  // namespace bench

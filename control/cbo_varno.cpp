@@ -19,8 +19,9 @@ CboVarno::CboVarno(IContainer& container, ProcessState& shared)
       cmd_(container.platform().CreateButton(*pct_)),
       T_Indici_(container.platform().CreateTimer()),
       imageList1_(ImageList::Pulsanti()),
-      list_(std::make_unique<ListStore>(shared, *txt_, [this] { AdoRec_MoveComplete(); },
-                                        [this](const std::string& name) { container_.PropertyChanged(name); })) {
+      list_(std::make_unique<ListStore>(
+          shared, *txt_, [this] { AdoRec_MoveComplete(); },
+          [this](const std::string& name) { container_.PropertyChanged(name); })) {
   // The design-time state of the constituents.
   txt_->SetText("Cbo_Varno");
   cmd_->SetWidth(260);
@@ -72,7 +73,7 @@ void CboVarno::AddField(const std::string& Nome_Field, const std::string& NomeCo
                         int32_t Allineamento_Colonna, bool Ridimensiona_Colonna, bool Wrap_Text,
                         bool Colonna_Ordinabile) {
   list_->AddField(Nome_Field, NomeColonna, Visualizza_Colonna, Larghezza_Colonna, Separatore_Colonna, Formattazione,
-                 Allineamento_Colonna, Ridimensiona_Colonna, Wrap_Text, Colonna_Ordinabile);
+                  Allineamento_Colonna, Ridimensiona_Colonna, Wrap_Text, Colonna_Ordinabile);
   GridFollowsTable();
 }
 
@@ -81,9 +82,7 @@ void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) {
   GridFollowsTable();
 }
 
-Variant CboVarno::ListItem(const std::string& Field, Variant Value) {
-  return list_->ListItem(Field, std::move(Value));
-}
+Variant CboVarno::ListItem(const std::string& Field, Variant Value) { return list_->ListItem(Field, std::move(Value)); }
 Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_->ListValue(Current_Field_Value); }
 std::string CboVarno::Value() { return list_->Value(); }
 void CboVarno::SetValue(const std::string& v) {

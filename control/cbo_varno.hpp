@@ -26,8 +26,15 @@ class ListStore;
 
 // Event numbers of the event interface __CboVarno.
 enum EventoCbo : int {
-  EvClick = 1, EvDblClick = 2, EvKeyDown = 3, EvKeyPress = 4, EvKeyUp = 5,
-  EvMouseDown = 6, EvMouseMove = 7, EvMouseUp = 8, EvChange = 9
+  EvClick = 1,
+  EvDblClick = 2,
+  EvKeyDown = 3,
+  EvKeyPress = 4,
+  EvKeyUp = 5,
+  EvMouseDown = 6,
+  EvMouseMove = 7,
+  EvMouseUp = 8,
+  EvChange = 9
 };
 
 class CboVarno : public IControlSite {
@@ -39,63 +46,63 @@ public:
   CboVarno& operator=(const CboVarno&) = delete;
 
   // --- The default interface _CboVarno, in slot order. ---
-  int32_t Record_Count();                                   // 1
-  void AddItem();                                           // 2
-  void RemoveItem(int32_t Indice_Record);                   // 3
-  FontRef Font();                                           // 4
+  int32_t Record_Count();                  // 1
+  void AddItem();                          // 2
+  void RemoveItem(int32_t Indice_Record);  // 3
+  FontRef Font();                          // 4
   void SetFont(FontRef f);
-  int32_t TipoPulsante();                                   // 5
+  int32_t TipoPulsante();  // 5
   void SetTipoPulsante(int32_t v);
-  int32_t StileCbo();                                       // 6
+  int32_t StileCbo();  // 6
   void SetStileCbo(int32_t v);
-  Colour ForeColor();                                       // 7
+  Colour ForeColor();  // 7
   void SetForeColor(Colour c);
-  Colour BackColor();                                       // 8
+  Colour BackColor();  // 8
   void SetBackColor(Colour c);
-  int32_t Appearance();                                     // 9
+  int32_t Appearance();  // 9
   void SetAppearance(int32_t v);
-  int32_t BorderStyle();                                    // 10
+  int32_t BorderStyle();  // 10
   void SetBorderStyle(int32_t v);
-  int32_t Alignment();                                      // 11
+  int32_t Alignment();  // 11
   void SetAlignment(int32_t v);
   void AddField(const std::string& Nome_Field, const std::string& NomeColonna = "",  // 12
                 bool Visualizza_Colonna = true, double Larghezza_Colonna = 1000, int32_t Separatore_Colonna = 2,
                 const std::string& Formattazione = "", int32_t Allineamento_Colonna = 0,
                 bool Ridimensiona_Colonna = false, bool Wrap_Text = false, bool Colonna_Ordinabile = true);
-  void Combo_Clear(int32_t Cosa_Cancellare);                // 13
+  void Combo_Clear(int32_t Cosa_Cancellare);                                       // 13
   Variant ListItem(const std::string& Field, Variant Value = Variant::Missing());  // 14
-  int32_t Separatore_Record();                              // 15
+  int32_t Separatore_Record();                                                     // 15
   void SetSeparatore_Record(int32_t v);
-  bool Record_Selector();                                   // 16
+  bool Record_Selector();  // 16
   void SetRecord_Selector(bool v);
-  std::string Text_Column();                                // 17
+  std::string Text_Column();  // 17
   void SetText_Column(const std::string& v);
-  std::string Bound_Column();                               // 18
+  std::string Bound_Column();  // 18
   void SetBound_Column(const std::string& v);
-  uint8_t Rows_Count();                                     // 19
+  uint8_t Rows_Count();  // 19
   void SetRows_Count(uint8_t v);
-  bool Visualizza_Fields();                                 // 20
+  bool Visualizza_Fields();  // 20
   void SetVisualizza_Fields(bool v);
-  FontRef Font_Grid();                                      // 21
+  FontRef Font_Grid();  // 21
   void SetFont_Grid(FontRef f);
-  std::string Value();                                      // 22
+  std::string Value();  // 22
   void SetValue(const std::string& v);
-  std::string Text();                                       // 23
+  std::string Text();  // 23
   void SetText(const std::string& v);
-  Variant ListValue(std::string& Current_Field_Value);      // 24
-  int32_t ListIndex();                                      // 25
+  Variant ListValue(std::string& Current_Field_Value);  // 24
+  int32_t ListIndex();                                  // 25
   void SetListIndex(int32_t v);
-  bool Griglia_Centrata();                                  // 26
+  bool Griglia_Centrata();  // 26
   void SetGriglia_Centrata(bool v);
-  bool Enabled();                                           // 27
+  bool Enabled();  // 27
   void SetEnabled(bool v);
-  bool Locked();                                            // 28
+  bool Locked();  // 28
   void SetLocked(bool v);
-  int32_t RowHeight();                                      // 29
+  int32_t RowHeight();  // 29
   void SetRowHeight(int32_t v);
-  int16_t AltezzaIntest();                                  // 30
+  int16_t AltezzaIntest();  // 30
   void SetAltezzaIntest(int16_t v);
-  Colour ColoreSfondoGrid();                                // 31
+  Colour ColoreSfondoGrid();  // 31
   void SetColoreSfondoGrid(Colour c);
 
   // --- Bulk fill, beyond the interface: appends every row of `rows` with the
@@ -205,7 +212,7 @@ private:
   bool Abilitato_ = false;
   bool Bloccato_ = false;
   std::function<void(int32_t)> rowChosen_;
-  uint64_t scelteAnnunciate_ = 0;  // how many times the handler was told
+  uint64_t scelteAnnunciate_ = 0;   // how many times the handler was told
   uint64_t annunciateAlTasto_ = 0;  // that count at the last key press
   // ComboBox: the text the user expects after the last key press, until the
   // key is up.

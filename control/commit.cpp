@@ -49,17 +49,14 @@ void CboVarno::ApplicaScelta() {
   if (!operazioneHost_) {
     try {
       txt_->SetFocus();
-    } catch (const Error&) {
-    }
+    } catch (const Error&) {}
   }
   try {
     txt_->SetSelStart(0);
-  } catch (const Error&) {
-  }
+  } catch (const Error&) {}
   try {
     txt_->SetSelLength(text::Length(txt_->Text()));
-  } catch (const Error&) {
-  }
+  } catch (const Error&) {}
   // The change handler run by the text may have left a completion waiting:
   // this commit ends it.
   list_->SetOkSelezioneAvvenuta(false);

@@ -51,7 +51,7 @@ Args Prepare(const MemberInfo& m, const std::vector<ParamInfo>& params, Args& ar
 }
 
 struct Binding {
-  std::function<Variant(CboVarno&, Args&)> call;  // a method, or a property's get
+  std::function<Variant(CboVarno&, Args&)> call;       // a method, or a property's get
   std::function<void(CboVarno&, const Variant&)> let;  // a property's let or set
 };
 
@@ -59,23 +59,40 @@ struct Binding {
 std::map<std::string, Binding> MethodBindings() {
   return {
       {"Record_Count", {[](CboVarno& c, Args&) { return Variant(c.Record_Count()); }, nullptr}},
-      {"AddItem", {[](CboVarno& c, Args&) { c.AddItem(); return Variant(); }, nullptr}},
-      {"RemoveItem", {[](CboVarno& c, Args& a) { c.RemoveItem(a[0].AsLong()); return Variant(); }, nullptr}},
-      {"AddField", {[](CboVarno& c, Args& a) {
-                      c.AddField(a[0].AsString(), a[1].AsString(), a[2].AsBool(), a[3].AsDouble(), a[4].AsLong(),
-                                 a[5].AsString(), a[6].AsLong(), a[7].AsBool(), a[8].AsBool(), a[9].AsBool());
-                      return Variant();
-                    },
-                    nullptr}},
-      {"Combo_Clear", {[](CboVarno& c, Args& a) { c.Combo_Clear(a[0].AsLong()); return Variant(); }, nullptr}},
+      {"AddItem",
+       {[](CboVarno& c, Args&) {
+          c.AddItem();
+          return Variant();
+        },
+        nullptr}},
+      {"RemoveItem",
+       {[](CboVarno& c, Args& a) {
+          c.RemoveItem(a[0].AsLong());
+          return Variant();
+        },
+        nullptr}},
+      {"AddField",
+       {[](CboVarno& c, Args& a) {
+          c.AddField(a[0].AsString(), a[1].AsString(), a[2].AsBool(), a[3].AsDouble(), a[4].AsLong(), a[5].AsString(),
+                     a[6].AsLong(), a[7].AsBool(), a[8].AsBool(), a[9].AsBool());
+          return Variant();
+        },
+        nullptr}},
+      {"Combo_Clear",
+       {[](CboVarno& c, Args& a) {
+          c.Combo_Clear(a[0].AsLong());
+          return Variant();
+        },
+        nullptr}},
       {"ListItem", {[](CboVarno& c, Args& a) { return c.ListItem(a[0].AsString(), a[1]); }, nullptr}},
-      {"ListValue", {[](CboVarno& c, Args& a) {
-                       std::string campo = a[0].AsString();
-                       Variant r = c.ListValue(campo);
-                       a[0] = Variant(campo);
-                       return r;
-                     },
-                     nullptr}},
+      {"ListValue",
+       {[](CboVarno& c, Args& a) {
+          std::string campo = a[0].AsString();
+          Variant r = c.ListValue(campo);
+          a[0] = Variant(campo);
+          return r;
+        },
+        nullptr}},
   };
 }
 
@@ -116,7 +133,8 @@ Variant Invoke(CboVarno& control, const std::string& member, InvokeKind kind, Ar
       if (!proprieta) throw std::invalid_argument(m->Name + " is a method, not a property");
       bool set = kind == InvokeKind::PropertySet;
       if (set != (m->Kind == MemberKind::PropertySet))
-        throw std::invalid_argument(m->Name + (set ? " takes a value, not an object" : " takes an object, not a value"));
+        throw std::invalid_argument(m->Name +
+                                    (set ? " takes a value, not an object" : " takes an object, not a value"));
       if (args.size() != 1) throw std::invalid_argument(m->Name + " takes one value");
       Args converted = Prepare(*m, m->Params, args);
       b.let(control, converted[0]);

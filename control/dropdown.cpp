@@ -21,8 +21,7 @@ void CboVarno::ApriLista() {
   MostraGriglia();
   // A list cleared while the window was open has no row to go back to.
   if (!list_->TabellaAperta()) return;
-  const std::string chiave =
-      list_->StileAttivo() == ListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato_);
+  const std::string chiave = list_->StileAttivo() == ListCombo ? txt_->Tag() : std::to_string(IndiceSelezionato_);
   Recordset& tabella = list_->Tabella();
   tabella.MoveFirst();
   tabella.Find(CriterioUguale(kIndexField, chiave));
@@ -55,7 +54,8 @@ void CboVarno::MostraGriglia() {
     std::shared_ptr<FrmGriglia> griglia = shared_.Griglia();
     list_->Tabella();
     ScopedFlag aperta(listaAperta_);
-    list_->SetOkSelezioneAvvenuta(griglia->CaricaListaVis(list_->Rcset_Cbo(), list_->Matrice_Campi(), IndiceSelezionato_));
+    list_->SetOkSelezioneAvvenuta(
+        griglia->CaricaListaVis(list_->Rcset_Cbo(), list_->Matrice_Campi(), IndiceSelezionato_));
   } catch (...) {
     // Whatever failed, before or after the show, no window is left counted
     // as open: that would suspend the layout of every control for good.
@@ -72,8 +72,7 @@ void CboVarno::MostraGriglia() {
     try {
       txt_->SetSelStart(selInizio);
       txt_->SetSelLength(selLunghezza);
-    } catch (const Error&) {
-    }
+    } catch (const Error&) {}
   }
   ApplicaScelta();
 }

@@ -18,6 +18,9 @@
 
 namespace cbo {
 
+// The value lists are laid out by hand.
+// clang-format off
+
 // The picture on the drop-down button (TipoPulsante).
 #define CBO_TIPO_PULSANTE(V)                                                                                 \
   V(FrecciaNera, 0) V(FrecciaGialla, 1) V(FrecciaVerde, 2) V(FrecciaBlu, 3) V(PuntoNero, 4) V(PuntoGiallo, 5) \
@@ -37,5 +40,7 @@ enum TipoPulsante : int32_t { CBO_TIPO_PULSANTE(CBO_ENUMERATOR) };
 enum AgglignVrn : int32_t { CBO_AGGLIGN_VRN(CBO_ENUMERATOR) };
 enum BorderStyleVrn : int32_t { CBO_BORDER_STYLE_VRN(CBO_ENUMERATOR) };
 enum ApparenceVrn : int32_t { CBO_APPARENCE_VRN(CBO_ENUMERATOR) };
+
+// clang-format on
 
 }  // namespace cbo

@@ -33,14 +33,12 @@ std::initializer_list<Tratto> Tratti(Forma forma) {
       return t;
     }
     case Forma::Punti: {
-      static const std::initializer_list<Tratto> t = {{8, 2, 3}, {8, 5, 6}, {8, 8, 9},
-                                                      {9, 2, 3}, {9, 5, 6}, {9, 8, 9}};
+      static const std::initializer_list<Tratto> t = {{8, 2, 3}, {8, 5, 6}, {8, 8, 9}, {9, 2, 3}, {9, 5, 6}, {9, 8, 9}};
       return t;
     }
     case Forma::Asterisco: {
-      static const std::initializer_list<Tratto> t = {
-          {2, 2, 3}, {2, 7, 8}, {3, 2, 4}, {3, 6, 8}, {4, 3, 7}, {5, 4, 6},
-          {6, 3, 7}, {7, 2, 4}, {7, 6, 8}, {8, 2, 3}, {8, 7, 8}};
+      static const std::initializer_list<Tratto> t = {{2, 2, 3}, {2, 7, 8}, {3, 2, 4}, {3, 6, 8}, {4, 3, 7}, {5, 4, 6},
+                                                      {6, 3, 7}, {7, 2, 4}, {7, 6, 8}, {8, 2, 3}, {8, 7, 8}};
       return t;
     }
     case Forma::Linea: {
@@ -62,12 +60,12 @@ Picture Disegna(int number, Forma forma, uint32_t colore) {
 }  // namespace
 
 ImageList::ImageList()
-    : pictures_{Disegna(1, Forma::Freccia, kNero),    Disegna(2, Forma::Freccia, kBlu),
-                Disegna(3, Forma::Freccia, kVerde),   Disegna(4, Forma::Freccia, kGiallo),
-                Disegna(5, Forma::Punto, kNero),      Disegna(6, Forma::Punto, kBlu),
-                Disegna(7, Forma::Punto, kVerde),     Disegna(8, Forma::Punto, kGiallo),
-                Disegna(9, Forma::Punti, kNero),      Disegna(10, Forma::Punti, kVerde),
-                Disegna(11, Forma::Asterisco, kNero), Disegna(12, Forma::Asterisco, kVerde),
+    : pictures_{Disegna(1, Forma::Freccia, kNero),     Disegna(2, Forma::Freccia, kBlu),
+                Disegna(3, Forma::Freccia, kVerde),    Disegna(4, Forma::Freccia, kGiallo),
+                Disegna(5, Forma::Punto, kNero),       Disegna(6, Forma::Punto, kBlu),
+                Disegna(7, Forma::Punto, kVerde),      Disegna(8, Forma::Punto, kGiallo),
+                Disegna(9, Forma::Punti, kNero),       Disegna(10, Forma::Punti, kVerde),
+                Disegna(11, Forma::Asterisco, kNero),  Disegna(12, Forma::Asterisco, kVerde),
                 Disegna(13, Forma::Asterisco, kRosso), Disegna(14, Forma::Linea, kNero)} {}
 
 const ImageList& ImageList::Pulsanti() {

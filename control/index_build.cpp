@@ -24,7 +24,8 @@ void CboVarno::T_Indici_Timer() {
   // Not while a fill appends rows that may yet be dropped.
   if (list_->TabellaAperta() && !list_->Riempimento()) {
     Recordset& tabella = *list_->Rcset_Cbo();
-    if (!list_->Text_Col().empty() && tabella.FieldNumber(list_->Text_Col()) >= 0) tabella.PrepareIndex(list_->Text_Col());
+    if (!list_->Text_Col().empty() && tabella.FieldNumber(list_->Text_Col()) >= 0)
+      tabella.PrepareIndex(list_->Text_Col());
     ancora = tabella.BuildIndexes(kPassiPerTick);
   }
   if (!ancora) T_Indici_->SetEnabled(false);

@@ -29,6 +29,8 @@ struct PropertyAccess {
   static constexpr DefaultKind Ambient = DefaultKind::AmbientFont;
 
   static std::vector<PropertyInfo> Build() {
+    // One entry a row, laid out by hand so that each reads as a record.
+    // clang-format off
     return {
         {4, "Font", "Font", "Restituisce un oggetto Font.",
          [](C& c) { return Variant(c.Font()); },
@@ -194,6 +196,7 @@ struct PropertyAccess {
          },
          Fixed, Variant(int16_t{0}), ReadStep::AfterCopies, true, "ColoreSfondoGrid"},
     };
+    // clang-format on
   }
 };
 

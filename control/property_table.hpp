@@ -41,10 +41,10 @@ struct PropertyInfo {
   Variant (*Stored)(CboVarno&);
   void (*Load)(CboVarno&, const Variant&);
   DefaultKind DefaultIs;
-  Variant Default;          // when DefaultIs is Value
+  Variant Default;  // when DefaultIs is Value
   ReadStep Step;
-  bool InitFromDefault;     // InitProperties gives it its default
-  const char* QtName;       // the widget's Q_PROPERTY
+  bool InitFromDefault;  // InitProperties gives it its default
+  const char* QtName;    // the widget's Q_PROPERTY
 };
 
 // Every persisted property, in slot order (the order the settings are written).

@@ -14,15 +14,20 @@ namespace cbo {
 
 namespace {
 
-ParamInfo P(std::string name, std::string type) { return ParamInfo{std::move(name), std::move(type), false, Variant(), false}; }
+ParamInfo P(std::string name, std::string type) {
+  return ParamInfo{std::move(name), std::move(type), false, Variant(), false};
+}
 ParamInfo Opt(std::string name, std::string type, Variant def) {
   return ParamInfo{std::move(name), std::move(type), true, std::move(def), false};
 }
-ParamInfo Ref(std::string name, std::string type) { return ParamInfo{std::move(name), std::move(type), false, Variant(), true}; }
+ParamInfo Ref(std::string name, std::string type) {
+  return ParamInfo{std::move(name), std::move(type), false, Variant(), true};
+}
 
 MemberInfo Method(int slot, std::string name, std::vector<ParamInfo> params, std::string result,
                   std::string description = "") {
-  return MemberInfo{slot, std::move(name), MemberKind::Method, std::move(params), std::move(result), std::move(description)};
+  return MemberInfo{
+      slot, std::move(name), MemberKind::Method, std::move(params), std::move(result), std::move(description)};
 }
 MemberInfo Property(int slot, std::string name, std::string type, std::string description = "") {
   MemberKind kind = type == "Font" ? MemberKind::PropertySet : MemberKind::PropertyLet;
@@ -64,7 +69,9 @@ TypeLibrary Build() {
   auto key = [] { return std::vector<ParamInfo>{Ref("KeyCode", "Integer"), Ref("Shift", "Integer")}; };
   lib.Events = {
       {1, "Click", {}, "Viene generato quando si preme e quindi si rilascia un pulsante del mouse su un oggetto."},
-      {2, "DblClick", {},
+      {2,
+       "DblClick",
+       {},
        "Viene generato quando si preme e si rilascia due volte in rapida successione un pulsante del mouse su un "
        "oggetto."},
       {3, "KeyDown", key(), "Viene generato quando si preme un tasto mentre lo stato attivo si trova su un oggetto."},
@@ -162,9 +169,12 @@ void DispatchEvent(CboVarnoEvents& sink, int number, std::span<Variant> args) {
     case EvMouseUp: {
       int16_t b = i16(0), s = i16(1);
       float x = f32(2), y = f32(3);
-      if (number == EvMouseDown) sink.MouseDown(b, s, x, y);
-      else if (number == EvMouseMove) sink.MouseMove(b, s, x, y);
-      else sink.MouseUp(b, s, x, y);
+      if (number == EvMouseDown)
+        sink.MouseDown(b, s, x, y);
+      else if (number == EvMouseMove)
+        sink.MouseMove(b, s, x, y);
+      else
+        sink.MouseUp(b, s, x, y);
       args[0] = Variant(b);
       args[1] = Variant(s);
       args[2] = Variant(x);

@@ -23,7 +23,7 @@ struct ParamInfo {
   std::string Name;
   std::string Type;  // "Long", "String", "Boolean", an enumeration's name, ...
   bool Optional = false;
-  Variant Default;   // Missing when optional without a default
+  Variant Default;  // Missing when optional without a default
   bool ByRef = false;
 };
 
@@ -32,8 +32,8 @@ struct MemberInfo {
   std::string Name;
   MemberKind Kind;
   std::vector<ParamInfo> Params;  // for a property: its value, as the let or set takes it
-  std::string ResultType;          // "" for none
-  std::string Description;         // "" for none
+  std::string ResultType;         // "" for none
+  std::string Description;        // "" for none
 };
 
 struct EventInfo {
@@ -85,12 +85,33 @@ public:
   virtual ~CboVarnoEvents() = default;
   virtual void Click() {}
   virtual void DblClick() {}
-  virtual void KeyDown(int16_t& KeyCode, int16_t& Shift) { (void)KeyCode; (void)Shift; }
+  virtual void KeyDown(int16_t& KeyCode, int16_t& Shift) {
+    (void)KeyCode;
+    (void)Shift;
+  }
   virtual void KeyPress(int16_t& KeyAscii) { (void)KeyAscii; }
-  virtual void KeyUp(int16_t& KeyCode, int16_t& Shift) { (void)KeyCode; (void)Shift; }
-  virtual void MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y) { (void)Button; (void)Shift; (void)X; (void)Y; }
-  virtual void MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) { (void)Button; (void)Shift; (void)X; (void)Y; }
-  virtual void MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) { (void)Button; (void)Shift; (void)X; (void)Y; }
+  virtual void KeyUp(int16_t& KeyCode, int16_t& Shift) {
+    (void)KeyCode;
+    (void)Shift;
+  }
+  virtual void MouseDown(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+  }
+  virtual void MouseMove(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+  }
+  virtual void MouseUp(int16_t& Button, int16_t& Shift, float& X, float& Y) {
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+  }
   virtual void Change() {}
 };
 

@@ -46,7 +46,8 @@ void RequirePlainColumnNames(const std::vector<std::string>& names) {
                   "result column " + std::to_string(c + 1) + " " + QuoteExcerpt(name) +
                       ": a column of the list needs a plain name (letters, digits and _, no blanks, commas, "
                       "parentheses, brackets or quotes); give the column one with AS in the query, "
-                      "e.g. SELECT ... AS column_" + std::to_string(c + 1));
+                      "e.g. SELECT ... AS column_" +
+                      std::to_string(c + 1));
   }
 }
 

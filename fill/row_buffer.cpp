@@ -19,8 +19,8 @@ void RowBuffer::AppendNull() { sizes_.push_back(kNull); }
 
 void RowBuffer::AppendText(std::string_view text) {
   if (text.size() >= kNull)
-    throw Error(ErrorKind::Overflow, "RowBuffer: a text of " + std::to_string(text.size()) +
-                                         " bytes is longer than a value can be (4 GiB)");
+    throw Error(ErrorKind::Overflow,
+                "RowBuffer: a text of " + std::to_string(text.size()) + " bytes is longer than a value can be (4 GiB)");
   if (!text.empty()) {
     if (text.size() > write_.left) {
       const size_t size = std::max(kBlockBytes, text.size());
@@ -52,9 +52,12 @@ bool RowBuffer::Next(std::span<Cell> cells) {
   for (size_t c = 0; c < columns_.size(); ++c) {
     const uint32_t size = sizes_[next_ + c];
     cells[c].null = size == kNull;
-    if (size == kNull) cells[c].text = std::string_view();
-    else if (size == 0) cells[c].text = std::string_view("", 0);
-    else cells[c].text = std::string_view(Place(read_, size), size);
+    if (size == kNull)
+      cells[c].text = std::string_view();
+    else if (size == 0)
+      cells[c].text = std::string_view("", 0);
+    else
+      cells[c].text = std::string_view(Place(read_, size), size);
   }
   next_ += columns_.size();
   return true;

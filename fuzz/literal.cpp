@@ -38,8 +38,8 @@ void PrintedReadsBack(const Variant& v) {
       break;
     // -0 prints as -0 and reads back as the Long 0.
     case VarType::Single:
-      Check(back.IsNumeric() &&
-                (cbo::testing::SameFloat(static_cast<float>(cbo::ToDouble(back, "v")), v.AsSingle()) || v.AsSingle() == 0),
+      Check(back.IsNumeric() && (cbo::testing::SameFloat(static_cast<float>(cbo::ToDouble(back, "v")), v.AsSingle()) ||
+                                 v.AsSingle() == 0),
             "printed " + printed);
       break;
     case VarType::Double:
@@ -70,8 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
       cbo::FormatExactLiteral(v, "x");
       cbo::fuzz::Broken("Missing was given a written form");
-    } catch (const cbo::Error&) {
-    }
+    } catch (const cbo::Error&) {}
   } else {
     const std::string exact = cbo::FormatExactLiteral(v, "x");
     Check(SameValue(MustRead(exact, "the exact form " + exact), v), "exact form " + exact);

@@ -16,7 +16,8 @@ int main(int argc, char** argv) {
   std::vector<fs::path> files;
   for (int i = 1; i < argc; ++i) {
     const fs::path p = argv[i];
-    if (fs::is_regular_file(p)) files.push_back(p);
+    if (fs::is_regular_file(p))
+      files.push_back(p);
     else if (fs::is_directory(p))
       for (const auto& e : fs::directory_iterator(p))
         if (e.is_regular_file() && e.path().filename().string()[0] != '.') files.push_back(e.path());

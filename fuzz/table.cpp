@@ -25,8 +25,8 @@ using cbo::fuzz::Check;
 using Row = std::vector<Variant>;
 
 const char* const kNames[] = {"Nome", "nome", "Città", "CITTÀ", "A", "b_2", "Straße", "x'y", "_Index_Cmbo_Varno_"};
-const char* const kTexts[] = {"", "a", "A", "ab", "Ab", "b", "città", "CITTÀ", "straße", "STRASSE", "ǅ", "ǆ",
-                              "O'Brien", "*", "a*", "é", "\xff", "ﬁ", "ss"};
+const char* const kTexts[] = {"",  "a", "A",       "ab", "Ab", "b", "città", "CITTÀ", "straße", "STRASSE",
+                              "ǅ", "ǆ", "O'Brien", "*",  "a*", "é", "\xff",  "ﬁ",     "ss"};
 
 std::string SomeText(Bytes& in) {
   const uint8_t b = in.Byte();
@@ -120,11 +120,12 @@ void Program(const uint8_t* data, size_t size) {
           for (int i = 0; i < sets; ++i) {
             const std::string field = in.Byte() % 8 == 0 ? SomeText(in) : table.FieldName(in.Byte() % fields);
             const uint8_t kind = in.Byte() % 6;
-            const Variant value = kind == 0 ? Variant::Null() : kind == 1 ? Variant(int32_t{in.Byte()}) : Variant(SomeText(in));
+            const Variant value = kind == 0   ? Variant::Null()
+                                  : kind == 1 ? Variant(int32_t{in.Byte()})
+                                              : Variant(SomeText(in));
             try {
               table.SetField(field, value);
-            } catch (const Error&) {
-            }
+            } catch (const Error&) {}
           }
           if (in.Byte() % 6 == 0) {
             table.CancelUpdate();
@@ -147,14 +148,13 @@ void Program(const uint8_t* data, size_t size) {
           const std::string key = cbo::FoldCase(prefix ? value.substr(0, value.size() - 1) : value);
           const int32_t expected = from < 0 ? -1 : Scan(table, field, key, prefix, from + skip);
           table.Find(criteria, skip);
-          Check(table.Position() == expected, "Find " + criteria + " from " + std::to_string(from) + " skipping " +
-                                                  std::to_string(skip) + " lands on " +
-                                                  std::to_string(table.Position()) + ", a plain scan on " +
-                                                  std::to_string(expected));
+          Check(table.Position() == expected,
+                "Find " + criteria + " from " + std::to_string(from) + " skipping " + std::to_string(skip) +
+                    " lands on " + std::to_string(table.Position()) + ", a plain scan on " + std::to_string(expected));
           break;
         }
         case 4: table.Find(in.Text(20), in.Byte() % 2); break;  // any criteria: refused or found
-        case 5: {  // a Sort against a stable sort of the rows
+        case 5: {                                               // a Sort against a stable sort of the rows
           const int32_t field = in.Byte() % fields;
           std::vector<Row> before = AllRows(table);
           const int32_t current = table.Position();

@@ -41,8 +41,7 @@ void FrmGriglia::CollegaGriglia() {
       // The total follows the width the grid really applied.
       if (definizione.Visualizza_Colonna) {
         const int32_t differenza =
-            ToLong(Variant(static_cast<double>(colonna.Width()) - definizione.Larghezza_Colonna),
-                   "Larghezza_Colonne");
+            ToLong(Variant(static_cast<double>(colonna.Width()) - definizione.Larghezza_Colonna), "Larghezza_Colonne");
         config_.Larghezza_Colonne =
             NarrowToLong(static_cast<int64_t>(config_.Larghezza_Colonne) + differenza, "Larghezza_Colonne");
       }

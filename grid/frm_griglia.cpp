@@ -78,9 +78,8 @@ Recordset& FrmGriglia::Tabella() const {
 
 ColumnDef& FrmGriglia::Definizione(int i) {
   if (i < 0 || static_cast<size_t>(i) >= matriceV_.size()) {
-    throw Error(ErrorKind::SubscriptOutOfRange,
-                "Matrice_V(" + std::to_string(i) + "): subscript out of range, " +
-                    std::to_string(matriceV_.size()) + " column definitions");
+    throw Error(ErrorKind::SubscriptOutOfRange, "Matrice_V(" + std::to_string(i) + "): subscript out of range, " +
+                                                    std::to_string(matriceV_.size()) + " column definitions");
   }
   return matriceV_[static_cast<size_t>(i)];
 }

@@ -37,8 +37,7 @@ public:
   // The single entry: prepares the window, shows it modally and, once it has
   // closed, returns true when a row other than ListIndex was chosen (writing
   // its index into ListIndex).
-  bool CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vector<ColumnDef>& Matrice_V,
-                      int32_t& ListIndex);
+  bool CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vector<ColumnDef>& Matrice_V, int32_t& ListIndex);
   void TrovaCTRLHWNDGriglia();
   // The control replaced its table while the window is open (its list was
   // cleared or its columns defined anew): the window goes on with the table

@@ -8,10 +8,10 @@ namespace cbo {
 
 void FrmGriglia::CalcolaLarghezza() {
   Recordset& tabella = Tabella();
-  double w = config_.Larghezza_Colonne * 0.995 +
-             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, true, config_.NumMtCol, config_.SepRec,
-                                     config_.Rows_Col);
-  if (config_.RecSel) w = w + 315;  // record selectors
+  double w =
+      config_.Larghezza_Colonne * 0.995 +
+      CalcolaSpazioSeparatori(shared_, tabella, matriceV_, true, config_.NumMtCol, config_.SepRec, config_.Rows_Col);
+  if (config_.RecSel) w = w + 315;                            // record selectors
   if (tabella.RecordCount() > config_.Rows_Col) w = w + 250;  // vertical scroll bar
   LarghezzaGriglia_ = w;
 }
@@ -21,9 +21,8 @@ void FrmGriglia::CalcolaAltezza() {
   const int32_t righe = tabella.RecordCount();
   const double altezzaRiga = MSF().RowHeight();
   const int32_t n = config_.Rows_Col < righe ? config_.Rows_Col : righe;
-  double h = n * altezzaRiga +
-             CalcolaSpazioSeparatori(shared_, tabella, matriceV_, false, config_.NumMtCol, config_.SepRec,
-                                     config_.Rows_Col);
+  double h = n * altezzaRiga + CalcolaSpazioSeparatori(shared_, tabella, matriceV_, false, config_.NumMtCol,
+                                                       config_.SepRec, config_.Rows_Col);
   if (config_.Vis_Fields) h = h + config_.AltezzaIntestazione;
   AltezzaGriglia_ = h;
 }

@@ -41,9 +41,8 @@ double CalcolaSpazioSeparatori(ProcessState& shared, const Recordset& table, con
     double somma = 0;
     for (int i = 0; i < NumMtCol; ++i) {
       if (static_cast<size_t>(i) >= Matrice_V.size()) {
-        throw Error(ErrorKind::SubscriptOutOfRange,
-                    "Matrice_V(" + std::to_string(i) + "): subscript out of range, " +
-                        std::to_string(Matrice_V.size()) + " column definitions");
+        throw Error(ErrorKind::SubscriptOutOfRange, "Matrice_V(" + std::to_string(i) + "): subscript out of range, " +
+                                                        std::to_string(Matrice_V.size()) + " column definitions");
       }
       const ColumnDef& definizione = Matrice_V[static_cast<size_t>(i)];
       if (definizione.Visualizza_Colonna) somma += SpessoreSeparatore(definizione.Separatore_Colonna);

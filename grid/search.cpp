@@ -140,8 +140,7 @@ void FrmGriglia::SeguiCursore() {
   }
   try {
     MSF().Refresh();
-  } catch (const Error&) {
-  }
+  } catch (const Error&) {}
 }
 
 void FrmGriglia::MSF_MouseUp(int16_t button) {

@@ -20,8 +20,8 @@ Recordset& ListStore::Tabella() {
 bool ListStore::HaRighe() const { return TabellaAperta() && Rcset_Cbo_->RecordCount() > 0; }
 
 ListStore::SavedState ListStore::Save() const {
-  return {Matrice_Campi_, NumMtCol_, Rcset_Cbo_, MaxIndex_, Larghezza_Colonne_, Text_Col_, Bound_Col_, txt_.Tag(),
-          RigaPreparata_, shared_.CaricamentoInCorso()};
+  return {Matrice_Campi_, NumMtCol_,  Rcset_Cbo_, MaxIndex_,      Larghezza_Colonne_,
+          Text_Col_,      Bound_Col_, txt_.Tag(), RigaPreparata_, shared_.CaricamentoInCorso()};
 }
 
 void ListStore::Restore(SavedState&& prima) {
@@ -83,8 +83,8 @@ void ListStore::CreaTabella() {
     // The running sum is kept as a whole number, rounded after each addition.
     double somma = std::nearbyint(Larghezza_Colonne_ + colonna.Larghezza_Colonna);
     if (!(somma >= INT32_MIN && somma <= INT32_MAX))
-      throw Error(ErrorKind::Overflow, "Larghezza_Colonne: the sum of the column widths (" + FormatNumber(somma) +
-                                           ") does not fit a Long");
+      throw Error(ErrorKind::Overflow,
+                  "Larghezza_Colonne: the sum of the column widths (" + FormatNumber(somma) + ") does not fit a Long");
     Larghezza_Colonne_ = static_cast<int32_t>(somma);
   }
   campi += std::string("New adVarChar(100) As ") + kIndexField + " ";

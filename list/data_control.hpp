@@ -19,9 +19,10 @@ public:
     if (table == table_) return;
     Detach();
     table_ = std::move(table);
-    if (table_) subscription_ = table_->Subscribe([this] {
-      if (moveComplete_) moveComplete_();
-    });
+    if (table_)
+      subscription_ = table_->Subscribe([this] {
+        if (moveComplete_) moveComplete_();
+      });
   }
   const RecordsetRef& Recordset() const { return table_; }
   void SetMoveComplete(std::function<void()> handler) { moveComplete_ = std::move(handler); }

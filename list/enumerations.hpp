@@ -10,6 +10,9 @@
 
 namespace cbo {
 
+// The value lists are laid out by hand.
+// clang-format off
+
 // The style (StileCbo): free text, text completed from the list, or text
 // always forced onto a row of the list.
 #define CBO_STILE_CBO(V) V(TextBox, 0) V(ComboBox, 1) V(ListCombo, 2)
@@ -36,5 +39,7 @@ enum Esegui_ListIndex : int32_t { CBO_ESEGUI_LIST_INDEX(CBO_ENUMERATOR) };
 enum Cancella_Cbo : int32_t { CBO_CANCELLA_CBO(CBO_ENUMERATOR) };
 enum Tipo_Separatore_Celle : int32_t { CBO_TIPO_SEPARATORE_CELLE(CBO_ENUMERATOR) };
 enum AllineamentoDati : int32_t { CBO_ALLINEAMENTO_DATI(CBO_ENUMERATOR) };
+
+// clang-format on
 
 }  // namespace cbo

@@ -93,7 +93,7 @@ public:
   uint8_t StileAttivo() const { return StileAttivo_; }
   bool NonMostrareLista() const { return NonMostrareLista_; }
   const std::string& ValueMemorizzato() const { return ValueMemorizzato_; }  // stored value of Value
-  int32_t ListIndexMemorizzato() const { return ListIndexMemorizzato_; }      // stored value of ListIndex
+  int32_t ListIndexMemorizzato() const { return ListIndexMemorizzato_; }     // stored value of ListIndex
   const DataControl& AdoRec() const { return AdoRec_; }
 
   // --- The writers the control uses. ---

@@ -67,8 +67,10 @@ std::string QuoteExcerpt(std::string_view text, size_t limit) {
   size_t lo = 0, hi = std::min(text.size(), limit);
   while (lo < hi) {
     const size_t mid = (lo + hi + 1) / 2;
-    if (QuoteText(start(mid)).size() <= limit) lo = mid;
-    else hi = mid - 1;
+    if (QuoteText(start(mid)).size() <= limit)
+      lo = mid;
+    else
+      hi = mid - 1;
   }
   return QuoteText(start(lo)) + "... (" + std::to_string(text.size()) + " bytes)";
 }
@@ -271,11 +273,16 @@ bool Carattere(Lettore& r, Variant& value, std::string& error) {
       break;
     }
     std::string_view w = r.Parola();
-    if (w == "bold") font->Bold = true;
-    else if (w == "italic") font->Italic = true;
-    else if (w == "underline") font->Underline = true;
-    else if (w == "strikethrough") font->Strikethrough = true;
-    else return false;
+    if (w == "bold")
+      font->Bold = true;
+    else if (w == "italic")
+      font->Italic = true;
+    else if (w == "underline")
+      font->Underline = true;
+    else if (w == "strikethrough")
+      font->Strikethrough = true;
+    else
+      return false;
   }
   value = Variant(FontRef(font));
   return true;

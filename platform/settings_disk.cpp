@@ -82,7 +82,9 @@ public:
     if (fd_ >= 0) return;
     std::vector<char> name = Pattern();
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ < 0) Fail(target, "the settings file cannot be saved: no temporary file can be made in " + folder_ + ": " + Why(errno));
+    if (fd_ < 0)
+      Fail(target,
+           "the settings file cannot be saved: no temporary file can be made in " + folder_ + ": " + Why(errno));
     name_ = name.data();
   }
   ~TemporaryFile() {

@@ -88,8 +88,7 @@ SettingsFrame FindSettingsBody(std::string_view text) {
   const size_t bodyEnd = text.size() - last.size() - 1;
   uint32_t crc = 0;
   if (bodyEnd < header.size() || !ReadEndLine(last, frame.entries, crc)) {
-    if (last.substr(0, kEndStart.size()) == kEndStart)
-      Refuse("the end line " + QuoteExcerpt(last) + " is damaged");
+    if (last.substr(0, kEndStart.size()) == kEndStart) Refuse("the end line " + QuoteExcerpt(last) + " is damaged");
     Refuse("the settings file is cut short: it has no end line");
   }
   if (Crc32(text.substr(0, bodyEnd)) != crc)

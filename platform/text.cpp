@@ -8,7 +8,7 @@ namespace {
 // Invalid bytes are carried as U+DC80..U+DCFF, code points that valid UTF-8
 // never produces, so that Encode can give the original byte back.
 constexpr char32_t kEscapeBase = 0xDC00;
-}
+}  // namespace
 
 int SequenceLength(const std::string& s, size_t i) {
   unsigned char c = static_cast<unsigned char>(s[i]);

@@ -61,8 +61,7 @@ std::string Shown(const std::string& s) {
 }
 
 [[noreturn]] void Mismatch(const Variant& v, const char* target, const std::string& what) {
-  throw Error(ErrorKind::TypeMismatch,
-              what + ": a " + VarTypeName(v.type()) + " value cannot be used as " + target);
+  throw Error(ErrorKind::TypeMismatch, what + ": a " + VarTypeName(v.type()) + " value cannot be used as " + target);
 }
 
 std::string DateText(DateValue d) {
@@ -79,8 +78,7 @@ std::string DateText(DateValue d) {
   int64_t mm = mp < 10 ? mp + 3 : mp - 9;
   if (mm <= 2) ++y;
   char buf[48];
-  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", static_cast<int>(y),
-                static_cast<int>(mm), static_cast<int>(dd));
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d", static_cast<int>(y), static_cast<int>(mm), static_cast<int>(dd));
   return buf;
 }
 
@@ -141,7 +139,8 @@ std::string ToText(const Variant& v, const std::string& what) {
       // The years 1 to 9999; past them the calendar arithmetic would overflow.
       const double serial = v.AsDate().serial;
       if (!(serial >= -693593 && serial < 2958466))
-        throw Error(ErrorKind::Overflow, what + ": the date " + FormatNumber(serial) + " is outside the years 1 to 9999");
+        throw Error(ErrorKind::Overflow,
+                    what + ": the date " + FormatNumber(serial) + " is outside the years 1 to 9999");
       return DateText(v.AsDate());
     }
     default: Mismatch(v, "text", what);
@@ -155,7 +154,8 @@ double ToDouble(const Variant& v, const std::string& what) {
     case VarType::Date: return v.AsDate().serial;
     case VarType::String: {
       double d;
-      if (!ParseNumber(v.AsString(), d)) Mismatch(v, "a number", what + " (" + Shown(v.AsString()) + " is not a number)");
+      if (!ParseNumber(v.AsString(), d))
+        Mismatch(v, "a number", what + " (" + Shown(v.AsString()) + " is not a number)");
       return d;
     }
     default: return static_cast<double>(ToWhole(v, "number", what));
@@ -200,7 +200,8 @@ uint32_t ToColour(const Variant& v, const std::string& what) {
 
 uint8_t NarrowToByte(int64_t value, std::string_view what) {
   if (value < 0 || value > 255)
-    throw Error(ErrorKind::Overflow, std::string(what) + ": " + std::to_string(value) + " does not fit a Byte (0 to 255)");
+    throw Error(ErrorKind::Overflow,
+                std::string(what) + ": " + std::to_string(value) + " does not fit a Byte (0 to 255)");
   return static_cast<uint8_t>(value);
 }
 

@@ -66,8 +66,8 @@ public:
   bool operator==(const Variant& other) const { return v_ == other.v_; }
 
 private:
-  std::variant<std::monostate, NullValue, MissingValue, bool, uint8_t, int16_t, int32_t, float, double,
-               std::string, DateValue, FontRef>
+  std::variant<std::monostate, NullValue, MissingValue, bool, uint8_t, int16_t, int32_t, float, double, std::string,
+               DateValue, FontRef>
       v_;
 };
 

@@ -27,8 +27,8 @@ Connection OpenReadOnly(const std::string& file) {
   const int rc = sqlite3_open_v2(file.c_str(), &raw, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
   Connection db(raw, &sqlite3_close_v2);
   if (rc != SQLITE_OK)
-    throw Error(ErrorKind::Database, "database " + sqlite::Quoted(file) + ": " +
-                                         (db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)));
+    throw Error(ErrorKind::Database,
+                "database " + sqlite::Quoted(file) + ": " + (db ? sqlite3_errmsg(db.get()) : sqlite3_errstr(rc)));
   return db;
 }
 
@@ -45,8 +45,8 @@ bool FillFromSqlite(CboVarno& control, const std::string& file, const std::strin
   return rows && FillFromBuffer(control, *rows, paced);
 }
 
-bool FillFromSqlite(CboVarno& control, sqlite3* database, const std::string& query,
-                    std::span<const Variant> parameters, const FillProgress& progress) {
+bool FillFromSqlite(CboVarno& control, sqlite3* database, const std::string& query, std::span<const Variant> parameters,
+                    const FillProgress& progress) {
   const FillProgress paced = Paced(progress);
   std::optional<RowBuffer> rows = ReadSqlite(database, query, parameters, paced);
   return rows && FillFromBuffer(control, *rows, paced);

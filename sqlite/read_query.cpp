@@ -68,8 +68,7 @@ void BindAll(sqlite3* db, const std::string& query, sqlite3_stmt* statement, std
   const int wanted = sqlite3_bind_parameter_count(statement);
   if (static_cast<size_t>(wanted) != parameters.size())
     throw Error(ErrorKind::Database, "query " + Quoted(query) + ": it takes " + std::to_string(wanted) +
-                                         " parameters and " + std::to_string(parameters.size()) +
-                                         " were given");
+                                         " parameters and " + std::to_string(parameters.size()) + " were given");
   for (size_t i = 0; i < parameters.size(); ++i) Bind(db, query, statement, static_cast<int>(i) + 1, parameters[i]);
 }
 
@@ -149,8 +148,8 @@ std::optional<RowBuffer> ReadSqlite(sqlite3* database, const std::string& query,
           rows.AppendText(std::string_view(reinterpret_cast<const char*>(v.text), static_cast<size_t>(v.bytes)));
           break;
         default:
-          throw Error(ErrorKind::TypeMismatch, "query " + Quoted(query) + ", row " + std::to_string(row) +
-                                                   ", column " + Quoted(rows.ColumnNames()[static_cast<size_t>(c)]) +
+          throw Error(ErrorKind::TypeMismatch, "query " + Quoted(query) + ", row " + std::to_string(row) + ", column " +
+                                                   Quoted(rows.ColumnNames()[static_cast<size_t>(c)]) +
                                                    ": a blob (binary value) cannot be shown in the list");
       }
     }

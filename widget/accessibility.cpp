@@ -49,8 +49,7 @@ public:
     s.editable = !Cbo()->control().Txt_Cbo().Locked();
     return s;
   }
-  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(
-      QAccessible::Relation match) const override {
+  QList<QPair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation match) const override {
     auto rels = QAccessibleWidget::relations(match);
     QWidget* window = ListOpenFor(Cbo()) ? DropDownWindow() : nullptr;
     if (window && (match & QAccessible::Controlled)) {

@@ -15,7 +15,7 @@
 namespace cbo {
 class FrmGriglia;
 class Recordset;
-}
+}  // namespace cbo
 
 namespace cbo::widget {
 
@@ -119,8 +119,8 @@ private:
   mutable std::weak_ptr<FrmGriglia> griglia_;
   mutable std::weak_ptr<Recordset> table_;
   mutable int subscription_ = 0;
-  int announced_ = -1;            // the row last announced as selected
-  bool focusAnnounced_ = false;   // and whether as focused too
+  int announced_ = -1;           // the row last announced as selected
+  bool focusAnnounced_ = false;  // and whether as focused too
   mutable std::map<std::pair<int, int>, QAccessible::Id> cells_;
 };
 

@@ -84,9 +84,7 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
   QWidget* Button() const { return qt::WidgetOf(control->Cmd_List()); }
   QColor Resolve(Colour c) const { return qt::ResolveColour(c, TextBox()->palette()); }
 
-  void Translate() {
-    Button()->setAccessibleName(CboVarnoWidget::tr("Open the list"));
-  }
+  void Translate() { Button()->setAccessibleName(CboVarnoWidget::tr("Open the list")); }
   // The text box, which has the focus, is known by the control's name.
   void NameTheTextBox() {
     QLineEdit* box = TextBox();
@@ -281,7 +279,9 @@ void CboVarnoWidget::setAltezzaIntest(int twips) {
 }
 
 QColor CboVarnoWidget::coloreSfondoGrid() { return d_->Resolve(d_->control->ColoreSfondoGrid()); }
-void CboVarnoWidget::setColoreSfondoGrid(const QColor& c) { d_->control->SetColoreSfondoGrid(c.isValid() ? RgbOf(c) : 0); }
+void CboVarnoWidget::setColoreSfondoGrid(const QColor& c) {
+  d_->control->SetColoreSfondoGrid(c.isValid() ? RgbOf(c) : 0);
+}
 void CboVarnoWidget::resetColoreSfondoGrid() { d_->control->SetColoreSfondoGrid(0); }
 
 // --- Qt's property system ---
@@ -291,7 +291,8 @@ void CboVarnoWidget::WriteProperty(const char* name, Set&& set) {
   try {
     set();
   } catch (const Error& e) {
-    emit errorOccurred(QString::fromUtf8(name), QString::fromUtf8(KindName(e.kind())) + ": " + QString::fromUtf8(e.what()));
+    emit errorOccurred(QString::fromUtf8(name),
+                       QString::fromUtf8(KindName(e.kind())) + ": " + QString::fromUtf8(e.what()));
   }
 }
 

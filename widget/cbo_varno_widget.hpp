@@ -61,20 +61,40 @@ public:
   // choices, style sheets' property selectors, QVariant). Same names and
   // values as those of control/enumerations.hpp.
   enum TipoPulsante {
-    FrecciaNera = 0, FrecciaGialla = 1, FrecciaVerde = 2, FrecciaBlu = 3, PuntoNero = 4, PuntoGiallo = 5,
-    PuntoVerde = 6, PuntoBlu = 7, PuntiNeri = 8, PuntiVerdi = 9, LineaNera = 10, AsteriscoNero = 11,
-    AsteriscoRosso = 12, AsteriscoVerde = 13
+    FrecciaNera = 0,
+    FrecciaGialla = 1,
+    FrecciaVerde = 2,
+    FrecciaBlu = 3,
+    PuntoNero = 4,
+    PuntoGiallo = 5,
+    PuntoVerde = 6,
+    PuntoBlu = 7,
+    PuntiNeri = 8,
+    PuntiVerdi = 9,
+    LineaNera = 10,
+    AsteriscoNero = 11,
+    AsteriscoRosso = 12,
+    AsteriscoVerde = 13
   };
   Q_ENUM(TipoPulsante)
   enum Esegui_ListIndex {
-    SettaDaListIndex = 0, LeggiDaListIndex = 1, SettaDaBoundColumn = 2, LeggiDaBoundColumn = 3,
-    SettaDaTextColumn = 4, LeggiDaTextColumn = 5
+    SettaDaListIndex = 0,
+    LeggiDaListIndex = 1,
+    SettaDaBoundColumn = 2,
+    LeggiDaBoundColumn = 3,
+    SettaDaTextColumn = 4,
+    LeggiDaTextColumn = 5
   };
   Q_ENUM(Esegui_ListIndex)
   enum Cancella_Cbo { Tutto = 0, Solo_Dati = 1 };
   Q_ENUM(Cancella_Cbo)
   enum Tipo_Separatore_Celle {
-    Nessuna_Divisione = 0, Linea_Nera = 1, Linea_Grigia = 2, Raised = 3, Insert = 4, Come_Colore_Testo = 5,
+    Nessuna_Divisione = 0,
+    Linea_Nera = 1,
+    Linea_Grigia = 2,
+    Raised = 3,
+    Insert = 4,
+    Come_Colore_Testo = 5,
     Grigia_Illuminata = 6
   };
   Q_ENUM(Tipo_Separatore_Celle)
@@ -264,7 +284,7 @@ private:
   void WriteProperty(const char* name, Set&& set);
   struct Private;
   std::unique_ptr<Private> d_;
-  int fillsRunning_ = 0;       // fills under way, a nested one counted too
+  int fillsRunning_ = 0;        // fills under way, a nested one counted too
   bool fillCancelled_ = false;  // cancelFill() was called during them
 };
 

@@ -56,9 +56,11 @@ QString ReadBack(const QSettings& settings, const QStringList& keys) {
   const QString group = settings.group().isEmpty() ? QString() : settings.group() + QLatin1Char('/');
   for (const QString& key : keys) {
     const QVariant value = again.value(group + key);
-    if (!value.isValid()) return QStringLiteral("the file written lacks ") + group + key + QStringLiteral(" (a full disk?)");
+    if (!value.isValid())
+      return QStringLiteral("the file written lacks ") + group + key + QStringLiteral(" (a full disk?)");
     if (value.toString() != settings.value(key).toString())
-      return QStringLiteral("the file written holds another value of ") + group + key + QStringLiteral(" (a full disk?)");
+      return QStringLiteral("the file written holds another value of ") + group + key +
+             QStringLiteral(" (a full disk?)");
   }
   return QString();
 }

@@ -50,8 +50,9 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
       // and on a dark one.
       QPalette quiet = stato->palette();
       const QColor text = quiet.color(QPalette::WindowText), back = quiet.color(QPalette::Window);
-      quiet.setColor(QPalette::WindowText, QColor((text.red() * 3 + back.red()) / 4, (text.green() * 3 + back.green()) / 4,
-                                                  (text.blue() * 3 + back.blue()) / 4));
+      quiet.setColor(QPalette::WindowText,
+                     QColor((text.red() * 3 + back.red()) / 4, (text.green() * 3 + back.green()) / 4,
+                            (text.blue() * 3 + back.blue()) / 4));
       stato->setPalette(quiet);
     }
     griglia->addWidget(stato, stile * 2 + 1, 1);
@@ -82,14 +83,12 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   connect(salva, &QPushButton::clicked, this, [this] {
     try {
       Salva(percorso_->text());
-    } catch (const Error&) {
-    }
+    } catch (const Error&) {}
   });
   connect(carica, &QPushButton::clicked, this, [this] {
     try {
       Carica(percorso_->text());
-    } catch (const Error&) {
-    }
+    } catch (const Error&) {}
   });
   AggiornaPannello();
 }
@@ -97,7 +96,9 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
 // What a host hears from a control: its events, the rows chosen, the
 // properties changed and the failures of its handlers.
 void DemoWindow::Ascolta(int stile, CboVarnoWidget& c) {
-  auto nota = [this, stile](const char* evento) { return [this, stile, evento] { Annota(stile, QString::fromLatin1(evento)); }; };
+  auto nota = [this, stile](const char* evento) {
+    return [this, stile, evento] { Annota(stile, QString::fromLatin1(evento)); };
+  };
   connect(&c, &CboVarnoWidget::clicked, this, nota("Click"));
   connect(&c, &CboVarnoWidget::doubleClicked, this, nota("DblClick"));
   connect(&c, &CboVarnoWidget::keyDown, this, nota("KeyDown"));
@@ -106,9 +107,8 @@ void DemoWindow::Ascolta(int stile, CboVarnoWidget& c) {
   connect(&c, &CboVarnoWidget::mouseDown, this, nota("MouseDown"));
   connect(&c, &CboVarnoWidget::mouseUp, this, nota("MouseUp"));
   connect(&c, &CboVarnoWidget::changed, this, nota("Change"));
-  connect(&c, &CboVarnoWidget::rowChosen, this, [this, stile](int listIndex) {
-    Annota(stile, QStringLiteral("rowChosen(%1)").arg(listIndex));
-  });
+  connect(&c, &CboVarnoWidget::rowChosen, this,
+          [this, stile](int listIndex) { Annota(stile, QStringLiteral("rowChosen(%1)").arg(listIndex)); });
   connect(&c, &CboVarnoWidget::propertyChanged, this, [this](const QString&) { AggiornaPiuTardi(); });
   connect(&c, &CboVarnoWidget::errorOccurred, this, [this, stile](const QString& m, const QString& msg) {
     messaggio_->setText(QString::fromLatin1(NomeStile(stile)) + QStringLiteral(" ") + m + QStringLiteral(": ") + msg);

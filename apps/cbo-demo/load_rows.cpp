@@ -22,12 +22,12 @@ qint64 CountRows(QSqlDatabase& db, const QString& countQuery) {
   if (countQuery.isEmpty()) return -1;
   QSqlQuery q(db);
   if (!q.exec(countQuery) || !q.next())
-    throw Error(ErrorKind::Database, "query \"" + countQuery.toStdString() + "\": " +
-                                         q.lastError().text().toStdString());
+    throw Error(ErrorKind::Database,
+                "query \"" + countQuery.toStdString() + "\": " + q.lastError().text().toStdString());
   return q.value(0).toLongLong();
 }
 
-constexpr int kSteps = 1000;      // the progress bar's range when the rows are counted
+constexpr int kSteps = 1000;     // the progress bar's range when the rows are counted
 constexpr int kShowAfter = 400;  // ms of loading before the progress dialog shows
 
 }  // namespace
@@ -59,11 +59,8 @@ bool DemoWindow::LoadRows(const DemoSource& source) {
     CboVarnoWidget& c = Controllo(stile);
     // Both connections go with the dialog.
     connect(&c, &CboVarnoWidget::fillProgress, &progress, [&progress, &clock, name, total, stile](qint64 rows) {
-      progress.setLabelText(QStringLiteral("%1: controllo %2 di %3, %L4 righe lette")
-                                .arg(name)
-                                .arg(stile + 1)
-                                .arg(kControlli)
-                                .arg(rows));
+      progress.setLabelText(
+          QStringLiteral("%1: controllo %2 di %3, %L4 righe lette").arg(name).arg(stile + 1).arg(kControlli).arg(rows));
       if (total > 0)
         progress.setValue(static_cast<int>(kSteps * (static_cast<double>(stile) * total + rows) /
                                            (static_cast<double>(kControlli) * total)));

@@ -39,8 +39,10 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(argv[i], "--db") == 0 || std::strcmp(argv[i], "--query") == 0) {
       if (i + 1 >= argc) return Usage((std::string(argv[i]) + " needs a value").c_str());
       const QString value = QString::fromLocal8Bit(argv[i + 1]);
-      if (std::strcmp(argv[i], "--db") == 0) db = value;
-      else query = value;
+      if (std::strcmp(argv[i], "--db") == 0)
+        db = value;
+      else
+        query = value;
       ++i;
     } else {
       return Usage((std::string("unknown argument ") + argv[i]).c_str());

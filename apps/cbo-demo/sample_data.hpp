@@ -11,7 +11,7 @@ struct Luogo {
   std::string Comune;     // the place's name, the text column
   std::string Provincia;  // "Torino (TO)"
   std::string Regione;
-  std::string Cap;        // postal code
+  std::string Cap;  // postal code
 };
 
 // At least 2,000 places, each name once.

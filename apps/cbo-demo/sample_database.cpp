@@ -15,8 +15,8 @@ namespace cbo::demo {
 namespace {
 
 [[noreturn]] void CannotMake(const QString& file, const QString& why) {
-  throw Error(ErrorKind::Database, "database \"" + file.toStdString() + "\": cannot make the demo's file: " +
-                                       why.toStdString());
+  throw Error(ErrorKind::Database,
+              "database \"" + file.toStdString() + "\": cannot make the demo's file: " + why.toStdString());
 }
 
 // Writes the table into a new file; the connection is gone when it returns.

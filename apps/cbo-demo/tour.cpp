@@ -37,8 +37,9 @@ int KeyOf(QChar c) {
 
 Tour::Tour(DemoWindow& window, QString dir) : window_(window), dir_(std::move(dir)) {
   for (int stile = 0; stile < DemoWindow::kControlli; ++stile) {
-    connect(&window_.Controllo(stile), &CboVarnoWidget::errorOccurred, this,
-            [this](const QString& member, const QString& message) { errors_ << member + QStringLiteral(": ") + message; });
+    connect(
+        &window_.Controllo(stile), &CboVarnoWidget::errorOccurred, this,
+        [this](const QString& member, const QString& message) { errors_ << member + QStringLiteral(": ") + message; });
   }
 }
 
@@ -100,8 +101,10 @@ void Tour::Shot(const QString& name) {
   if (QWidget* grid = OpenGrid()) painter.drawPixmap(grid->geometry().topLeft(), grid->grab());
   painter.end();
   const QString path = QDir(dir_).filePath(name + QStringLiteral(".png"));
-  if (desktop.save(path)) shots_ << path;
-  else errors_ << QStringLiteral("cannot write ") + path;
+  if (desktop.save(path))
+    shots_ << path;
+  else
+    errors_ << QStringLiteral("cannot write ") + path;
 }
 
 void Tour::TypeInto(QWidget* target, const QString& text) {

@@ -79,9 +79,12 @@ void Host::Events(const Args& a) {
 
 void Host::Notify(const Args& a) {
   Expect(a, 2, "notify on|off");
-  if (a[1].IsWord("on")) notify_ = true;
-  else if (a[1].IsWord("off")) notify_ = false;
-  else Mistake("usage: notify on|off");
+  if (a[1].IsWord("on"))
+    notify_ = true;
+  else if (a[1].IsWord("off"))
+    notify_ = false;
+  else
+    Mistake("usage: notify on|off");
 }
 
 void Host::On(const Args& a) {

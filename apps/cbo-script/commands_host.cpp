@@ -151,15 +151,21 @@ void Host::Resize(const Args& a) {
 }
 
 void Host::DefineFont(const Args& a) {
-  if (a.size() < 4 || a[2].kind != Token::String) Mistake("usage: font F \"Face\" SIZE [bold] [italic] [underline] [strikethrough]");
+  if (a.size() < 4 || a[2].kind != Token::String)
+    Mistake("usage: font F \"Face\" SIZE [bold] [italic] [underline] [strikethrough]");
   const std::string& name = NameOf(a[1], "font");
   auto font = MakeFont(a[2].text, ParseNumber(a[3]));
   for (size_t i = 4; i < a.size(); ++i) {
-    if (a[i].IsWord("bold")) font->Bold = true;
-    else if (a[i].IsWord("italic")) font->Italic = true;
-    else if (a[i].IsWord("underline")) font->Underline = true;
-    else if (a[i].IsWord("strikethrough")) font->Strikethrough = true;
-    else Mistake("unknown font style " + a[i].text);
+    if (a[i].IsWord("bold"))
+      font->Bold = true;
+    else if (a[i].IsWord("italic"))
+      font->Italic = true;
+    else if (a[i].IsWord("underline"))
+      font->Underline = true;
+    else if (a[i].IsWord("strikethrough"))
+      font->Strikethrough = true;
+    else
+      Mistake("unknown font style " + a[i].text);
   }
   fonts_[name] = font;
 }

@@ -33,14 +33,22 @@ std::u32string Characters(const Token& t) {
 
 int16_t KeyCodeOf(const Token& t, bool grid) {
   static const std::map<std::string, int16_t> keys = {
-      {"Backspace", headless::kBackspace}, {"Enter", headless::kEnter},   {"Escape", headless::kEscape},
-      {"Delete", headless::kDelete},       {"Left", headless::kLeft},     {"Up", headless::kUp},
-      {"Right", headless::kRight},         {"Down", headless::kDown},     {"Home", headless::kHome},
-      {"End", headless::kEnd},             {"PageUp", headless::kPageUp}, {"PageDown", headless::kPageDown},
+      {"Backspace", headless::kBackspace},
+      {"Enter", headless::kEnter},
+      {"Escape", headless::kEscape},
+      {"Delete", headless::kDelete},
+      {"Left", headless::kLeft},
+      {"Up", headless::kUp},
+      {"Right", headless::kRight},
+      {"Down", headless::kDown},
+      {"Home", headless::kHome},
+      {"End", headless::kEnd},
+      {"PageUp", headless::kPageUp},
+      {"PageDown", headless::kPageDown},
       {"Tab", headless::kTab},
   };
-  static const char* const gridKeys[] = {"Enter", "Escape", "Backspace", "Down", "Up",
-                                         "PageDown", "PageUp", "Home", "End"};
+  static const char* const gridKeys[] = {"Enter",    "Escape", "Backspace", "Down", "Up",
+                                         "PageDown", "PageUp", "Home",      "End"};
   auto it = keys.find(t.text);
   if (t.kind != Token::Word || it == keys.end()) Mistake("unknown key " + t.text);
   if (grid) {
@@ -77,10 +85,14 @@ void Host::KeyCommand(const Args& a) {
   int16_t code = KeyCodeOf(a[2], false);
   int16_t shift = 0;
   for (size_t i = 3; i < a.size(); ++i) {
-    if (a[i].IsWord("shift")) shift |= 1;
-    else if (a[i].IsWord("ctrl")) shift |= 2;
-    else if (a[i].IsWord("alt")) shift |= 4;
-    else Mistake("unknown key modifier " + a[i].text);
+    if (a[i].IsWord("shift"))
+      shift |= 1;
+    else if (a[i].IsWord("ctrl"))
+      shift |= 2;
+    else if (a[i].IsWord("alt"))
+      shift |= 4;
+    else
+      Mistake("unknown key modifier " + a[i].text);
   }
   UserAction(&c, "Txt_Cbo_KeyDown", [&] { TextBoxOf(*c.control).UserKey(code, shift); });
 }
@@ -140,12 +152,13 @@ void Host::Button(const Args& a) {
   Placed& c = ControlOf(a[1]);
   int16_t button = 1;
   if (a.size() == 3) {
-    if (a[2].IsWord("right")) button = 2;
-    else if (!a[2].IsWord("left")) Mistake("usage: button C [left|right]");
+    if (a[2].IsWord("right"))
+      button = 2;
+    else if (!a[2].IsWord("left"))
+      Mistake("usage: button C [left|right]");
   }
-  UserAction(&c, "Cmd_List_MouseUp", [&] {
-    dynamic_cast<headless::HeadlessButton&>(c.control->Cmd_List()).UserPress(button);
-  });
+  UserAction(&c, "Cmd_List_MouseUp",
+             [&] { dynamic_cast<headless::HeadlessButton&>(c.control->Cmd_List()).UserPress(button); });
 }
 
 void Host::Grid(const Args& a) {

@@ -11,14 +11,18 @@ namespace cbo::script {
 
 template <class P>
 std::string LastFailedEventOf(const P& p) {
-  if constexpr (requires { p.LastFailedEvent(); }) return std::string(p.LastFailedEvent());
-  else return {};
+  if constexpr (requires { p.LastFailedEvent(); })
+    return std::string(p.LastFailedEvent());
+  else
+    return {};
 }
 
 template <class P>
 int32_t LastFailedHandleOf(const P& p) {
-  if constexpr (requires { p.LastFailedHandle(); }) return static_cast<int32_t>(p.LastFailedHandle());
-  else return 0;
+  if constexpr (requires { p.LastFailedHandle(); })
+    return static_cast<int32_t>(p.LastFailedHandle());
+  else
+    return 0;
 }
 
 template <class P>

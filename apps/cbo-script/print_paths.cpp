@@ -245,7 +245,8 @@ template <class Map>
 auto& Element(const Map& elements, const std::string& what, int32_t i) {
   auto it = elements.find(i);
   if (it == elements.end())
-    throw Error(ErrorKind::SubscriptOutOfRange, "the control array element " + what + "(" + std::to_string(i) + ") does not exist");
+    throw Error(ErrorKind::SubscriptOutOfRange,
+                "the control array element " + what + "(" + std::to_string(i) + ") does not exist");
   return *it->second;
 }
 
@@ -297,7 +298,8 @@ void Host::InspectControl(Placed& c, const std::string& path, const std::vector<
         const RecordsetRef& t = k.Lista().Rcset_Cbo();
         if (!t) return Print(path + " = no table");
         if (t->State() != 1) return Print(path + " = closed");
-        if (Is(name, "CurrentRow")) return Print(path + " = " + (t->Position() < 0 ? "EOF" : FormatValue(t->Field(kIndexField))));
+        if (Is(name, "CurrentRow"))
+          return Print(path + " = " + (t->Position() < 0 ? "EOF" : FormatValue(t->Field(kIndexField))));
         std::string line = path + " =";
         for (int32_t f = 0; f < t->FieldCount(); ++f) line += " " + Quote(t->FieldName(f));
         Print(line);

@@ -36,8 +36,9 @@ public:
     if (db.open()) {
       QSqlQuery query(db);
       query.exec(QStringLiteral("CREATE TABLE province (code TEXT, name TEXT)"));
-      query.exec(QStringLiteral("INSERT INTO province VALUES ('AL', 'Alessandria'), ('BO', 'Bologna'), "
-                                "('CO', 'Como'), ('TO', 'Torino')"));
+      query.exec(
+          QStringLiteral("INSERT INTO province VALUES ('AL', 'Alessandria'), ('BO', 'Bologna'), "
+                         "('CO', 'Como'), ('TO', 'Torino')"));
       query.prepare(QStringLiteral("SELECT code, name FROM province ORDER BY name"));
       province->fillFromQuery(query);  // cbo::Error when the query fails
     }

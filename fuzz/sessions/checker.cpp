@@ -152,7 +152,8 @@ std::optional<Failure> Checker::Listing(const std::string& name, const std::stri
     std::optional<int32_t> count = Integer(header.substr(0, header.find(' ')));
     if (!count) return Failure{"rows", "unreadable listing: " + lines[at]};
     for (int32_t r = 0; r < *count; ++r) {
-      if (at + 1 + static_cast<size_t>(r) >= lines.size()) return Failure{"rows", name + ".Rows lists fewer rows than it says"};
+      if (at + 1 + static_cast<size_t>(r) >= lines.size())
+        return Failure{"rows", name + ".Rows lists fewer rows than it says"};
       const std::string& row = lines[at + 1 + static_cast<size_t>(r)];
       // The row index field is last: "N" with its quotes.
       std::optional<int32_t> index;
@@ -210,7 +211,8 @@ std::optional<Failure> Checker::Observe(const std::string& line, const std::stri
     controls_[name] = Control{};
     if (t.size() == 4) {
       origin_[name] = savedBy_[t[3].text];
-      if (switches_.saveLoad && !origin_[name].empty() && output.find("error " + name + ".ReadProperties") != std::string::npos)
+      if (switches_.saveLoad && !origin_[name].empty() &&
+          output.find("error " + name + ".ReadProperties") != std::string::npos)
         failure = Failure{"save-load", name + " refuses the settings " + origin_[name] + " wrote: " + output};
     }
   } else if (command == "save" && t.size() == 3) {
@@ -277,8 +279,8 @@ std::optional<Failure> Checker::Observe(const std::string& line, const std::stri
         lastPrintPath_ == from->second + "." + member) {
       const std::string* before = Printed(lastPrintPath_);
       if (before && *before != *value)
-        failure = Failure{"save-load", path + " = " + *value + " after reading what " + lastPrintPath_ + " = " +
-                                           *before + " wrote"};
+        failure = Failure{"save-load",
+                          path + " = " + *value + " after reading what " + lastPrintPath_ + " = " + *before + " wrote"};
     }
     lastPrintPath_ = path;
   }

@@ -15,49 +15,94 @@ using Strings = std::vector<std::string>;
 // Texts that have tripped text handling somewhere: accents, case folding that
 // changes length, quotes of both kinds, wildcards, control characters, bytes
 // that are not UTF-8, characters beyond the BMP, numbers and keywords as text.
-const Strings kTexts = {
-    "Roma",   "Milano",   "Napoli",       "Torino",  "Città",    "città",      "CITTÀ",  "Straße", "STRASSE",
-    "È",      "è",        "dell'Acqua",   "O''Brien", "say \"hi\"", "a b",     "  ",     "",       "*",
-    "Ro*",    "%",        "_",            "1",       "0",        "-1",         "2.5",    "True",   "Null",
-    // Line breaks would break the printed output into lines (a scenario prints
-    // a string as it is); other control characters and stray bytes do not.
-    "\t",     "a\x01b",   "\x1f",         "\x01",    "\xff",     "\xc3",       "\xF0\x9F\x98\x80", "\xEF\xAC\x81",
-    "İstanbul", "ǅ",      "Σίσυφος",      "ﬀ",       "Ⅻ",        "ΐ"};
+const Strings kTexts = {"Roma", "Milano", "Napoli", "Torino", "Città", "città", "CITTÀ", "Straße", "STRASSE", "È", "è",
+                        "dell'Acqua", "O''Brien", "say \"hi\"", "a b", "  ", "", "*", "Ro*", "%", "_", "1", "0", "-1",
+                        "2.5", "True", "Null",
+                        // Line breaks would break the printed output into lines (a scenario prints
+                        // a string as it is); other control characters and stray bytes do not.
+                        "\t", "a\x01b", "\x1f", "\x01", "\xff", "\xc3", "\xF0\x9F\x98\x80", "\xEF\xAC\x81", "İstanbul",
+                        "ǅ", "Σίσυφος", "ﬀ", "Ⅻ", "ΐ"};
 
-const Strings kFieldNames = {"Nome",  "Codice", "Città", "A",        "b",    "Descrizione", "x'y",
-                             "a b",   "",       "(",     "Nome",     "NOME", "_Index_Cmbo_Varno_"};
+const Strings kFieldNames = {"Nome", "Codice", "Città", "A",    "b",    "Descrizione",       "x'y",
+                             "a b",  "",       "(",     "Nome", "NOME", "_Index_Cmbo_Varno_"};
 
-const Strings kKeys = {"Backspace", "Enter", "Escape", "Delete", "Left", "Up",  "Right",
+const Strings kKeys = {"Backspace", "Enter", "Escape", "Delete", "Left",     "Up", "Right",
                        "Down",      "Home",  "End",    "PageUp", "PageDown", "Tab"};
 const Strings kGridKeys = {"Enter", "Escape", "Backspace", "Down", "Up", "PageDown", "PageUp", "Home", "End"};
 
 // Published properties with the values worth trying for each.
-const Strings kProperties = {"Font",          "TipoPulsante",     "StileCbo",          "ForeColor",
-                             "BackColor",     "Appearance",       "BorderStyle",       "Alignment",
-                             "Separatore_Record", "Record_Selector", "Text_Column",     "Bound_Column",
-                             "Rows_Count",    "Visualizza_Fields", "Font_Grid",        "Value",
-                             "Text",          "ListIndex",        "Griglia_Centrata",  "Enabled",
-                             "Locked",        "RowHeight",        "AltezzaIntest",     "ColoreSfondoGrid"};
+const Strings kProperties = {"Font",        "TipoPulsante", "StileCbo",      "ForeColor",         "BackColor",
+                             "Appearance",  "BorderStyle",  "Alignment",     "Separatore_Record", "Record_Selector",
+                             "Text_Column", "Bound_Column", "Rows_Count",    "Visualizza_Fields", "Font_Grid",
+                             "Value",       "Text",         "ListIndex",     "Griglia_Centrata",  "Enabled",
+                             "Locked",      "RowHeight",    "AltezzaIntest", "ColoreSfondoGrid"};
 
 // What `print` reads besides the properties (never the staged row, the
 // selected index or the last text: their paths are changing).
-const Strings kMembers = {"OkSelezioneAvvenuta", "StileAttivo", "NumMtCol", "MaxIndex", "Larghezza_Colonne",
-                          "Text_Col",  "Bound_Col", "PosizioneCursore", "NonMostrareLista", "UltimoTestoNotificato",
-                          "Abilitato", "Bloccato",  "AltezzaIntestazione", "RecSel", "SepRec", "Rows_Col",
-                          "ColGriglia", "ColTesto", "Vis_Fields", "ColSfondoGriglia", "GrigliaAlCentro",
-                          "Font_Griglia", "Matrice_Campi", "Fields", "CurrentRow", "Width", "Height",
-                          "Txt_Cbo.Text", "Txt_Cbo.SelStart", "Txt_Cbo.SelLength", "Txt_Cbo.Width",
-                          "Txt_Cbo.Focused", "Txt_Cbo.Visible", "Txt_Cbo.Locked", "Cmd_List.Visible",
-                          "Cmd_List.Left", "Cmd_List.Picture", "Pct_Text.Width", "Pct_Text.Height"};
-const Strings kModule1 = {"GrigliaAperta", "AltezzaRigaGriglia", "RettLeft", "RettTop", "RettRight",
+const Strings kMembers = {"OkSelezioneAvvenuta",
+                          "StileAttivo",
+                          "NumMtCol",
+                          "MaxIndex",
+                          "Larghezza_Colonne",
+                          "Text_Col",
+                          "Bound_Col",
+                          "PosizioneCursore",
+                          "NonMostrareLista",
+                          "UltimoTestoNotificato",
+                          "Abilitato",
+                          "Bloccato",
+                          "AltezzaIntestazione",
+                          "RecSel",
+                          "SepRec",
+                          "Rows_Col",
+                          "ColGriglia",
+                          "ColTesto",
+                          "Vis_Fields",
+                          "ColSfondoGriglia",
+                          "GrigliaAlCentro",
+                          "Font_Griglia",
+                          "Matrice_Campi",
+                          "Fields",
+                          "CurrentRow",
+                          "Width",
+                          "Height",
+                          "Txt_Cbo.Text",
+                          "Txt_Cbo.SelStart",
+                          "Txt_Cbo.SelLength",
+                          "Txt_Cbo.Width",
+                          "Txt_Cbo.Focused",
+                          "Txt_Cbo.Visible",
+                          "Txt_Cbo.Locked",
+                          "Cmd_List.Visible",
+                          "Cmd_List.Left",
+                          "Cmd_List.Picture",
+                          "Pct_Text.Width",
+                          "Pct_Text.Height"};
+const Strings kModule1 = {"GrigliaAperta", "AltezzaRigaGriglia", "RettLeft",           "RettTop",        "RettRight",
                           "RettBottom",    "SpessoreRiga",       "CaricamentoInCorso", "CriterioRicerca"};
-const Strings kGridPaths = {"Left", "Top", "Width", "Height", "FaseRicerca", "UltimoCarattere", "CampoRicerca",
-                            "BloccaInseguimento", "PrimoMovimento", "PosizioneLeft", "LarghezzaGriglia",
-                            "AltezzaGriglia", "MSF.Row", "MSF.RowHeight", "MSF.Height", "MSF.ColumnCount",
-                            "T_Trova.Enabled", "Pct_Field.Count", "Lbl_Field.Count", "Pct1.Height"};
+const Strings kGridPaths = {"Left",
+                            "Top",
+                            "Width",
+                            "Height",
+                            "FaseRicerca",
+                            "UltimoCarattere",
+                            "CampoRicerca",
+                            "BloccaInseguimento",
+                            "PrimoMovimento",
+                            "PosizioneLeft",
+                            "LarghezzaGriglia",
+                            "AltezzaGriglia",
+                            "MSF.Row",
+                            "MSF.RowHeight",
+                            "MSF.Height",
+                            "MSF.ColumnCount",
+                            "T_Trova.Enabled",
+                            "Pct_Field.Count",
+                            "Lbl_Field.Count",
+                            "Pct1.Height"};
 
-const Strings kEvents = {"Click", "DblClick", "KeyDown", "KeyPress", "KeyUp", "MouseDown", "MouseMove", "MouseUp",
-                         "Change"};
+const Strings kEvents = {"Click",     "DblClick",  "KeyDown", "KeyPress", "KeyUp",
+                         "MouseDown", "MouseMove", "MouseUp", "Change"};
 
 std::string EnumName(const std::string& enumeration, size_t pick) {
   for (const EnumInfo& e : Library().Enums)
@@ -107,15 +152,15 @@ std::string Generator::TypedText() {
 }
 
 std::string Generator::Whole() {
-  static const Strings values = {"0", "1", "-1", "2", "7", "100", "255", "256", "32767", "32768", "-32769",
-                                 "2147483647", "-2147483648", "1000", "300", "225"};
+  static const Strings values = {"0",     "1",     "-1",     "2",          "7",           "100",  "255", "256",
+                                 "32767", "32768", "-32769", "2147483647", "-2147483648", "1000", "300", "225"};
   if (Chance(50)) return std::to_string(static_cast<int64_t>(Below(400)) - 20);
   return Pick(values);
 }
 
 std::string Generator::Number() {
-  static const Strings values = {"2.5", "-0.75", "1e-05", "3e+09", "1e+20", "nan", "inf", "-inf", "0.5", "1000.5",
-                                 "-0", "4294967296"};
+  static const Strings values = {"2.5", "-0.75", "1e-05", "3e+09",  "1e+20", "nan",
+                                 "inf", "-inf",  "0.5",   "1000.5", "-0",    "4294967296"};
   return Chance(60) ? Whole() : Pick(values);
 }
 
@@ -205,8 +250,8 @@ void Generator::Setup(std::vector<std::string>& out) {
     out.push_back("let " + c + ".StileCbo = " + EnumName("StileCbo", 1 + Below(2)));
     const size_t fields = 1 + Below(3);
     for (size_t f = 0; f < fields; ++f)
-      out.push_back("call " + c + ".AddField " + QuoteText(Pick(Strings{"Nome", "Codice", "Città", "Zona"}) +
-                                                           std::to_string(f)));
+      out.push_back("call " + c + ".AddField " +
+                    QuoteText(Pick(Strings{"Nome", "Codice", "Città", "Zona"}) + std::to_string(f)));
     out.push_back("print " + c + ".Fields");
   }
 }
@@ -222,8 +267,10 @@ void Generator::HostStep(std::vector<std::string>& out) {
       break;
     }
     case 3:
-      if (Chance(15)) out.push_back("print Module1." + Pick(kModule1));
-      else out.push_back("print " + c + "." + (Chance(50) ? Pick(kProperties) : Pick(kMembers)));
+      if (Chance(15))
+        out.push_back("print Module1." + Pick(kModule1));
+      else
+        out.push_back("print " + c + "." + (Chance(50) ? Pick(kProperties) : Pick(kMembers)));
       break;
     case 4: {
       // A column, with any of its optional arguments; rarer once the session
@@ -232,8 +279,8 @@ void Generator::HostStep(std::vector<std::string>& out) {
         AddRows(c, 1, out);
         break;
       }
-      std::string line = "call " + c + ".AddField " + QuoteText(Chance(70) ? Pick(kFieldNames) + std::to_string(Below(4))
-                                                                              : Pick(kFieldNames));
+      std::string line = "call " + c + ".AddField " +
+                         QuoteText(Chance(70) ? Pick(kFieldNames) + std::to_string(Below(4)) : Pick(kFieldNames));
       const size_t extra = Below(10);
       const std::string kinds[] = {"text", "bool", "width", "sep", "text", "align", "bool", "bool", "bool"};
       for (size_t i = 0; i < extra; ++i) {
@@ -242,11 +289,16 @@ void Generator::HostStep(std::vector<std::string>& out) {
           continue;
         }
         const std::string& k = kinds[i];
-        if (k == "text") line += " " + Quoted();
-        else if (k == "bool") line += Chance(90) ? Pick(Strings{" True", " False"}) : " " + AnyValue();
-        else if (k == "width") line += " " + (Chance(80) ? std::to_string(Below(3000)) : Number());
-        else if (k == "sep") line += " " + EnumName("Tipo_Separatore_Celle", Below(7));
-        else line += " " + EnumName("AllineamentoDati", Below(3));
+        if (k == "text")
+          line += " " + Quoted();
+        else if (k == "bool")
+          line += Chance(90) ? Pick(Strings{" True", " False"}) : " " + AnyValue();
+        else if (k == "width")
+          line += " " + (Chance(80) ? std::to_string(Below(3000)) : Number());
+        else if (k == "sep")
+          line += " " + EnumName("Tipo_Separatore_Celle", Below(7));
+        else
+          line += " " + EnumName("AllineamentoDati", Below(3));
       }
       out.push_back(line);
       RowsChanged(c, true, out);
@@ -256,8 +308,10 @@ void Generator::HostStep(std::vector<std::string>& out) {
     case 6:
     case 7: AddRows(c, Chance(20) ? 2 + Below(12) : 1, out); break;
     case 8:
-      if (Chance(70)) out.push_back("call " + c + ".ListItem " + QuoteText(FieldOf(c)) + " " + AnyValue());
-      else if (Chance(50)) out.push_back("call " + c + ".ListItem " + QuoteText(FieldOf(c)));
+      if (Chance(70))
+        out.push_back("call " + c + ".ListItem " + QuoteText(FieldOf(c)) + " " + AnyValue());
+      else if (Chance(50))
+        out.push_back("call " + c + ".ListItem " + QuoteText(FieldOf(c)));
       else {
         out.push_back("call " + c + ".AddItem");
         RowsChanged(c, false, out);
@@ -289,9 +343,12 @@ void Generator::HostStep(std::vector<std::string>& out) {
       out.push_back("print " + c + ".Height");
       break;
     case 12:
-      if (Chance(40)) out.push_back("at " + c + " " + Size() + " " + Size());
-      else if (Chance(50)) out.push_back("cursor " + Size() + " " + Size());
-      else out.push_back("screen " + Pick(Strings{"15360 11520", "9000 6000", "3000 2000"}));
+      if (Chance(40))
+        out.push_back("at " + c + " " + Size() + " " + Size());
+      else if (Chance(50))
+        out.push_back("cursor " + Size() + " " + Size());
+      else
+        out.push_back("screen " + Pick(Strings{"15360 11520", "9000 6000", "3000 2000"}));
       break;
     case 13:
       if (Chance(50)) {
@@ -307,9 +364,12 @@ void Generator::HostStep(std::vector<std::string>& out) {
     case 14:
       if (Chance(50)) {
         std::string line = "events";
-        if (Chance(30)) line += " all";
-        else if (Chance(30)) line += " none";
-        else for (size_t i = 0, n = 1 + Below(3); i < n; ++i) line += " " + Pick(kEvents);
+        if (Chance(30))
+          line += " all";
+        else if (Chance(30))
+          line += " none";
+        else
+          for (size_t i = 0, n = 1 + Below(3); i < n; ++i) line += " " + Pick(kEvents);
         out.push_back(line);
       } else {
         out.push_back(std::string("notify ") + (Chance(50) ? "on" : "off"));
@@ -322,8 +382,9 @@ void Generator::HostStep(std::vector<std::string>& out) {
         out.push_back("on " + c + "." + event + " off");
         break;
       }
-      std::string arg = event == "KeyPress" ? "KeyAscii" : event[0] == 'K' ? Pick(Strings{"KeyCode", "Shift"})
-                                                                              : Pick(Strings{"Button", "Shift", "X", "Y"});
+      std::string arg = event == "KeyPress" ? "KeyAscii"
+                        : event[0] == 'K'   ? Pick(Strings{"KeyCode", "Shift"})
+                                            : Pick(Strings{"Button", "Shift", "X", "Y"});
       std::string value = Pick(Strings{"0", "13", "27", "8", "40", "65", "1", "-1", "32767", "97"});
       out.push_back("on " + c + "." + event + " " + arg + " = " + value);
       break;

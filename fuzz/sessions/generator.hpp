@@ -28,7 +28,9 @@ private:
   size_t Below(size_t n);
   bool Chance(int percent);
   template <class T>
-  const T& Pick(const std::vector<T>& v) { return v[Below(v.size())]; }
+  const T& Pick(const std::vector<T>& v) {
+    return v[Below(v.size())];
+  }
 
   // Values as a scenario writes them.
   std::string Text();

@@ -58,14 +58,22 @@ int main(int argc, char** argv) {
       }
       return argv[++i];
     };
-    if (a == "--seed") seed = std::strtoull(value().c_str(), nullptr, 10);
-    else if (a == "--count") count = std::atoi(value().c_str());
-    else if (a == "--steps") steps = std::atoi(value().c_str());
-    else if (a == "--controls") controls = std::atoi(value().c_str());
-    else if (a == "--out") out = value();
-    else if (a == "--replay") replay = value();
-    else if (a == "--minimize") minimize = true;
-    else if (a == "--keep") keep = true;
+    if (a == "--seed")
+      seed = std::strtoull(value().c_str(), nullptr, 10);
+    else if (a == "--count")
+      count = std::atoi(value().c_str());
+    else if (a == "--steps")
+      steps = std::atoi(value().c_str());
+    else if (a == "--controls")
+      controls = std::atoi(value().c_str());
+    else if (a == "--out")
+      out = value();
+    else if (a == "--replay")
+      replay = value();
+    else if (a == "--minimize")
+      minimize = true;
+    else if (a == "--keep")
+      keep = true;
     else if (a == "--without") {
       const std::string name = value();
       if (!switches.Set(name, false)) {

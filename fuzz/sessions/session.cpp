@@ -54,8 +54,7 @@ Outcome Play(Checker& checker, const Steps& nextStep, std::ostream* transcript,
   int status = 0;
   try {
     status = script::RunScenarioFrom(source, out, err);
-  } catch (const Stop&) {
-  }
+  } catch (const Stop&) {}
   if (!o.failure) observe(0);
   if (!o.failure && status != 0) o.failure = Failure{"script error", err.str()};
   return o;
@@ -80,12 +79,18 @@ std::vector<std::string> Join(const std::vector<std::vector<std::string>>& steps
 }  // namespace
 
 bool Switches::Set(const std::string& name, bool on) {
-  if (name == "extreme-sizes") extremeSizes = on;
-  else if (name == "window-flag") windowFlag = on;
-  else if (name == "rows") rows = on;
-  else if (name == "save-load") saveLoad = on;
-  else if (name == "printed-values") printedValues = on;
-  else return false;
+  if (name == "extreme-sizes")
+    extremeSizes = on;
+  else if (name == "window-flag")
+    windowFlag = on;
+  else if (name == "rows")
+    rows = on;
+  else if (name == "save-load")
+    saveLoad = on;
+  else if (name == "printed-values")
+    printedValues = on;
+  else
+    return false;
   return true;
 }
 
@@ -100,15 +105,16 @@ Outcome Generate(uint64_t seed, int steps, int controls, const Switches& switche
     if (!generator.Stuck()) return std::nullopt;
     return Failure{"window-stuck", "the grid window does not close with Escape, Enter or a click"};
   };
-  return Play(checker, [&](size_t open) { return generator.NextStep(open); }, transcript, stuck);
+  return Play(
+      checker, [&](size_t open) { return generator.NextStep(open); }, transcript, stuck);
 }
 
 Outcome Replay(const std::vector<std::string>& lines, const Switches& switches) {
   Checker checker(switches);
   std::vector<std::vector<std::string>> steps = SplitSteps(lines);
   size_t next = 0;
-  return Play(checker, [&](size_t) { return next < steps.size() ? steps[next++] : std::vector<std::string>{}; },
-              nullptr);
+  return Play(
+      checker, [&](size_t) { return next < steps.size() ? steps[next++] : std::vector<std::string>{}; }, nullptr);
 }
 
 std::vector<std::string> Minimize(const std::vector<std::string>& lines, const Switches& switches,

@@ -88,8 +88,7 @@ private:
 
   std::string Run() {
     size_t start = pos_;
-    while (pos_ < criteria_.size() && !IsBlank(criteria_[pos_]) && criteria_[pos_] != '=' &&
-           criteria_[pos_] != '\'')
+    while (pos_ < criteria_.size() && !IsBlank(criteria_[pos_]) && criteria_[pos_] != '=' && criteria_[pos_] != '\'')
       ++pos_;
     return criteria_.substr(start, pos_ - start);
   }

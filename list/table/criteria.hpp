@@ -9,8 +9,8 @@
 namespace cbo::table {
 
 struct Criterion {
-  std::string field;   // the field name as written
-  std::string value;   // the value or prefix, quotes undoubled, wildcard removed
+  std::string field;    // the field name as written
+  std::string value;    // the value or prefix, quotes undoubled, wildcard removed
   bool prefix = false;  // begins with, rather than equals
 };
 

@@ -26,8 +26,7 @@ void FieldStore::Append(const std::optional<std::string_view>& value) {
   const size_t slot = ends_.size();
   if ((slot & kBlockMask) == 0) bases_.push_back(bytes_.size());
   const uint64_t relative = bytes_.size() + text.size() - bases_.back();
-  if (ascending_)
-    ascending_ = value && PlainNumber(text) && (slot == 0 || CompareNumbers(Text(slot - 1), text) < 0);
+  if (ascending_) ascending_ = value && PlainNumber(text) && (slot == 0 || CompareNumbers(Text(slot - 1), text) < 0);
   bytes_.append(text);
   ends_.push_back(static_cast<uint32_t>(relative));
   null_.push_back(!value);
@@ -58,8 +57,10 @@ std::optional<size_t> FieldStore::SlotOfNumber(std::string_view text) const {
     const size_t mid = lo + (hi - lo) / 2;
     const int c = CompareNumbers(Text(mid), text);
     if (c == 0) return mid;
-    if (c < 0) lo = mid + 1;
-    else hi = mid;
+    if (c < 0)
+      lo = mid + 1;
+    else
+      hi = mid;
   }
   return std::nullopt;
 }

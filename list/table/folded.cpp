@@ -75,8 +75,10 @@ unsigned FoldUnit(std::string_view text, size_t pos, unsigned char* out, size_t&
   bool ok = len > 0 && pos + len <= text.size();
   for (unsigned k = 1; ok && k < len; ++k) {
     const unsigned char cc = static_cast<unsigned char>(text[pos + k]);
-    if ((cc >> 6) != 2) ok = false;
-    else cp = (cp << 6) | (cc & 0x3F);
+    if ((cc >> 6) != 2)
+      ok = false;
+    else
+      cp = (cp << 6) | (cc & 0x3F);
   }
   if (ok) {
     static const char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};

@@ -76,9 +76,7 @@ int CompareFoldedTexts(std::string_view a, std::string_view b);
 struct LeadingKey {
   uint64_t high = 0, low = 0;
   bool operator==(const LeadingKey&) const = default;
-  bool operator<(const LeadingKey& other) const {
-    return high != other.high ? high < other.high : low < other.low;
-  }
+  bool operator<(const LeadingKey& other) const { return high != other.high ? high < other.high : low < other.low; }
   // Whether equal keys mean equal texts.
   bool Whole() const { return (low & 0xFF) < 16; }
 };

@@ -85,9 +85,9 @@ struct Recordset::Impl {
   std::vector<std::string> foldedNames;
   std::vector<table::FieldStore> stores;  // one per field
   table::RowOrder order;
-  uint32_t slots = 0;                     // rows ever appended
-  std::vector<FieldSearch> search;        // per field
-  int32_t current = -1;                   // position in order; -1 is EOF
+  uint32_t slots = 0;               // rows ever appended
+  std::vector<FieldSearch> search;  // per field
+  int32_t current = -1;             // position in order; -1 is EOF
   // The row being added: per field its text, and whether it has one (no
   // text is Null). The strings keep their capacity from row to row.
   bool pending = false;
@@ -195,7 +195,8 @@ struct Recordset::Impl {
     auto scan = [&](size_t from, size_t to) {
       for (size_t pos = from; pos < to; ++pos) {
         const uint32_t slot = order.SlotAt(pos);
-        if (!store.IsNull(slot) && table::MatchesFolded(store.Text(slot), key, prefix)) return static_cast<int32_t>(pos);
+        if (!store.IsNull(slot) && table::MatchesFolded(store.Text(slot), key, prefix))
+          return static_cast<int32_t>(pos);
       }
       return int32_t{-1};
     };
@@ -204,8 +205,9 @@ struct Recordset::Impl {
     if (rows - probeEnd < kScanLimit) return scan(probeEnd, rows);
     const uint32_t fromSlot = order.SlotAt(start);
     const uint32_t from = order.RankOf(fromSlot);
-    const uint32_t best = !prefix && store.AscendingNumbers() ? NumberMatch(store, key, from)
-                                                              : LeastMatch(field, key, prefix, from, fromSlot, start == 0);
+    const uint32_t best = !prefix && store.AscendingNumbers()
+                              ? NumberMatch(store, key, from)
+                              : LeastMatch(field, key, prefix, from, fromSlot, start == 0);
     return best == kNoRank ? -1 : static_cast<int32_t>(order.PositionOfRank(best));
   }
 
@@ -309,8 +311,7 @@ void CheckLength(const table::FieldSpec& field, std::string_view text, int64_t r
 // The text the field stores for the value, checked against its limit: a view
 // of the value's own text, or of `scratch` when the text had to be made (a
 // number, a truth value, a date); none for Null.
-std::optional<std::string_view> TextToStore(const table::FieldSpec& field, const Variant& value,
-                                            std::string& scratch) {
+std::optional<std::string_view> TextToStore(const table::FieldSpec& field, const Variant& value, std::string& scratch) {
   if (value.IsMissing() || value.type() == VarType::Font)
     Fail("field " + Quoted(field.name) + ": a " + VarTypeName(value.type()) + " value cannot be stored");
   if (value.IsNull()) return std::nullopt;
@@ -379,9 +380,8 @@ int32_t Recordset::FieldCount() const {
 const std::string& Recordset::FieldName(int32_t index) const {
   impl_->RequireOpen("FieldName");
   if (index < 0 || index >= static_cast<int32_t>(impl_->fields.size()))
-    throw Error(ErrorKind::SubscriptOutOfRange, "FieldName: the table has no field number " +
-                                                    std::to_string(index) + " (it has " +
-                                                    std::to_string(impl_->fields.size()) + ")");
+    throw Error(ErrorKind::SubscriptOutOfRange, "FieldName: the table has no field number " + std::to_string(index) +
+                                                    " (it has " + std::to_string(impl_->fields.size()) + ")");
   return impl_->fields[static_cast<size_t>(index)].name;
 }
 

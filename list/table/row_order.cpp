@@ -7,8 +7,8 @@ namespace cbo::table {
 
 size_t RowOrder::PositionOfRank(uint32_t r) const {
   if (identity_) return r;
-  auto at = std::lower_bound(order_.begin(), order_.end(), r,
-                             [this](uint32_t slot, uint32_t v) { return rank_[slot] < v; });
+  auto at =
+      std::lower_bound(order_.begin(), order_.end(), r, [this](uint32_t slot, uint32_t v) { return rank_[slot] < v; });
   return static_cast<size_t>(at - order_.begin());
 }
 

@@ -44,7 +44,7 @@ private:
 
   bool identity_ = true;
   bool followSlots_ = true;
-  uint32_t slots_ = 0;  // slots appended, while identity_
+  uint32_t slots_ = 0;           // slots appended, while identity_
   std::vector<uint32_t> order_;  // slots in the present order
   std::vector<uint32_t> rank_;   // per slot
   uint32_t nextRank_ = 0;

@@ -16,7 +16,13 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 bool IsWordChar(char c) {
   switch (c) {
-    case ',': case '(': case ')': case '[': case ']': case '\'': case '"': return false;
+    case ',':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case '\'':
+    case '"': return false;
     default: return !IsBlank(c);
   }
 }
@@ -87,8 +93,10 @@ private:
     int64_t value = 0;
     bool ok = !word.empty();
     for (char c : word) {
-      if (c < '0' || c > '9') ok = false;
-      else if (ok) value = value * 10 + (c - '0');
+      if (c < '0' || c > '9')
+        ok = false;
+      else if (ok)
+        value = value * 10 + (c - '0');
       if (value > INT32_MAX) ok = false;
     }
     if (!ok || value == 0) {
@@ -121,8 +129,7 @@ private:
   }
 
   [[noreturn]] void Expected(const std::string& what) const {
-    if (pos_ >= command_.size())
-      Fail("schema command: expected " + what + " at the end of " + Quoted(command_));
+    if (pos_ >= command_.size()) Fail("schema command: expected " + what + " at the end of " + Quoted(command_));
     Fail("schema command: expected " + what + " at " + Quoted(command_.substr(pos_)));
   }
 

@@ -8,7 +8,7 @@
 namespace cbo::table {
 
 struct FieldSpec {
-  std::string name;      // as the command spells it
+  std::string name;       // as the command spells it
   int32_t maxLength = 0;  // in characters
 };
 

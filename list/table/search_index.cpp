@@ -122,8 +122,8 @@ uint32_t SearchIndex::RunMinimum(const RowOrder& order, size_t lo, size_t hi) co
 uint32_t SearchIndex::LeastRank(const FieldStore& store, const RowOrder& order, std::string_view key, bool prefix,
                                 uint32_t from, bool tableLeast, bool& answered) const {
   // The run of slots whose folded text equals the key or begins with it.
-  const auto first = std::partition_point(sorted_.begin(), sorted_.end(),
-                                          [&](uint32_t slot) { return CompareFolded(store.Text(slot), key, prefix) < 0; });
+  const auto first = std::partition_point(
+      sorted_.begin(), sorted_.end(), [&](uint32_t slot) { return CompareFolded(store.Text(slot), key, prefix) < 0; });
   const auto last = std::partition_point(
       first, sorted_.end(), [&](uint32_t slot) { return CompareFolded(store.Text(slot), key, prefix) == 0; });
   const size_t lo = static_cast<size_t>(first - sorted_.begin()), hi = static_cast<size_t>(last - sorted_.begin());

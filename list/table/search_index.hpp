@@ -43,8 +43,8 @@ public:
   // folded text equals the key (or begins with it); kNoRank when none.
   // Answered from the index when `from` is the least rank of the table or the
   // run is short; otherwise `answered` is set false and the caller reads the rows.
-  uint32_t LeastRank(const FieldStore& store, const RowOrder& order, std::string_view key, bool prefix,
-                     uint32_t from, bool tableLeast, bool& answered) const;
+  uint32_t LeastRank(const FieldStore& store, const RowOrder& order, std::string_view key, bool prefix, uint32_t from,
+                     bool tableLeast, bool& answered) const;
 
 private:
   enum class Phase { Keys, Sort, Slots, Minimums, Ready };

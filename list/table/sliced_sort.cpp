@@ -29,8 +29,8 @@ bool SlicedSort::Run(const FieldStore& store, int64_t& budget) {
   while (runsSorted_ < n) {
     if (budget <= 0) return false;
     const size_t end = std::min(n, runsSorted_ + kRun);
-    std::sort(from_.begin() + static_cast<std::ptrdiff_t>(runsSorted_), from_.begin() + static_cast<std::ptrdiff_t>(end),
-              before);
+    std::sort(from_.begin() + static_cast<std::ptrdiff_t>(runsSorted_),
+              from_.begin() + static_cast<std::ptrdiff_t>(end), before);
     budget -= static_cast<int64_t>(end - runsSorted_) * kRunStepsPerEntry;
     runsSorted_ = end;
   }

@@ -39,9 +39,9 @@ private:
   static constexpr int64_t kRunStepsPerEntry = 6;
 
   std::vector<SortEntry> from_, to_;
-  size_t runsSorted_ = 0;  // entries of from_ already sorted into runs
-  size_t width_ = kRun;    // the length of the runs the present pass merges
-  size_t pair_ = 0;        // where the pair being merged begins
+  size_t runsSorted_ = 0;        // entries of from_ already sorted into runs
+  size_t width_ = kRun;          // the length of the runs the present pass merges
+  size_t pair_ = 0;              // where the pair being merged begins
   size_t left_ = 0, right_ = 0;  // the next entry of each of its two runs
 };
 

@@ -36,7 +36,8 @@ void SortByBytes(SortEntry* entries, SortEntry* spare, size_t count, int level, 
     for (size_t i = 0; i < count; ++i) ++counts[Digit(entries[i], level)];
     if (counts[Digit(entries[0], level)] == count) {
       // One byte shared: perhaps the whole key, as in a column of few values.
-      if (level < 16 && std::all_of(entries + 1, entries + count, [&](const SortEntry& e) { return e.key == entries[0].key; }))
+      if (level < 16 &&
+          std::all_of(entries + 1, entries + count, [&](const SortEntry& e) { return e.key == entries[0].key; }))
         level = 15;
       continue;
     }

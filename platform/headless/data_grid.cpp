@@ -16,8 +16,12 @@ namespace {
 // The thickness of the line between two rows for each divider style, twips.
 double DividerThickness(int32_t style) {
   switch (style) {
-    case 1: case 2: case 5: case 6: return 15;
-    case 3: case 4: return 30;
+    case 1:
+    case 2:
+    case 5:
+    case 6: return 15;
+    case 3:
+    case 4: return 30;
     default: return 0;
   }
 }
@@ -104,8 +108,7 @@ int32_t HeadlessDataGrid::VisibleRows() const {
   if (pitch <= 0) return 0;
   double rows = std::floor((height - HeaderBand()) / pitch);
   if (!(rows > 0)) return 0;
-  return rows >= std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                     : static_cast<int32_t>(rows);
+  return rows >= std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(rows);
 }
 
 // --- Scrolling ---

@@ -73,8 +73,7 @@ GridEvents RecordFailures(HeadlessPlatform& p, int32_t h, GridEvents e) {
   return e;
 }
 
-std::function<void()> RecordFailures(HeadlessPlatform& p, int32_t h, const char* event,
-                                     std::function<void()> handler) {
+std::function<void()> RecordFailures(HeadlessPlatform& p, int32_t h, const char* event, std::function<void()> handler) {
   return Wrap(p, h, event, std::move(handler));
 }
 

@@ -93,8 +93,19 @@ public:
 
 // Named keys of the text box and the grid (key codes).
 enum Key : int16_t {
-  kBackspace = 8, kTab = 9, kEnter = 13, kEscape = 27, kPageUp = 33, kPageDown = 34, kEnd = 35, kHome = 36,
-  kLeft = 37, kUp = 38, kRight = 39, kDown = 40, kDelete = 46
+  kBackspace = 8,
+  kTab = 9,
+  kEnter = 13,
+  kEscape = 27,
+  kPageUp = 33,
+  kPageDown = 34,
+  kEnd = 35,
+  kHome = 36,
+  kLeft = 37,
+  kUp = 38,
+  kRight = 39,
+  kDown = 40,
+  kDelete = 46
 };
 
 // The key a typed character comes from: 65-90 for letters (shift 1 for
@@ -474,8 +485,14 @@ public:
   bool ScreenToClient(int32_t hwnd, PixelPoint& point) const override;
 
   // --- The environment, set by the host. ---
-  void SetScreenSize(double w, double h) { screenW_ = w; screenH_ = h; }  // twips
-  void SetCursor(double x, double y) { cursorX_ = x; cursorY_ = y; }     // screen twips, no event
+  void SetScreenSize(double w, double h) {
+    screenW_ = w;
+    screenH_ = h;
+  }  // twips
+  void SetCursor(double x, double y) {
+    cursorX_ = x;
+    cursorY_ = y;
+  }  // screen twips, no event
   double CursorX() const { return cursorX_; }
   double CursorY() const { return cursorY_; }
   // Advances the virtual clock; every timer that comes due runs, in order.

@@ -12,8 +12,8 @@ namespace {
 // coordinate can hold.
 int32_t ClampedDifference(int32_t a, int32_t b) {
   const int64_t d = static_cast<int64_t>(a) - b;
-  return static_cast<int32_t>(std::clamp<int64_t>(d, std::numeric_limits<int32_t>::min(),
-                                                  std::numeric_limits<int32_t>::max()));
+  return static_cast<int32_t>(
+      std::clamp<int64_t>(d, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 }  // namespace

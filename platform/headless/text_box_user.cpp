@@ -66,21 +66,20 @@ void HeadlessTextBox::UserKey(int16_t keyCode, int16_t shift) {
       if (!locked_) DeleteForward();
       break;
     case kLeft:
-      if (!extend && SelLength() > 0) MoveCaret(SelStart(), false);
-      else MoveCaret(caret_ - 1, extend);
+      if (!extend && SelLength() > 0)
+        MoveCaret(SelStart(), false);
+      else
+        MoveCaret(caret_ - 1, extend);
       break;
     case kRight:
-      if (!extend && SelLength() > 0) MoveCaret(SelStart() + SelLength(), false);
-      else MoveCaret(caret_ + 1, extend);
+      if (!extend && SelLength() > 0)
+        MoveCaret(SelStart() + SelLength(), false);
+      else
+        MoveCaret(caret_ + 1, extend);
       break;
-    case kHome:
-      MoveCaret(0, extend);
-      break;
-    case kEnd:
-      MoveCaret(Length(), extend);
-      break;
-    default:
-      break;  // Up, Down, PageUp, PageDown, Tab and the rest change nothing here
+    case kHome: MoveCaret(0, extend); break;
+    case kEnd: MoveCaret(Length(), extend); break;
+    default: break;  // Up, Down, PageUp, PageDown, Tab and the rest change nothing here
   }
   if (!*alive) return;
   // These keys make a character of their own.
@@ -150,8 +149,7 @@ void HeadlessTextBox::UserMouse(int kind, int16_t button, float x, float y) {
     case 0: RaiseMouse(events_.MouseDown, button, x, y); break;
     case 1: RaiseMouse(events_.MouseUp, button, x, y); break;
     case 2: RaiseMouse(events_.MouseMove, button, x, y); break;
-    default:
-      throw Error(ErrorKind::Widget, "UserMouse: unknown mouse event kind " + std::to_string(kind));
+    default: throw Error(ErrorKind::Widget, "UserMouse: unknown mouse event kind " + std::to_string(kind));
   }
 }
 

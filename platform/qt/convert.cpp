@@ -8,9 +8,7 @@ int ToPixels(double twips) { return static_cast<int>(std::lround(twips / kTwipsP
 
 double ToTwips(int pixels) { return pixels * kTwipsPerPixel; }
 
-int ToPixels(double twips, double scale) {
-  return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel));
-}
+int ToPixels(double twips, double scale) { return static_cast<int>(std::lround(twips * scale / kTwipsPerPixel)); }
 
 double ToTwips(int pixels, double scale) { return scale == 1 ? ToTwips(pixels) : pixels * kTwipsPerPixel / scale; }
 
@@ -20,29 +18,29 @@ namespace {
 QPalette::ColorRole RoleOf(uint32_t index, QPalette::ColorGroup& group) {
   group = QPalette::Active;
   switch (index) {
-    case 0: return QPalette::Mid;               // scroll bars
-    case 1: return QPalette::Dark;              // desktop
-    case 2: return QPalette::Highlight;         // active title bar
+    case 0: return QPalette::Mid;                                    // scroll bars
+    case 1: return QPalette::Dark;                                   // desktop
+    case 2: return QPalette::Highlight;                              // active title bar
     case 3: group = QPalette::Inactive; return QPalette::Highlight;  // inactive title bar
-    case 4: return QPalette::Window;            // menu background
-    case 5: return QPalette::Base;              // window background
-    case 6: return QPalette::Shadow;            // window frame
-    case 7: return QPalette::WindowText;        // menu text
-    case 8: return QPalette::Text;              // window text
-    case 9: return QPalette::HighlightedText;   // title bar text
-    case 10: return QPalette::Mid;              // active border
-    case 11: return QPalette::Midlight;         // inactive border
-    case 12: return QPalette::Dark;             // application workspace
-    case 13: return QPalette::Highlight;        // selected items
-    case 14: return QPalette::HighlightedText;  // text of selected items
-    case 15: return QPalette::Button;           // button face
-    case 16: return QPalette::Dark;             // button shadow
-    case 17: group = QPalette::Disabled; return QPalette::Text;  // disabled text
-    case 18: return QPalette::ButtonText;       // button text
+    case 4: return QPalette::Window;                                 // menu background
+    case 5: return QPalette::Base;                                   // window background
+    case 6: return QPalette::Shadow;                                 // window frame
+    case 7: return QPalette::WindowText;                             // menu text
+    case 8: return QPalette::Text;                                   // window text
+    case 9: return QPalette::HighlightedText;                        // title bar text
+    case 10: return QPalette::Mid;                                   // active border
+    case 11: return QPalette::Midlight;                              // inactive border
+    case 12: return QPalette::Dark;                                  // application workspace
+    case 13: return QPalette::Highlight;                             // selected items
+    case 14: return QPalette::HighlightedText;                       // text of selected items
+    case 15: return QPalette::Button;                                // button face
+    case 16: return QPalette::Dark;                                  // button shadow
+    case 17: group = QPalette::Disabled; return QPalette::Text;      // disabled text
+    case 18: return QPalette::ButtonText;                            // button text
     case 19: group = QPalette::Inactive; return QPalette::HighlightedText;
-    case 20: return QPalette::Light;            // button highlight
-    case 21: return QPalette::Shadow;           // dark 3-D shadow
-    case 22: return QPalette::Midlight;         // light 3-D edge
+    case 20: return QPalette::Light;     // button highlight
+    case 21: return QPalette::Shadow;    // dark 3-D shadow
+    case 22: return QPalette::Midlight;  // light 3-D edge
     case 23: return QPalette::ToolTipText;
     case 24: return QPalette::ToolTipBase;
     default: return QPalette::Window;
@@ -106,8 +104,10 @@ int32_t CharsFromUnits(const QString& s, int units) {
 int UnitsFromChars(const QString& s, int32_t chars) {
   int i = 0;
   for (int32_t c = 0; c < chars && i < s.size(); ++c) {
-    if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) i += 2;
-    else i += 1;
+    if (s.at(i).isHighSurrogate() && i + 1 < s.size() && s.at(i + 1).isLowSurrogate())
+      i += 2;
+    else
+      i += 1;
   }
   return i;
 }

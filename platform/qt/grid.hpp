@@ -122,7 +122,8 @@ private:
 
 class QtGridColumn : public IGridColumn {
 public:
-  QtGridColumn(QtDataGrid& grid, int index, std::string field) : grid_(grid), index_(index), dataField_(std::move(field)) {}
+  QtGridColumn(QtDataGrid& grid, int index, std::string field)
+      : grid_(grid), index_(index), dataField_(std::move(field)) {}
   std::string DataField() const override { return dataField_; }
   void SetDataField(const std::string& v) override;
   bool Visible() const override { return visible_; }

@@ -81,15 +81,19 @@ Qt::ItemFlags TableModel::flags(const QModelIndex& index) const {
 
 void FixedHeader::SetExtent(int px) {
   extent_ = px;
-  if (orientation() == Qt::Horizontal) setFixedHeight(px);
-  else setFixedWidth(px);
+  if (orientation() == Qt::Horizontal)
+    setFixedHeight(px);
+  else
+    setFixedWidth(px);
   updateGeometry();
 }
 
 QSize FixedHeader::sizeHint() const {
   QSize s = QHeaderView::sizeHint();
-  if (orientation() == Qt::Horizontal) s.setHeight(extent_);
-  else s.setWidth(extent_);
+  if (orientation() == Qt::Horizontal)
+    s.setHeight(extent_);
+  else
+    s.setWidth(extent_);
   return s;
 }
 
@@ -97,8 +101,12 @@ QSize FixedHeader::sizeHint() const {
 
 int DividerPixels(int32_t style) {
   switch (style) {
-    case 1: case 2: case 5: case 6: return 1;
-    case 3: case 4: return 2;
+    case 1:
+    case 2:
+    case 5:
+    case 6: return 1;
+    case 3:
+    case 4: return 2;
     default: return 0;
   }
 }
@@ -114,7 +122,8 @@ void DrawDivider(QPainter* p, int32_t style, QRect band, bool horizontal, const 
     case 2: p->fillRect(band, dark); break;
     case 5: p->fillRect(band, text); break;
     case 6: p->fillRect(band, QColor(192, 192, 192)); break;
-    case 3: case 4: {
+    case 3:
+    case 4: {
       QRect first = horizontal ? QRect(band.left(), band.top(), band.width(), 1)
                                : QRect(band.left(), band.top(), 1, band.height());
       QRect second = horizontal ? QRect(band.left(), band.top() + 1, band.width(), band.height() - 1)
@@ -132,8 +141,10 @@ void DrawDivider(QPainter* p, int32_t style, QRect band, bool horizontal, const 
 void CellDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
   QStyledItemDelegate::initStyleOption(option, index);
   QtGridColumn* column = grid_.ColumnAt(index.column());
-  if (column && column->WrapText()) option->features |= QStyleOptionViewItem::WrapText;
-  else option->features &= ~QStyleOptionViewItem::WrapText;
+  if (column && column->WrapText())
+    option->features |= QStyleOptionViewItem::WrapText;
+  else
+    option->features &= ~QStyleOptionViewItem::WrapText;
 }
 
 void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const {

@@ -182,9 +182,12 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
   auto* area = qobject_cast<QWidget*>(watched);
   auto* me = static_cast<QMouseEvent*>(event);
   const QPoint at = area->mapTo(this, me->position().toPoint());
-  if (t == QEvent::MouseButtonPress) Mouse("DataGrid.MouseDown", events_.MouseDown, at, me->modifiers(), ButtonsOf(me->button()));
-  else if (t == QEvent::MouseButtonRelease) Mouse("DataGrid.MouseUp", events_.MouseUp, at, me->modifiers(), ButtonsOf(me->button()));
-  else Mouse("DataGrid.MouseMove", events_.MouseMove, at, me->modifiers(), ButtonsOf(me->buttons()));
+  if (t == QEvent::MouseButtonPress)
+    Mouse("DataGrid.MouseDown", events_.MouseDown, at, me->modifiers(), ButtonsOf(me->button()));
+  else if (t == QEvent::MouseButtonRelease)
+    Mouse("DataGrid.MouseUp", events_.MouseUp, at, me->modifiers(), ButtonsOf(me->button()));
+  else
+    Mouse("DataGrid.MouseMove", events_.MouseMove, at, me->modifiers(), ButtonsOf(me->buttons()));
   return true;
 }
 

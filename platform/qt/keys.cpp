@@ -10,8 +10,10 @@ int16_t KeyCodeOf(const QKeyEvent& e) {
   switch (k) {
     case Qt::Key_Space: return 32;
     case Qt::Key_Backspace: return 8;
-    case Qt::Key_Tab: case Qt::Key_Backtab: return 9;
-    case Qt::Key_Return: case Qt::Key_Enter: return 13;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
     case Qt::Key_Escape: return 27;
     case Qt::Key_PageUp: return 33;
     case Qt::Key_PageDown: return 34;

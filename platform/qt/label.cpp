@@ -71,8 +71,10 @@ void Label::paintEvent(QPaintEvent*) {
   QRect area = rect();
   if (QWidget* box = parentWidget()) area &= QRect(mapFromParent(QPoint(0, 0)), box->size());
   const QRect visible = area;
-  if (layoutDirection() == Qt::RightToLeft) area.adjust(0, 0, -indent(), 0);
-  else area.adjust(indent(), 0, 0, 0);
+  if (layoutDirection() == Qt::RightToLeft)
+    area.adjust(0, 0, -indent(), 0);
+  else
+    area.adjust(indent(), 0, 0, 0);
   if (area.isEmpty() || text().isEmpty()) return;
   constexpr int kSmallest = 6;  // pixels
   QFont f = font();
@@ -91,15 +93,18 @@ void Label::paintEvent(QPaintEvent*) {
     QStyleOptionHeader arrow;
     arrow.initFrom(this);
     arrow.sortIndicator = QStyleOptionHeader::SortDown;  // ascending, as a header view shows it
-    arrow.rect = QStyle::visualRect(layoutDirection(), area,
-                                    QRect(area.right() - side + 1, area.top() + (area.height() - side) / 2, side, side));
+    arrow.rect = QStyle::visualRect(
+        layoutDirection(), area, QRect(area.right() - side + 1, area.top() + (area.height() - side) / 2, side, side));
     style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &arrow, &painter, this);
-    if (layoutDirection() == Qt::RightToLeft) area.adjust(side, 0, 0, 0);
-    else area.adjust(0, 0, -side, 0);
+    if (layoutDirection() == Qt::RightToLeft)
+      area.adjust(side, 0, 0, 0);
+    else
+      area.adjust(0, 0, -side, 0);
   }
   painter.setFont(f);
   const QString shown = QFontMetrics(f).elidedText(text(), Qt::ElideRight, area.width());
-  style()->drawItemText(&painter, area, int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(), isEnabled(), shown, foregroundRole());
+  style()->drawItemText(&painter, area, int(QStyle::visualAlignment(layoutDirection(), alignment())), palette(),
+                        isEnabled(), shown, foregroundRole());
   // The column that typed search looks in is marked as the style marks the
   // item the keyboard acts on.
   if (Searched()) {
@@ -134,8 +139,10 @@ void QtLabel::SetMousePointer(int16_t v) {
   pointer_ = v;
   if (!w_) return;
   w_->SetSortable(v == 99);
-  if (v == 99) w_->setCursor(SortCursor());
-  else w_->unsetCursor();
+  if (v == 99)
+    w_->setCursor(SortCursor());
+  else
+    w_->unsetCursor();
 }
 
 void QtLabel::SetEvents(LabelEvents events) {

@@ -181,8 +181,7 @@ bool QtPlatform::eventFilter(QObject* watched, QEvent* event) {
       cursorSeen_ = true;
       lastCursor_ = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
       break;
-    default:
-      break;
+    default: break;
   }
   return QObject::eventFilter(watched, event);
 }

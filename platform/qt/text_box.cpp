@@ -74,8 +74,10 @@ void LineEdit::Apply(QKeyEvent*, int16_t keyAscii) {
   if (c != 8 && (c < 32 || QChar::isSurrogate(c))) return;
   Run("TextBox.Change", [&] {
     inKey_ = true;
-    if (c == 8) backspace();
-    else insert(QString(QChar(c)));
+    if (c == 8)
+      backspace();
+    else
+      insert(QString(QChar(c)));
     inKey_ = false;
     NoteText();
   });
@@ -207,8 +209,10 @@ void QtTextBox::SetSelLength(int32_t v) {
   const int32_t start = SelStart();
   const int from = UnitsFromChars(s, start);
   const int to = UnitsFromChars(s, start + v);  // clamped to the text
-  if (to == from) w_->setCursorPosition(from);
-  else w_->setSelection(from, to - from);
+  if (to == from)
+    w_->setCursorPosition(from);
+  else
+    w_->setSelection(from, to - from);
 }
 
 void QtTextBox::SetFont(FontRef f) {

@@ -22,8 +22,10 @@ QtTimer::~QtTimer() { platform_.Dispose(timer_.data()); }
 void QtTimer::SetEnabled(bool v) {
   if (v == enabled_) return;
   enabled_ = v;
-  if (enabled_) Schedule();
-  else if (timer_) timer_->stop();
+  if (enabled_)
+    Schedule();
+  else if (timer_)
+    timer_->stop();
 }
 
 void QtTimer::SetInterval(int32_t ms) {
@@ -39,8 +41,10 @@ void QtTimer::SetTick(std::function<void()> tick) {
 
 void QtTimer::Schedule() {
   if (!timer_) return;
-  if (interval_ > 0) timer_->start(interval_);
-  else timer_->stop();  // an interval of 0 never ticks
+  if (interval_ > 0)
+    timer_->start(interval_);
+  else
+    timer_->stop();  // an interval of 0 never ticks
 }
 
 }  // namespace cbo::qt

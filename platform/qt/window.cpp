@@ -8,8 +8,7 @@
 
 namespace cbo::qt {
 
-Dialog::Dialog(QtPlatform& platform)
-    : QDialog(nullptr, Qt::Popup | Qt::FramelessWindowHint), platform_(platform) {
+Dialog::Dialog(QtPlatform& platform) : QDialog(nullptr, Qt::Popup | Qt::FramelessWindowHint), platform_(platform) {
   setModal(true);
   setAutoFillBackground(true);
   // The window takes the direction of the control it drops down from, and
@@ -26,8 +25,7 @@ void Dialog::resizeEvent(QResizeEvent* e) {
   QDialog::resizeEvent(e);
   PlaceChildrenAgain(this);
   // A window keeps its leading edge where the logic put it.
-  if (layoutDirection() == Qt::RightToLeft && property("cboLeadingX").isValid())
-    PlaceLeading(this, LeadingX(this));
+  if (layoutDirection() == Qt::RightToLeft && property("cboLeadingX").isValid()) PlaceLeading(this, LeadingX(this));
 }
 
 void Dialog::changeEvent(QEvent* e) {
@@ -102,8 +100,10 @@ void QtWindow::ShowModal() {
 
 void QtWindow::Unload() {
   loaded_ = false;
-  if (w_ && w_->isVisible()) w_->Finish();
-  else if (w_) w_->hide();
+  if (w_ && w_->isVisible())
+    w_->Finish();
+  else if (w_)
+    w_->hide();
 }
 
 void QtWindow::SetActivate(std::function<void()> handler) {

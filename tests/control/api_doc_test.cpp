@@ -31,8 +31,10 @@ Doc ReadDoc() {
   std::istringstream lines(doc.text);
   std::string line, section;
   while (std::getline(lines, line)) {
-    if (line.rfind("## ", 0) == 0) section = line.substr(3);
-    else if (line.rfind("### ", 0) == 0) doc.headings[section].insert(line.substr(4));
+    if (line.rfind("## ", 0) == 0)
+      section = line.substr(3);
+    else if (line.rfind("### ", 0) == 0)
+      doc.headings[section].insert(line.substr(4));
   }
   return doc;
 }
@@ -78,13 +80,48 @@ TEST(ApiDoc, ListsEveryEnumerationWithEachValueAndName) {
 TEST(Enumerations, MatchThePublishedOnes) {
   const std::map<std::string, int32_t> ours = {
 #define E(x) {#x, x}
-      E(FrecciaNera), E(FrecciaGialla), E(FrecciaVerde), E(FrecciaBlu), E(PuntoNero), E(PuntoGiallo),
-      E(PuntoVerde), E(PuntoBlu), E(PuntiNeri), E(PuntiVerdi), E(LineaNera), E(AsteriscoNero),
-      E(AsteriscoRosso), E(AsteriscoVerde), E(SettaDaListIndex), E(LeggiDaListIndex), E(SettaDaBoundColumn),
-      E(LeggiDaBoundColumn), E(SettaDaTextColumn), E(LeggiDaTextColumn), E(Tutto), E(Solo_Dati),
-      E(Nessuna_Divisione), E(Linea_Nera), E(Linea_Grigia), E(Raised), E(Insert), E(Come_Colore_Testo),
-      E(Grigia_Illuminata), E(Sinistra), E(Destra), E(Centro), E(All_Left), E(All_Right), E(All_Center),
-      E(TextBox), E(ComboBox), E(ListCombo), E(None), E(Fixed_Single), E(Flat), E(Tridimensionale),
+      E(FrecciaNera),
+      E(FrecciaGialla),
+      E(FrecciaVerde),
+      E(FrecciaBlu),
+      E(PuntoNero),
+      E(PuntoGiallo),
+      E(PuntoVerde),
+      E(PuntoBlu),
+      E(PuntiNeri),
+      E(PuntiVerdi),
+      E(LineaNera),
+      E(AsteriscoNero),
+      E(AsteriscoRosso),
+      E(AsteriscoVerde),
+      E(SettaDaListIndex),
+      E(LeggiDaListIndex),
+      E(SettaDaBoundColumn),
+      E(LeggiDaBoundColumn),
+      E(SettaDaTextColumn),
+      E(LeggiDaTextColumn),
+      E(Tutto),
+      E(Solo_Dati),
+      E(Nessuna_Divisione),
+      E(Linea_Nera),
+      E(Linea_Grigia),
+      E(Raised),
+      E(Insert),
+      E(Come_Colore_Testo),
+      E(Grigia_Illuminata),
+      E(Sinistra),
+      E(Destra),
+      E(Centro),
+      E(All_Left),
+      E(All_Right),
+      E(All_Center),
+      E(TextBox),
+      E(ComboBox),
+      E(ListCombo),
+      E(None),
+      E(Fixed_Single),
+      E(Flat),
+      E(Tridimensionale),
 #undef E
   };
   size_t published = 0;

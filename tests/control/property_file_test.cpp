@@ -97,14 +97,33 @@ std::vector<Variant> ThroughText(const std::vector<Variant>& values) {
 TEST(PropertyFileText, EveryValueWrittenReadsBackIdentical) {
   auto face = MakeFont("Line\nFeed \"Sans\"", 100000);
   face->Strikethrough = true;
-  const std::vector<Variant> values = {
-      Variant("one\ntwo"), Variant("one\rtwo"), Variant("one\r\ntwo"), Variant(std::string("\0", 1)),
-      Variant("\xC3\x28 invalid"), Variant("\xF0\x9F\x8E\x89"), Variant("C:\\dir & Chr(10)"),
-      Variant(1e-05), Variant(3e+09), Variant(1e+20), Variant(1.7976931348623157e+308),
-      Variant(std::numeric_limits<double>::quiet_NaN()), Variant(std::numeric_limits<double>::infinity()),
-      Variant(4294967296.0), Variant(1000.0), Variant(-0.0), Variant(uint8_t{200}), Variant(int16_t{-32768}),
-      Variant(0.1f), Variant(DateValue{45292}), Variant(DateValue{45292.25}), Variant(face),
-      Variant(MakeFont("Tiny", 0.0001)), Variant(FontRef()), Variant(), Variant::Null(), Variant(true)};
+  const std::vector<Variant> values = {Variant("one\ntwo"),
+                                       Variant("one\rtwo"),
+                                       Variant("one\r\ntwo"),
+                                       Variant(std::string("\0", 1)),
+                                       Variant("\xC3\x28 invalid"),
+                                       Variant("\xF0\x9F\x8E\x89"),
+                                       Variant("C:\\dir & Chr(10)"),
+                                       Variant(1e-05),
+                                       Variant(3e+09),
+                                       Variant(1e+20),
+                                       Variant(1.7976931348623157e+308),
+                                       Variant(std::numeric_limits<double>::quiet_NaN()),
+                                       Variant(std::numeric_limits<double>::infinity()),
+                                       Variant(4294967296.0),
+                                       Variant(1000.0),
+                                       Variant(-0.0),
+                                       Variant(uint8_t{200}),
+                                       Variant(int16_t{-32768}),
+                                       Variant(0.1f),
+                                       Variant(DateValue{45292}),
+                                       Variant(DateValue{45292.25}),
+                                       Variant(face),
+                                       Variant(MakeFont("Tiny", 0.0001)),
+                                       Variant(FontRef()),
+                                       Variant(),
+                                       Variant::Null(),
+                                       Variant(true)};
   const std::vector<Variant> back = ThroughText(values);
   for (size_t i = 0; i < values.size(); ++i)
     EXPECT_TRUE(testing::SameValue(back[i], values[i])) << i << ": " << FormatExactLiteral(values[i], "V");

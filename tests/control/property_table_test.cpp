@@ -154,8 +154,7 @@ TEST_F(PropertyTable, EveryEntryIsWrittenUnderItsNameAndReadBackAsItWasStored) {
   for (const PropertyInfo& p : Properties()) {
     SCOPED_TRACE(p.Name);
     EXPECT_NE(bag.Text().find(std::string(p.Name) + " = "), std::string::npos);
-    EXPECT_TRUE(SameValue(p.Stored(*target), p.Stored(*source)))
-        << "wrote " << bag.Text();
+    EXPECT_TRUE(SameValue(p.Stored(*target), p.Stored(*source))) << "wrote " << bag.Text();
   }
 }
 

@@ -36,9 +36,7 @@ protected:
     }
   }
   headless::HeadlessTextBox& Box() { return dynamic_cast<headless::HeadlessTextBox&>(c.Txt_Cbo()); }
-  headless::HeadlessDataGrid& Grid() {
-    return dynamic_cast<headless::HeadlessDataGrid&>(shared.Griglia()->MSF());
-  }
+  headless::HeadlessDataGrid& Grid() { return dynamic_cast<headless::HeadlessDataGrid&>(shared.Griglia()->MSF()); }
   // Opens the drop-down with the button; `steps` run inside its loop.
   void Open(std::vector<std::function<void()>> steps) {
     for (auto& s : steps) inWindow.push_back(std::move(s));

@@ -14,15 +14,15 @@ TEST_F(GrigliaTest, PlacementUnderAboveFlushOrCentred) {
     double attesoLeft, attesoTop;
   };
   const Caso casi[] = {
-      {15360, 11520, 1500, 3315, false, 1500, 3315},                       // under the control
-      {15360, 11520, 15360 - 3140, 3315, false, 15360 - 3140, 3315},       // exactly fits: stays
-      {15360, 11520, 14000, 3315, false, 15360 - 3140, 3315},              // flush right
-      {15360, 11520, -200, 3315, false, 0, 3315},                          // partly off the left
-      {15360, 11520, 1500, 11000, false, 1500, 11000 - 315 - 1205},        // above the control
-      {15360, 1500, 1500, 1000, false, 1500, 1500 - 1205},                 // no room above either
-      {15360, 11520, 1500, -100, false, 1500, 0},                          // control above the top
+      {15360, 11520, 1500, 3315, false, 1500, 3315},                  // under the control
+      {15360, 11520, 15360 - 3140, 3315, false, 15360 - 3140, 3315},  // exactly fits: stays
+      {15360, 11520, 14000, 3315, false, 15360 - 3140, 3315},         // flush right
+      {15360, 11520, -200, 3315, false, 0, 3315},                     // partly off the left
+      {15360, 11520, 1500, 11000, false, 1500, 11000 - 315 - 1205},   // above the control
+      {15360, 1500, 1500, 1000, false, 1500, 1500 - 1205},            // no room above either
+      {15360, 11520, 1500, -100, false, 1500, 0},                     // control above the top
       {15360, 11520, 14000, 11000, true, (15360 - 3140) / 2.0, (11520 - 1205) / 2.0},
-      {1000, 1000, 1500, 3315, true, 0, 0},                                // larger than the screen
+      {1000, 1000, 1500, 3315, true, 0, 0},  // larger than the screen
   };
   for (const Caso& c : casi) {
     platform.SetScreenSize(c.schermoW, c.schermoH);
@@ -76,9 +76,9 @@ TEST(SpazioSeparatori, VisibleColumnsOnlyAndTooFewDefinitionsIsAnError) {
   ProcessState shared{platform};
   Recordset tabella;
   tabella.Open("SHAPE APPEND New adVarChar(100) As A, New adVarChar(100) As _Index_Cmbo_Varno_ ");
-  std::vector<ColumnDef> m = {Colonna("A", true, 1, true, 0), Colonna("B", true, 1, true, 1),
+  std::vector<ColumnDef> m = {Colonna("A", true, 1, true, 0),  Colonna("B", true, 1, true, 1),
                               Colonna("C", false, 1, true, 4), Colonna("D", true, 1, true, 3),
-                              Colonna("E", true, 1, true, 6), Colonna("F", true, 1, true, 7)};
+                              Colonna("E", true, 1, true, 6),  Colonna("F", true, 1, true, 7)};
   EXPECT_EQ(CalcolaSpazioSeparatori(shared, tabella, m, true, 6, 0, 8), 0 + 15 + 30 + 15 + 0);
   EXPECT_THROW(CalcolaSpazioSeparatori(shared, tabella, m, true, 7, 0, 8), Error);
 }

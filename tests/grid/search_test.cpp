@@ -7,8 +7,9 @@ namespace {
 class Ricerca : public GrigliaTest {
 protected:
   Ricerca() {
-    CreaTabella({"A", "B"}, {{"Rieti", "zeta"}, {"Milano", "beta"}, {"Rovigo", "alfa"}, {"Roma", "gamma"},
-                             {"dell'Acqua", "delta"}});
+    CreaTabella(
+        {"A", "B"},
+        {{"Rieti", "zeta"}, {"Milano", "beta"}, {"Rovigo", "alfa"}, {"Roma", "gamma"}, {"dell'Acqua", "delta"}});
     colonne = {Colonna("A", true, 1500), Colonna("B", true, 1500, false)};
     NuovaGriglia();
   }
@@ -52,8 +53,9 @@ TEST_F(Ricerca, AQuoteIsSearchedForAndAFailedSearchPutsTheRowBack) {
     EXPECT_EQ(IndiceCorrente(), "5");
     // The list's table is replaced by one without the search field A.
     tabella = std::make_shared<Recordset>();
-    CreaTabella({"Z", "B"}, {{"Rieti", "zeta"}, {"Milano", "beta"}, {"Rovigo", "alfa"}, {"Roma", "gamma"},
-                             {"dell'Acqua", "delta"}});
+    CreaTabella(
+        {"Z", "B"},
+        {{"Rieti", "zeta"}, {"Milano", "beta"}, {"Rovigo", "alfa"}, {"Roma", "gamma"}, {"dell'Acqua", "delta"}});
     finestra->FollowTable(tabella);
     EXPECT_EQ(finestra->CampoRicerca(), "A");
     tabella->MoveTo(2);

@@ -19,11 +19,13 @@ using Row = std::vector<std::optional<std::string>>;  // no value: Null
 // Rows from memory; throws at row `failAt` (counting from 1) when set.
 class MemoryRows : public RowSource {
 public:
-  MemoryRows(std::vector<std::string> columns, std::vector<Row> rows) : columns_(std::move(columns)), rows_(std::move(rows)) {}
+  MemoryRows(std::vector<std::string> columns, std::vector<Row> rows)
+      : columns_(std::move(columns)), rows_(std::move(rows)) {}
   std::vector<std::string> Columns() override { return columns_; }
   bool Next(std::span<Cell> cells) override {
     if (next_ == rows_.size()) return false;
-    if (failAt != 0 && next_ + 1 == failAt) throw Error(ErrorKind::Database, "row " + std::to_string(failAt) + ": the source broke");
+    if (failAt != 0 && next_ + 1 == failAt)
+      throw Error(ErrorKind::Database, "row " + std::to_string(failAt) + ": the source broke");
     const Row& row = rows_[next_++];
     for (size_t c = 0; c < cells.size(); ++c) cells[c] = row[c] ? Cell{false, *row[c]} : Cell{true, {}};
     return true;
@@ -101,8 +103,8 @@ TEST_F(BulkFill, GivesTheListTheRowByRowPathGivesInEveryStyle) {
     Columns(bulk, style);
     // Into an empty list, then into a list that already has rows and a gap.
     PerRow(one, rows);
-    MemoryRows source({"PROV", "extra", "nome"}, {{"RM", "x", "Roma"}, {std::nullopt, "y", "Milano"},
-                                                   {"SA", "z", "Èboli"}, {"BA", "w", "Bari"}});
+    MemoryRows source({"PROV", "extra", "nome"},
+                      {{"RM", "x", "Roma"}, {std::nullopt, "y", "Milano"}, {"SA", "z", "Èboli"}, {"BA", "w", "Bari"}});
     EXPECT_TRUE(bulk.c.AddRows(source));
     EXPECT_EQ(bulk.State(), one.State()) << "style " << style;
     EXPECT_EQ(bulk.events, one.events) << "style " << style;

@@ -58,7 +58,7 @@ protected:
 TEST_F(TextBoxTest, TypingReplacesTheSelectionWithKeyCodesOfTheKey) {
   Start("hello", 1, 3);
   Type(U"A7-");
-  EXPECT_EQ(log, (Log{"KeyDown 65 1", "KeyPress 65", "Change hAo", "KeyUp 65 1",  //
+  EXPECT_EQ(log, (Log{"KeyDown 65 1", "KeyPress 65", "Change hAo", "KeyUp 65 1",   //
                       "KeyDown 55 0", "KeyPress 55", "Change hA7o", "KeyUp 55 0",  //
                       "KeyDown 0 0", "KeyPress 45", "Change hA7-o", "KeyUp 0 0"}));
   EXPECT_EQ(box->SelStart(), 4);
@@ -216,8 +216,8 @@ TEST_F(TextBoxTest, FocusMovesBetweenBoxesAndClickTakesIt) {
   box->SetFocus();  // already has it
   other->SetFocus();
   box->UserDblClick();
-  EXPECT_EQ(log, (Log{"GotFocus", "MouseDown 1", "MouseUp 1", "Click", "LostFocus", "MouseDown 1", "MouseUp 1",
-                      "Click", "DblClick", "MouseUp 1"}));
+  EXPECT_EQ(log, (Log{"GotFocus", "MouseDown 1", "MouseUp 1", "Click", "LostFocus", "MouseDown 1", "MouseUp 1", "Click",
+                      "DblClick", "MouseUp 1"}));
   EXPECT_TRUE(other->Focused());
   box->UserFocus();
   box->UserBlur();

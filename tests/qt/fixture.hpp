@@ -16,9 +16,9 @@
 
 namespace cbo::testing {
 
-inline const char* const kComuni[] = {"Roma",    "Rovigo",  "Ragusa",  "Milano", "Monza",   "Cantù",
-                                      "Forlì",   "Napoli",  "Novara",  "Torino", "Trento",  "Bari",
-                                      "Bologna", "Brescia", "Cagliari", "Como",  "Cosenza", "Èboli"};
+inline const char* const kComuni[] = {"Roma",    "Rovigo",  "Ragusa",   "Milano", "Monza",   "Cantù",
+                                      "Forlì",   "Napoli",  "Novara",   "Torino", "Trento",  "Bari",
+                                      "Bologna", "Brescia", "Cagliari", "Como",   "Cosenza", "Èboli"};
 inline const char* const kProvince[] = {"RM", "RO", "RG", "MI", "MB", "CO", "FC", "NA", "NO",
                                         "TO", "TN", "BA", "BO", "BS", "CA", "CO", "CS", "SA"};
 

@@ -202,7 +202,8 @@ private slots:
       QVERIFY(Header(grid, "Comune") == nullptr);
       const QModelIndex first = view->model()->index(0, 0);
       clicked = first.data().toString();
-      QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(first).topLeft() + QPoint(2, 1));
+      QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                        view->visualRect(first).topLeft() + QPoint(2, 1));
     }));
     QCOMPARE(h.Edit()->text(), clicked);
   }

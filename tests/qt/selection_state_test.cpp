@@ -44,7 +44,7 @@ private slots:
       QTest::mouseClick(comune, Qt::LeftButton, Qt::NoModifier, comune->rect().center());
       QVERIFY(h.shared.GrigliaAperta());
       QVERIFY(h.control->Lista().Rcset_Cbo()->Eof());  // sorted, still on no row
-      QTest::keyClick(view, Qt::Key_Return);          // a close without a choice
+      QTest::keyClick(view, Qt::Key_Return);           // a close without a choice
     }));
     QCOMPARE(h.Edit()->text(), QString());
     QVERIFY(WithGridOpen(h, [&](QWidget*, QTableView* view) {

@@ -115,7 +115,9 @@ private slots:
   void selectionIsCountedInCharactersAndRefusesNegativeValues() {
     Host h(TextBox);
     ITextBox& box = h.control->Txt_Cbo();
-    box.SetText("a\xF0\x9F\x98\x80" "bc");  // a character outside 16 bits counts once
+    box.SetText(
+        "a\xF0\x9F\x98\x80"
+        "bc");  // a character outside 16 bits counts once
     box.SetSelStart(2);
     box.SetSelLength(10);
     QCOMPARE(box.SelStart(), 2);

@@ -46,8 +46,9 @@ protected:
     const char* port = std::getenv("CBO_PG_PORT");
     const char* user = std::getenv("CBO_PG_USER");
     if (!dir || !port || !user) {
-      setupError = "CBO_PG_SOCKET_DIR, CBO_PG_PORT and CBO_PG_USER are not set: run the program through "
-                   "tests/qt_sql/with_postgres.sh";
+      setupError =
+          "CBO_PG_SOCKET_DIR, CBO_PG_PORT and CBO_PG_USER are not set: run the program through "
+          "tests/qt_sql/with_postgres.sh";
       return;
     }
     QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", kConnection);

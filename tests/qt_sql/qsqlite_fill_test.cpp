@@ -79,15 +79,15 @@ protected:
     db = QSqlDatabase::addDatabase("QSQLITE", "qsqlite_fill");
     db.setDatabaseName(QString::fromStdString(file));
     if (!db.open()) ADD_FAILURE() << db.lastError().text().toStdString();
-    for (const char* sql : {
-             "CREATE TABLE comuni (id INTEGER, nome TEXT, prov TEXT, abitanti INTEGER, quota REAL, foto BLOB)",
-             "INSERT INTO comuni VALUES (1, 'Forlì', 'FC', 117000, 34.0, NULL)",
-             "INSERT INTO comuni VALUES (2, 'Cantù', NULL, 40000, 369.5, NULL)",
-             "INSERT INTO comuni VALUES (3, 'Èboli', 'SA', -9223372036854775808, 0.1, X'00FF')",
-             "INSERT INTO comuni VALUES (4, 'l''Aquila', '', 9223372036854775807, 1e20, NULL)",
-             "CREATE TABLE righe (comune TEXT, prov TEXT)",
-             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
-             "INSERT INTO righe SELECT 'Comune ' || i, 'P' || (i % 100) FROM n"}) {
+    for (const char* sql :
+         {"CREATE TABLE comuni (id INTEGER, nome TEXT, prov TEXT, abitanti INTEGER, quota REAL, foto BLOB)",
+          "INSERT INTO comuni VALUES (1, 'Forlì', 'FC', 117000, 34.0, NULL)",
+          "INSERT INTO comuni VALUES (2, 'Cantù', NULL, 40000, 369.5, NULL)",
+          "INSERT INTO comuni VALUES (3, 'Èboli', 'SA', -9223372036854775808, 0.1, X'00FF')",
+          "INSERT INTO comuni VALUES (4, 'l''Aquila', '', 9223372036854775807, 1e20, NULL)",
+          "CREATE TABLE righe (comune TEXT, prov TEXT)",
+          "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 20000) "
+          "INSERT INTO righe SELECT 'Comune ' || i, 'P' || (i % 100) FROM n"}) {
       QSqlQuery q(db);
       if (!q.exec(sql)) ADD_FAILURE() << q.lastError().text().toStdString();
     }

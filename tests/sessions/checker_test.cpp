@@ -103,10 +103,10 @@ TEST(Sessions, TheSameSeedPlaysTheSameSession) {
 TEST(Sessions, AFailingSessionIsCutDownToTheStepsThatMakeItFail) {
   // The bags of a save and a reading that disagree, among steps that do not
   // matter.
-  std::vector<std::string> lines = {"# step 0", "new a", "# step 1", "bagset s1 X 1", "echo \"noise\"",
-                                    "# step 2", "new b",  "# step 3", "bagset r1 X 2", "# step 4",
-                                    "print a.Text", "# step 5", "bag s1", "# step 6", "bag r1", "# step 7",
-                                    "echo \"after\""};
+  std::vector<std::string> lines = {"# step 0",     "new a",         "# step 1", "bagset s1 X 1", "echo \"noise\"",
+                                    "# step 2",     "new b",         "# step 3", "bagset r1 X 2", "# step 4",
+                                    "print a.Text", "# step 5",      "bag s1",   "# step 6",      "bag r1",
+                                    "# step 7",     "echo \"after\""};
   Switches s;
   Outcome o = Replay(lines, s);
   ASSERT_TRUE(o.failure);

@@ -29,8 +29,8 @@ TEST(RowBuffer, KeepsNullApartFromEmptyTextAndNumbersAsTheirText) {
   rows.AppendReal(1e20);
   rows.AppendText("Forlì");
   EXPECT_EQ(rows.RowCount(), 2);
-  EXPECT_EQ(Read(rows), (std::vector<std::vector<std::string>>{{"<Null>", "", "-9223372036854775808"},
-                                                               {"0.1", "1e+20", "Forlì"}}));
+  EXPECT_EQ(Read(rows),
+            (std::vector<std::vector<std::string>>{{"<Null>", "", "-9223372036854775808"}, {"0.1", "1e+20", "Forlì"}}));
   rows.Rewind();
   EXPECT_EQ(Read(rows).size(), 2u);
 }

@@ -125,10 +125,8 @@ TEST_F(SqliteFill, ExistingFieldsTakeTheColumnOfTheirNameInAnyCaseAndOtherColumn
 TEST_F(SqliteFill, RowsGoAfterTheRowsAlreadyThereAndTheChoiceStays) {
   TwoTowns(host.c());
   FillFromSqlite(host.c(), file, "SELECT nome AS comune, prov FROM comuni WHERE id <= 2 ORDER BY id");
-  EXPECT_EQ(ListRows(host.c()), (Rows{{"Roma", "RM", "1"},
-                                      {"Forlì", "FC", "2"},
-                                      {"Forlì", "FC", "3"},
-                                      {"Cantù", "<Null>", "4"}}));
+  EXPECT_EQ(ListRows(host.c()),
+            (Rows{{"Roma", "RM", "1"}, {"Forlì", "FC", "2"}, {"Forlì", "FC", "3"}, {"Cantù", "<Null>", "4"}}));
   EXPECT_EQ(host.c().Text(), "Roma");
   EXPECT_EQ(host.c().Lista().MaxIndex(), 4);
 }
@@ -140,8 +138,8 @@ TEST_F(SqliteFill, AnEmptyResultStillMakesTheColumns) {
 }
 
 TEST_F(SqliteFill, ParametersAreBoundInOrderWithTheirTypes) {
-  const std::vector<Variant> parameters{Variant::Null(), Variant(true), Variant(int32_t{42}), Variant(2.5),
-                                        Variant("Forlì"), Variant(DateValue{45351})};
+  const std::vector<Variant> parameters{Variant::Null(), Variant(true),    Variant(int32_t{42}),
+                                        Variant(2.5),    Variant("Forlì"), Variant(DateValue{45351})};
   FillFromSqlite(host.c(), file,
                  "SELECT typeof(?1) AS a, ?2 AS b, typeof(?3) || ' ' || ?3 AS c, typeof(?4) || ' ' || ?4 AS d, "
                  "(SELECT id FROM comuni WHERE nome = ?5) AS e, ?6 AS f",
@@ -159,8 +157,9 @@ TEST_F(SqliteFill, AParameterCountThatDoesNotMatchTheQueryIsRefused) {
   TwoTowns(host.c());
   const ListState before = StateOf(host);
   const std::vector<Variant> one{Variant("FC")};
-  for (const char* query : {"SELECT nome AS comune, prov FROM comuni", "SELECT nome AS comune, prov FROM comuni "
-                                                                        "WHERE prov = ? OR id = ?"}) {
+  for (const char* query : {"SELECT nome AS comune, prov FROM comuni",
+                            "SELECT nome AS comune, prov FROM comuni "
+                            "WHERE prov = ? OR id = ?"}) {
     const Error e = ErrorOf([&] { FillFromSqlite(host.c(), file, query, one); });
     EXPECT_EQ(e.kind(), ErrorKind::Database);
     EXPECT_THAT(e.what(), HasSubstr("1 were given"));
@@ -173,7 +172,8 @@ TEST_F(SqliteFill, AParameterCountThatDoesNotMatchTheQueryIsRefused) {
 TEST_F(SqliteFill, ABlobIsRefusedNamingItsRowAndColumnAndTheListStaysAsItWas) {
   TwoTowns(host.c());
   const ListState before = StateOf(host);
-  const Error e = ErrorOf([&] { FillFromSqlite(host.c(), file, "SELECT nome AS comune, prov, foto FROM comuni ORDER BY id"); });
+  const Error e =
+      ErrorOf([&] { FillFromSqlite(host.c(), file, "SELECT nome AS comune, prov, foto FROM comuni ORDER BY id"); });
   EXPECT_EQ(e.kind(), ErrorKind::TypeMismatch);
   EXPECT_THAT(e.what(), HasSubstr("row 3, column \"foto\""));
   EXPECT_EQ(StateOf(host), before);

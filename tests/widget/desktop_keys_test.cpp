@@ -79,15 +79,15 @@ private slots:
       openWhenHeard = OpenGrid() != nullptr;
     });
     QString moved;
-    const bool ran = WhileOpen(
-        [&] { QTest::keyClick(f.Edit(), Qt::Key(openKey), Qt::KeyboardModifiers(openModifiers)); },
-        [&](QTableView* view) {
-          QTest::keyClick(view, Qt::Key_Down);
-          QTest::keyClick(view, Qt::Key_Down);
-          moved = Current(view);
-          QTest::keyClick(view, Qt::Key(closeKey), Qt::KeyboardModifiers(closeModifiers));
-          QVERIFY2(OpenGrid() == nullptr, "the key did not close the drop-down");
-        });
+    const bool ran =
+        WhileOpen([&] { QTest::keyClick(f.Edit(), Qt::Key(openKey), Qt::KeyboardModifiers(openModifiers)); },
+                  [&](QTableView* view) {
+                    QTest::keyClick(view, Qt::Key_Down);
+                    QTest::keyClick(view, Qt::Key_Down);
+                    moved = Current(view);
+                    QTest::keyClick(view, Qt::Key(closeKey), Qt::KeyboardModifiers(closeModifiers));
+                    QVERIFY2(OpenGrid() == nullptr, "the key did not close the drop-down");
+                  });
     QVERIFY(ran);
     QVERIFY(moved != before);
     QCOMPARE(f.Edit()->text(), before);

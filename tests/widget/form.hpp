@@ -17,9 +17,9 @@
 
 namespace cbo::testing {
 
-inline const char* const kPlaces[] = {"Roma",    "Rovigo",  "Ragusa",  "Milano", "Monza",   "Cantù",
-                                      "Forlì",   "Napoli",  "Novara",  "Torino", "Trento",  "Bari",
-                                      "Bologna", "Brescia", "Cagliari", "Como",  "Cosenza", "Èboli"};
+inline const char* const kPlaces[] = {"Roma",    "Rovigo",  "Ragusa",   "Milano", "Monza",   "Cantù",
+                                      "Forlì",   "Napoli",  "Novara",   "Torino", "Trento",  "Bari",
+                                      "Bologna", "Brescia", "Cagliari", "Como",   "Cosenza", "Èboli"};
 inline constexpr int kPlaceCount = 18;
 
 // The _Index_Cmbo_Varno_ of a place: rows are numbered from 1 in the order added.

@@ -175,8 +175,12 @@ private slots:
       QWidget* grid = DropDown(view);
       const QRect at = grid->frameGeometry();
       QVERIFY2(avail.contains(at), qPrintable(QString("%1,%2 %3x%4 in %5x%6")
-                                                  .arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height())
-                                                  .arg(avail.width()).arg(avail.height())));
+                                                  .arg(at.x())
+                                                  .arg(at.y())
+                                                  .arg(at.width())
+                                                  .arg(at.height())
+                                                  .arg(avail.width())
+                                                  .arg(avail.height())));
       // On the screen's own pixels, the window's right frame (the dark band
       // around the grid) is there, not cut off.
       const QImage desktop = screen->grabWindow(0).toImage();

@@ -24,7 +24,8 @@ double Difference(const QImage& a, const QImage& b) {
   for (int r = 0; r < x.height(); ++r) {
     for (int c = 0; c < x.width(); ++c) {
       const QRgb p = x.pixel(c, r), q = y.pixel(c, r);
-      if (std::abs(qRed(p) - qRed(q)) > 24 || std::abs(qGreen(p) - qGreen(q)) > 24 || std::abs(qBlue(p) - qBlue(q)) > 24)
+      if (std::abs(qRed(p) - qRed(q)) > 24 || std::abs(qGreen(p) - qGreen(q)) > 24 ||
+          std::abs(qBlue(p) - qBlue(q)) > 24)
         ++differ;
     }
   }
@@ -34,8 +35,8 @@ double Difference(const QImage& a, const QImage& b) {
 QImage Mirrored(const QImage& i) { return i.mirrored(true, false); }
 
 struct Shot {
-  QImage control;  // the control, its text empty
-  QImage list;     // the open drop-down's grid, header boxes included
+  QImage control;             // the control, its text empty
+  QImage list;                // the open drop-down's grid, header boxes included
   QRect button, text, frame;  // in the control's frame
   Qt::Alignment textAlignment;
   int windowLeft = 0, windowRight = 0, frameLeft = 0, frameRight = 0;
@@ -154,8 +155,10 @@ private slots:
     }
     const double controlAsIs = Difference(rtl_.control, ltr_.control);
     const double listAsIs = Difference(rtl_.list, ltr_.list);
-    qInfo("differing pixels against the mirrored shots: control %.3f, list %.3f; against the shots as they are: "
-          "control %.3f, list %.3f", control, list, controlAsIs, listAsIs);
+    qInfo(
+        "differing pixels against the mirrored shots: control %.3f, list %.3f; against the shots as they are: "
+        "control %.3f, list %.3f",
+        control, list, controlAsIs, listAsIs);
     QVERIFY(control < 0.05);
     QVERIFY(list < 0.06);
     QVERIFY(controlAsIs > 1.5 * control);

@@ -23,7 +23,9 @@ namespace {
 // The names a control writes to its property bag, in order.
 struct NamesBag : IPropertyBag {
   Variant Read(const std::string&, const Variant& d) override { return d; }
-  void Write(const std::string& name, const Variant&, const Variant&) override { names << QString::fromStdString(name); }
+  void Write(const std::string& name, const Variant&, const Variant&) override {
+    names << QString::fromStdString(name);
+  }
   QStringList names;
 };
 
@@ -171,8 +173,9 @@ private slots:
     QCOMPARE(f.cbo->rows_Count(), 8);
     QVERIFY(ErrorOf([&] { f.cbo->setAltezzaIntest(40000); }).contains("AltezzaIntest"));
     QCOMPARE(f.cbo->altezzaIntest(), 300);
-    QVERIFY(ErrorOf([&] { f.cbo->setTipoPulsante(static_cast<CboVarnoWidget::TipoPulsante>(300)); })
-                .contains("TipoPulsante"));
+    QVERIFY(ErrorOf([&] {
+              f.cbo->setTipoPulsante(static_cast<CboVarnoWidget::TipoPulsante>(300));
+            }).contains("TipoPulsante"));
   }
 
   void styleSheetSelectorsMatchPropertiesByEnumerationName() {
@@ -192,15 +195,16 @@ private slots:
   void keySignalsCanCancelOrReplaceAKey() {
     Form f(CboVarnoWidget::TextBox);
     connect(f.cbo, &CboVarnoWidget::keyPress, f.cbo, [](int* keyAscii) {
-      if (*keyAscii == 'x') *keyAscii = 0;                // cancelled
-      else if (*keyAscii == 'y') *keyAscii = 'Y';         // replaced
+      if (*keyAscii == 'x')
+        *keyAscii = 0;  // cancelled
+      else if (*keyAscii == 'y')
+        *keyAscii = 'Y';  // replaced
     });
     QList<Qt::KeyboardModifiers> downs;
-    connect(f.cbo, &CboVarnoWidget::keyDown, f.cbo,
-            [&](int* keyCode, Qt::KeyboardModifiers m) {
-              downs << m;
-              if (*keyCode == 46) *keyCode = 0;  // Delete does nothing
-            });
+    connect(f.cbo, &CboVarnoWidget::keyDown, f.cbo, [&](int* keyCode, Qt::KeyboardModifiers m) {
+      downs << m;
+      if (*keyCode == 46) *keyCode = 0;  // Delete does nothing
+    });
     QTest::keyClicks(f.Edit(), "axy");
     QCOMPARE(f.Edit()->text(), QString("aY"));
     f.Edit()->setCursorPosition(0);
@@ -304,7 +308,7 @@ private slots:
     const QString error = ErrorOf([&] { w.loadSettings(s, QStringLiteral("City")); });
     QVERIFY2(error.contains("TipoPulsante"), qPrintable(error));
     QCOMPARE(w.appearance(), CboVarnoWidget::Flat);  // read before the refused one
-    QCOMPARE(w.rows_Count(), 8);                      // never read
+    QCOMPARE(w.rows_Count(), 8);                     // never read
     QVERIFY(s.group().isEmpty());
   }
 

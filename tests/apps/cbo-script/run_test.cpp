@@ -44,7 +44,7 @@ TEST(RunScenario, ScriptErrorInsideTheModalLoopEndsTheRunAtOnce) {
 
 TEST(RunScenario, OpeningCommandEndsWhenALaterLineClosesTheWindow) {
   Outcome r = Play(std::string(kCombo) +
-                  "button c\nprint Module1.GrigliaAperta\ngrid key Escape\nprint Module1.GrigliaAperta\n");
+                   "button c\nprint Module1.GrigliaAperta\ngrid key Escape\nprint Module1.GrigliaAperta\n");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, "Module1.GrigliaAperta = True\nModule1.GrigliaAperta = False\n");
 }
@@ -56,11 +56,12 @@ TEST(RunScenario, EndingWithTheWindowOpenIsAScriptErrorOfTheOpeningLine) {
 }
 
 TEST(RunScenario, WrongUseOfCommandsIsAScriptError) {
-  for (const char* text : {"new c\nnew c\n", "new 1-x\n", "new c\nlet c.Width = 5\n", "new c\ncall c.Text\n",
-                           "new c\nlet c.Text \"x\"\n", "new c\nadd c \"A\"\n", "new c\ntype c \"\xF0\x9F\x98\x80\"\n",
-                           "grid key Enter\n", "new c\nkey c Space\n", "events Nothing\n", "new c\non c.Click X = 1\n",
-                           "new c\nprint c.Txt_Cbo.Nope\n", "echo unquoted\n", "print x.Text\n", "wait -1\n",
-                           "new c\nsql c \"a.db\"\n", "new c\nsql c a.db \"SELECT 1\"\n", "sql x \"a.db\" \"SELECT 1\"\n"}) {
+  for (const char* text :
+       {"new c\nnew c\n", "new 1-x\n", "new c\nlet c.Width = 5\n", "new c\ncall c.Text\n", "new c\nlet c.Text \"x\"\n",
+        "new c\nadd c \"A\"\n", "new c\ntype c \"\xF0\x9F\x98\x80\"\n", "grid key Enter\n", "new c\nkey c Space\n",
+        "events Nothing\n", "new c\non c.Click X = 1\n", "new c\nprint c.Txt_Cbo.Nope\n", "echo unquoted\n",
+        "print x.Text\n", "wait -1\n", "new c\nsql c \"a.db\"\n", "new c\nsql c a.db \"SELECT 1\"\n",
+        "sql x \"a.db\" \"SELECT 1\"\n"}) {
     Outcome r = Play(text);
     EXPECT_EQ(r.status, 2) << text;
     EXPECT_NE(r.err.find("script error, line "), std::string::npos) << text;

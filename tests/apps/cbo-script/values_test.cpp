@@ -135,8 +135,8 @@ TEST_F(Values, PrintedStringsAreAsTheyAreAndTokenizeBack) {
   // Printed strings keep every character but the doubled quote as it is; a
   // line's worth of them reads back.
   EXPECT_EQ(FormatValue(Variant(std::string("a\nb"))), "\"a\nb\"");
-  const std::string texts[] = {std::string("x\0y", 3), "\xff\xfeok", "tab\there", "\x01\x7f",
-                               "\xF0\x9F\x98\x80 \"q\"", ""};
+  const std::string texts[] = {
+      std::string("x\0y", 3), "\xff\xfeok", "tab\there", "\x01\x7f", "\xF0\x9F\x98\x80 \"q\"", ""};
   for (const std::string& text : texts) {
     const std::string printed = FormatValue(Variant(text));
     std::vector<Token> tokens = Tokenize("echo " + printed + " end");

@@ -68,8 +68,7 @@ TEST_F(BulkAppend, ARefusedValueAFailingSourceOrGivingUpLeavesTheTableAsItWas) {
   for (int32_t i = 1000; i < 10000; i += 1000) {
     EXPECT_EQ(Append(i + 1, i + 6), 6);
   }
-  while (table.BuildIndexes(1 << 20)) {
-  }
+  while (table.BuildIndexes(1 << 20)) {}
   EXPECT_EQ(FindFirst("Codice like 'c800*'"), "8001");
   EXPECT_EQ(FindFirst("Codice = 'c13'"), "EOF");
   table.Sort("Codice");
@@ -84,18 +83,20 @@ TEST_F(BulkAppend, AnIndexBegunOverRowsThatAreDroppedIsNotUsed) {
   EXPECT_EQ(Append(1, 5000), 5000);
   // A search in the middle of the append begins indexes over rows that the
   // failure then drops.
-  ExpectError([&] { Append(5001, 9000, 9000, false, [&](int32_t i) {
-                      if (i == 8000) {
-                        FindFirst("Codice like 'c79*'");
-                        table.BuildIndexes(1 << 20);
-                      }
-                    }); },
-              {"the source broke"}, ErrorKind::Database);
+  ExpectError(
+      [&] {
+        Append(5001, 9000, 9000, false, [&](int32_t i) {
+          if (i == 8000) {
+            FindFirst("Codice like 'c79*'");
+            table.BuildIndexes(1 << 20);
+          }
+        });
+      },
+      {"the source broke"}, ErrorKind::Database);
   EXPECT_EQ(table.RecordCount(), 5000);
   EXPECT_EQ(FindFirst("Codice like 'c79*'"), "79");
   EXPECT_EQ(FindFirst("Codice like 'c7999*'"), "EOF");
-  while (table.BuildIndexes(1 << 20)) {
-  }
+  while (table.BuildIndexes(1 << 20)) {}
   EXPECT_EQ(FindFirst("Codice like 'c7999*'"), "EOF");
   EXPECT_EQ(FindFirst("Codice = 'c4999'"), "4999");
 }

@@ -9,9 +9,9 @@ class FilledTable : public OpenTable {
 protected:
   void SetUp() override {
     OpenTable::SetUp();
-    for (Variant codice : {Variant("ROSSI"), Variant("dell'Acqua"), Variant("rossini"), Variant("a*b"),
-                           Variant::Null(), Variant("È"), Variant("E\xCC\x80"), Variant("ß"), Variant("ss"),
-                           Variant("ΣΟΦΟΣ"), Variant("Rossi")})
+    for (Variant codice :
+         {Variant("ROSSI"), Variant("dell'Acqua"), Variant("rossini"), Variant("a*b"), Variant::Null(), Variant("È"),
+          Variant("E\xCC\x80"), Variant("ß"), Variant("ss"), Variant("ΣΟΦΟΣ"), Variant("Rossi")})
       AddRow(codice);
   }
 
@@ -26,25 +26,25 @@ using Criteria = FilledTable;
 
 TEST_F(Criteria, EqualityLikeAndLetterCase) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"Codice = 'rossi'", "1"},          {"codice='ROSSINI'", "3"},
-      {"Codice = 'ross'", "EOF"},         {"Codice LIKE 'ross*'", "1"},
-      {"Codice like 'rossin*'", "3"},     {"Codice like 'rossini'", "3"},  // no star: equality
-      {"Codice like 'ross'", "EOF"},      {"Codice Like'*'", "1"},
-      {"Codice like 'a*b'", "4"},         {"Codice like '*b*'", "EOF"},   // an inner star is literal
-      {"Codice like 'a**'", "4"},         {"Codice = 'a*'", "EOF"},
-      {"Codice = 'DELL''ACQUA'", "2"},    {"Codice like 'dell''*'", "2"},  // doubled quote
-      {"Codice = ''", "EOF"},                                                // Null is not ""
-      {"Codice = 'è'", "6"},              {"Codice = 'e\xCC\x80'", "7"},   // no normalisation
-      {"Codice = 'ẞ'", "8"},              {"Codice = 'SS'", "9"},          // simple folding: ß is not ss
-      {"Codice like 'σοφος*'", "10"},                                        // final sigma folds to σ
+      {"Codice = 'rossi'", "1"},       {"codice='ROSSINI'", "3"},
+      {"Codice = 'ross'", "EOF"},      {"Codice LIKE 'ross*'", "1"},
+      {"Codice like 'rossin*'", "3"},  {"Codice like 'rossini'", "3"},  // no star: equality
+      {"Codice like 'ross'", "EOF"},   {"Codice Like'*'", "1"},
+      {"Codice like 'a*b'", "4"},      {"Codice like '*b*'", "EOF"},  // an inner star is literal
+      {"Codice like 'a**'", "4"},      {"Codice = 'a*'", "EOF"},
+      {"Codice = 'DELL''ACQUA'", "2"}, {"Codice like 'dell''*'", "2"},  // doubled quote
+      {"Codice = ''", "EOF"},                                           // Null is not ""
+      {"Codice = 'è'", "6"},           {"Codice = 'e\xCC\x80'", "7"},   // no normalisation
+      {"Codice = 'ẞ'", "8"},           {"Codice = 'SS'", "9"},          // simple folding: ß is not ss
+      {"Codice like 'σοφος*'", "10"},                                   // final sigma folds to σ
   };
   for (const auto& [criteria, expected] : cases) EXPECT_EQ(FindFromFirst(criteria), expected) << criteria;
 }
 
 TEST_F(Criteria, MalformedIsRefusedQuotingIt) {
-  for (const std::string criteria : {"Prezzo = 'x'", "Codice = x", "Codice = 'x", "Codice = 'x' y",
-                                      "Codice = 'dell'Acqua'", "Codice <> 'x'", "Codice likes 'x*'",
-                                      "Codice 'x'", "= 'x'", ""}) {
+  for (const std::string criteria :
+       {"Prezzo = 'x'", "Codice = x", "Codice = 'x", "Codice = 'x' y", "Codice = 'dell'Acqua'", "Codice <> 'x'",
+        "Codice likes 'x*'", "Codice 'x'", "= 'x'", ""}) {
     SCOPED_TRACE(criteria);
     table.MoveTo(1);
     ExpectError([&] { table.Find(criteria); }, {"\"" + criteria + "\""});
@@ -77,8 +77,9 @@ TEST_F(SearchFromCurrentRow, IncludesTheCurrentRowAndGoesForward) {
 
 TEST(LargeTable, FindsTheLastOfManyRowsByIndex) {
   Recordset table;
-  table.Open("SHAPE APPEND New adVarChar(100) As A, New adVarChar(100) As B, New adVarChar(100) As C, "
-             "New adVarChar(100) As _Index_Cmbo_Varno_ ");
+  table.Open(
+      "SHAPE APPEND New adVarChar(100) As A, New adVarChar(100) As B, New adVarChar(100) As C, "
+      "New adVarChar(100) As _Index_Cmbo_Varno_ ");
   for (int32_t i = 1; i <= 100000; ++i) {
     table.AddNew();
     table.SetField("A", "Articolo " + std::to_string(i));

@@ -26,16 +26,34 @@ int Sign(int v) { return (v > 0) - (v < 0); }
 class FoldedTexts : public ::testing::Test {
 protected:
   std::string Text() {
-    static const char* const pieces[] = {"a", "A", "b", "Z", "è", "È", "\xE2\x84\xAA" /* K sign */, "k",
-                                         "\xE1\xBA\x9E" /* capital sharp s */, "ß", "\xC8\xBA" /* Ⱥ */,
-                                         "\xE2\xB1\xA5" /* ⱥ */, "Σ", "σ", "\xFF", "\xC3", "\xC0\xAF", "" /* a NUL */,
-                                         " ", "\xF0\x9F\x98\x80"};
+    static const char* const pieces[] = {"a",
+                                         "A",
+                                         "b",
+                                         "Z",
+                                         "è",
+                                         "È",
+                                         "\xE2\x84\xAA" /* K sign */,
+                                         "k",
+                                         "\xE1\xBA\x9E" /* capital sharp s */,
+                                         "ß",
+                                         "\xC8\xBA" /* Ⱥ */,
+                                         "\xE2\xB1\xA5" /* ⱥ */,
+                                         "Σ",
+                                         "σ",
+                                         "\xFF",
+                                         "\xC3",
+                                         "\xC0\xAF",
+                                         "" /* a NUL */,
+                                         " ",
+                                         "\xF0\x9F\x98\x80"};
     std::string text;
     const size_t n = rng() % 7;
     for (size_t i = 0; i < n; ++i) {
       const size_t p = rng() % std::size(pieces);
-      if (p == 17) text.push_back('\0');  // the NUL
-      else text += pieces[p];
+      if (p == 17)
+        text.push_back('\0');  // the NUL
+      else
+        text += pieces[p];
     }
     return text;
   }

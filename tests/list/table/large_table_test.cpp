@@ -16,7 +16,7 @@ namespace {
 
 // The rows as the table must present them, searched the slow way.
 struct Model {
-  std::vector<std::vector<std::optional<std::string>>> rows;  // by slot
+  std::vector<std::vector<std::optional<std::string>>> rows;    // by slot
   std::vector<std::vector<std::optional<std::string>>> folded;  // the same, folded
   std::vector<size_t> order;
   int64_t current = -1;
@@ -47,8 +47,9 @@ struct Model {
 class IndexedTable : public ::testing::Test {
 protected:
   void SetUp() override {
-    table.Open("SHAPE APPEND New adVarChar(100) As Nome, New adVarChar(100) As Codice, "
-               "New adVarChar(100) As _Index_Cmbo_Varno_ ");
+    table.Open(
+        "SHAPE APPEND New adVarChar(100) As Nome, New adVarChar(100) As Codice, "
+        "New adVarChar(100) As _Index_Cmbo_Varno_ ");
   }
 
   // Short words from few letters, so that keys repeat and prefixes overlap;
@@ -92,9 +93,7 @@ protected:
     static const char* const names[] = {"Nome", "codice", "_INDEX_Cmbo_Varno_"};
     const size_t field = rng() % 3;
     switch (rng() % 16) {
-      case 0:
-        Append();
-        break;
+      case 0: Append(); break;
       case 4:
         // Idle time: a slice of index work of any size, now and then for a
         // field no Find has asked for yet.
@@ -157,8 +156,7 @@ TEST_F(IndexedTable, FindAgreesWithAScanAcrossAppendsSortsAndRemovals) {
     ExpectSameRow(step);
   }
   // Every index made to the end, then the same again.
-  while (table.BuildIndexes(1 << 20)) {
-  }
+  while (table.BuildIndexes(1 << 20)) {}
   EXPECT_FALSE(table.IndexesPending());
   for (int step = 0; step < 500; ++step) {
     Step();

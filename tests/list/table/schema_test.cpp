@@ -56,12 +56,12 @@ TEST(SchemaCommand, OpeningAnOpenTableIsRefused) {
 TEST(ClosedTable, EveryOperationButStateIsRefused) {
   Recordset table;
   const std::vector<std::function<void()>> operations = {
-      [&] { table.RecordCount(); }, [&] { table.FieldCount(); },      [&] { table.FieldName(0); },
-      [&] { table.FieldIndex("A"); }, [&] { table.AddNew(); },        [&] { table.SetField("A", "x"); },
-      [&] { table.Update(); },      [&] { table.CancelUpdate(); },    [&] { table.EditPending(); },
-      [&] { table.Field("A"); },    [&] { table.Field(0); },          [&] { table.MoveFirst(); },
-      [&] { table.Find("A = 'x'"); }, [&] { table.Eof(); },           [&] { table.Delete(); },
-      [&] { table.Sort("A"); },     [&] { table.Position(); },        [&] { table.MoveTo(0); },
+      [&] { table.RecordCount(); },   [&] { table.FieldCount(); },   [&] { table.FieldName(0); },
+      [&] { table.FieldIndex("A"); }, [&] { table.AddNew(); },       [&] { table.SetField("A", "x"); },
+      [&] { table.Update(); },        [&] { table.CancelUpdate(); }, [&] { table.EditPending(); },
+      [&] { table.Field("A"); },      [&] { table.Field(0); },       [&] { table.MoveFirst(); },
+      [&] { table.Find("A = 'x'"); }, [&] { table.Eof(); },          [&] { table.Delete(); },
+      [&] { table.Sort("A"); },       [&] { table.Position(); },     [&] { table.MoveTo(0); },
       [&] { table.ValueAt(0, 0); },
   };
   for (size_t i = 0; i < operations.size(); ++i) {

@@ -38,10 +38,14 @@ using StoredValues = OpenTable;
 
 TEST_F(StoredValues, EveryKindBecomesText) {
   const std::vector<std::pair<Variant, Variant>> cases = {
-      {Variant(), Variant("")},           {Variant::Null(), Variant::Null()},
-      {Variant(true), Variant("True")},   {Variant(false), Variant("False")},
-      {Variant(int16_t{-7}), Variant("-7")}, {Variant(int32_t{123456}), Variant("123456")},
-      {Variant(8.25f), Variant("8.25")},  {Variant(DateValue{2}), Variant("1900-01-01")},
+      {Variant(), Variant("")},
+      {Variant::Null(), Variant::Null()},
+      {Variant(true), Variant("True")},
+      {Variant(false), Variant("False")},
+      {Variant(int16_t{-7}), Variant("-7")},
+      {Variant(int32_t{123456}), Variant("123456")},
+      {Variant(8.25f), Variant("8.25")},
+      {Variant(DateValue{2}), Variant("1900-01-01")},
   };
   for (const auto& [given, stored] : cases) {
     SCOPED_TRACE(VarTypeName(given.type()));

@@ -21,8 +21,9 @@ namespace {
 PropertyFile SetOf(int s) {
   PropertyFile f;
   for (int i = 0; i < 300; ++i)
-    f.Write("E" + std::to_string(i), Variant("set " + std::to_string(s) + " entry " + std::to_string(i) + " " +
-                                             std::string(80, static_cast<char>('a' + s))),
+    f.Write("E" + std::to_string(i),
+            Variant("set " + std::to_string(s) + " entry " + std::to_string(i) + " " +
+                    std::string(80, static_cast<char>('a' + s))),
             Variant());
   return f;
 }
@@ -85,9 +86,11 @@ TEST_F(ConcurrentSave, TwoProcessesSavingAtOnceNeverLeaveATornFile) {
   // ExitStatus still finds their status).
   for (;;) {
     siginfo_t info{};
-    const bool aDone = ::waitid(P_PID, static_cast<id_t>(a), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == a;
+    const bool aDone =
+        ::waitid(P_PID, static_cast<id_t>(a), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == a;
     info = {};
-    const bool bDone = ::waitid(P_PID, static_cast<id_t>(b), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == b;
+    const bool bDone =
+        ::waitid(P_PID, static_cast<id_t>(b), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == b;
     if (aDone && bDone) break;
     const int s = WhichSet(path, texts);
     ++reads;
@@ -132,9 +135,10 @@ TEST_F(ConcurrentSave, AWriterKilledAtAnyMomentLeavesOneWholeSet) {
   // A save killed after naming its temporary file and before renaming it
   // leaves that file behind (where the system has O_TMPFILE the file has a
   // name only for that moment); it is never read as the settings.
-  std::printf("%d writers killed: then the file held set 0 %d, 1 %d, 2 %d, 3 (the killed one's) %d times; "
-              "%d temporary files left\n",
-              kKills, seen[0], seen[1], seen[2], seen[3], Leftovers());
+  std::printf(
+      "%d writers killed: then the file held set 0 %d, 1 %d, 2 %d, 3 (the killed one's) %d times; "
+      "%d temporary files left\n",
+      kKills, seen[0], seen[1], seen[2], seen[3], Leftovers());
 }
 
 }  // namespace

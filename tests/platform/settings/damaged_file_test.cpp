@@ -122,8 +122,7 @@ TEST_F(DamagedFile, EachFaultOfTheFrameSaysWhatIsWrong) {
             "the settings file is cut short: it has no end line");
   EXPECT_EQ(message("# TORB_Cbo settings 2\nStileCbo = Byte(1)\n# end 1 ent"),
             "the settings file is cut short: it ends inside its end line");
-  EXPECT_NE(message("# TORB_Cbo settings 3\nStileCbo = 1\n").find("is not one this version reads"),
-            std::string::npos);
+  EXPECT_NE(message("# TORB_Cbo settings 3\nStileCbo = 1\n").find("is not one this version reads"), std::string::npos);
   EXPECT_NE(message("StileCbo = 1\n# end 1 entries crc32 00000000\n").find("no header line"), std::string::npos);
   std::string framed = FramedSettings(body, 2);
   EXPECT_EQ(PropertyFile::Parse(framed).Entries().size(), 2u);

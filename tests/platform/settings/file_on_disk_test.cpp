@@ -102,8 +102,8 @@ TEST_F(FileOnDisk, AFailedSaveLeavesTheOldFileAsItWasAndSaysWhy) {
   EXPECT_TRUE(Contains(ErrorOf([&] { Numbered(1, "x").Save(folder / "full"); }), "a device"));
   EXPECT_TRUE(S_ISCHR(ModeOf("/dev/full")));
   // A folder that is not there.
-  EXPECT_TRUE(Contains(ErrorOf([&] { Numbered(1, "x").Save(folder / "none/form.settings"); }),
-                       "No such file or directory"));
+  EXPECT_TRUE(
+      Contains(ErrorOf([&] { Numbered(1, "x").Save(folder / "none/form.settings"); }), "No such file or directory"));
 }
 
 TEST_F(FileOnDisk, AFolderADeviceOrAPipeIsNotReadAsSettings) {
@@ -117,9 +117,9 @@ TEST_F(FileOnDisk, AFolderADeviceOrAPipeIsNotReadAsSettings) {
   ::mkdir((folder / "sub").c_str(), 0700);
   ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
   const std::pair<std::string, std::string> cases[] = {{folder / "sub", "is a folder"},
-                                                      {"/dev/null", "a device"},
-                                                      {folder / "pipe", "a pipe"},
-                                                      {folder / "missing", "does not exist"}};
+                                                       {"/dev/null", "a device"},
+                                                       {folder / "pipe", "a pipe"},
+                                                       {folder / "missing", "does not exist"}};
   for (const auto& [where, why] : cases) {
     const Error e = ErrorOf([&] { ReadPropertiesFromFile(control, where); });
     EXPECT_TRUE(Contains(e, where)) << e.what();
@@ -183,8 +183,8 @@ TEST_F(FileOnDisk, ManyEntriesAreReadInOnePass) {
   back = PropertyFile::Load(path);
   const double bytes = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   EXPECT_EQ(back.Entries().size(), large.Entries().size());
-  std::printf("read: 80,000 entries in %.3f s; %zu bytes (%zu entries) in %.3f s\n", entries,
-              large.FileText().size(), large.Entries().size(), bytes);
+  std::printf("read: 80,000 entries in %.3f s; %zu bytes (%zu entries) in %.3f s\n", entries, large.FileText().size(),
+              large.Entries().size(), bytes);
 }
 
 }  // namespace

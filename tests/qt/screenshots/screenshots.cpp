@@ -112,8 +112,10 @@ int CopyForDocs(char** argv) {
   const QDir from(QString::fromLocal8Bit(argv[2])), to(QString::fromLocal8Bit(argv[3]));
   QDir().mkpath(to.path());
   QStringList names;
-  for (const char* look : {"light", "dark", "big", "rtl", "scale2"}) names << QStringLiteral("%1-form-open.png").arg(QLatin1String(look));
-  for (const char* look : {"light", "dark", "rtl"}) names << QStringLiteral("%1-demo-open.png").arg(QLatin1String(look));
+  for (const char* look : {"light", "dark", "big", "rtl", "scale2"})
+    names << QStringLiteral("%1-form-open.png").arg(QLatin1String(look));
+  for (const char* look : {"light", "dark", "rtl"})
+    names << QStringLiteral("%1-demo-open.png").arg(QLatin1String(look));
   int failures = 0;
   for (const QString& name : names) {
     QFile::remove(to.filePath(name));
@@ -169,7 +171,7 @@ int main(int argc, char** argv) {
     c.AddField("Code", "Code", true, 900);
     c.AddField("City", "City", true, 1200);
     const char* const names[] = {"Bianchi Anna", "Colombo Luca", "Esposito Sara", "Ferrari Marco", "Gallo Elena",
-                                 "Rossi Mario", "Russo Paolo", "Romano Giulia", "Ricci Davide", "Marino Chiara"};
+                                 "Rossi Mario",  "Russo Paolo",  "Romano Giulia", "Ricci Davide",  "Marino Chiara"};
     const char* const cities[] = {"Milano", "Roma", "Napoli", "Genova", "Bari"};
     for (int i = 0; i < 10; ++i) {
       c.ListItem("Name", cbo::Variant(std::string(names[i])));

@@ -1,0 +1,48 @@
+#pragma once
+// Whether a cell's text matches the drop-down's filter, and which of its
+// characters matched (for highlighting). Both texts are compared in their
+// filter form (FilterFold): letter case and accents do not count.
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cbo {
+
+enum class FilterMatch {
+  Contains,   // the filter text anywhere in the cell
+  WordStart,  // at the start of one of the cell's words
+};
+
+// A run of matched characters of the cell, in code points of its own text.
+struct MatchedRun {
+  int32_t start;
+  int32_t length;
+};
+
+// The filter text prepared once for many cells.
+class FilterText {
+public:
+  FilterText(std::string_view text, FilterMatch how);
+  bool Empty() const { return folded_.empty(); }
+  // The cell matches (an empty filter matches every cell).
+  bool Matches(std::string_view cell) const;
+  // Every non-overlapping match in the cell, left to right, as runs of the
+  // cell's characters; none when it does not match.
+  std::vector<MatchedRun> Runs(std::string_view cell) const;
+
+private:
+  // Where the filter text may be found in a folded cell from `from` on; npos
+  // when nowhere.
+  size_t FindIn(const std::string& folded, size_t from) const;
+
+  std::string folded_;
+  FilterMatch how_;
+};
+
+// Words are split at blanks and punctuation: ASCII blanks and punctuation,
+// the no-break and ideographic spaces, dashes, quotation marks, guillemets
+// and the ellipsis.
+bool IsWordSeparator(char32_t c);
+
+}  // namespace cbo

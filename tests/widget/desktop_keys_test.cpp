@@ -12,21 +12,6 @@ using namespace cbo::testing;
 
 namespace {
 
-// Runs `open`, which must open the drop-down; `inside` runs in its loop and
-// must close it. Returns whether `inside` ran with the window open.
-bool WhileOpen(const std::function<void()>& open, const std::function<void(QTableView* view)>& inside) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    QTableView* view = OpenGrid();
-    if (!view) return;
-    ran = true;
-    inside(view);
-    if (QTableView* still = OpenGrid()) QTest::keyClick(still, Qt::Key_Escape);
-  });
-  open();
-  return ran;
-}
-
 // A click as the windowing system delivers it, to the window under the
 // point: an open popup sees it first.
 void SystemClick(QWidget* target) {

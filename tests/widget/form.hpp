@@ -80,9 +80,9 @@ inline QTableView* OpenGrid() {
   return nullptr;
 }
 
-// Clicks the drop-down button; `inside` runs in the modal window's own loop
-// and must close it. Returns whether it ran with the window open.
-inline bool WithGridOpen(Form& f, const std::function<void(QTableView* view)>& inside) {
+// Runs `open`, which must open the drop-down; `inside` runs in its loop and
+// must close it. Returns whether `inside` ran with the window open.
+inline bool WhileOpen(const std::function<void()>& open, const std::function<void(QTableView* view)>& inside) {
   bool ran = false;
   QTimer::singleShot(0, [&] {
     QTableView* view = OpenGrid();
@@ -91,8 +91,15 @@ inline bool WithGridOpen(Form& f, const std::function<void(QTableView* view)>& i
     inside(view);
     if (QTableView* still = OpenGrid()) QTest::keyClick(still, Qt::Key_Escape);
   });
-  QTest::mouseClick(f.Button(), Qt::LeftButton, Qt::NoModifier, f.Button()->rect().center());
+  open();
   return ran;
+}
+
+// Clicks the drop-down button; `inside` runs in the modal window's own loop
+// and must close it. Returns whether it ran with the window open.
+inline bool WithGridOpen(Form& f, const std::function<void(QTableView* view)>& inside) {
+  return WhileOpen([&] { QTest::mouseClick(f.Button(), Qt::LeftButton, Qt::NoModifier, f.Button()->rect().center()); },
+                   inside);
 }
 
 }  // namespace cbo::testing

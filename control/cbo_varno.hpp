@@ -104,6 +104,12 @@ public:
   void SetAltezzaIntest(int16_t v);
   Colour ColoreSfondoGrid();  // 31
   void SetColoreSfondoGrid(Colour c);
+  // The drop-down's filter: its mode (CboFilterMode, list/enumerations.hpp)
+  // and the fields it searches (list/filter_columns.hpp).
+  int32_t FilterMode() const;  // 32
+  void SetFilterMode(int32_t v);
+  const std::string& FilterColumns() const;  // 33
+  void SetFilterColumns(const std::string& v);
 
   // --- Bulk fill, beyond the interface: appends every row of `rows` with the
   // results of ListItem for each column and AddItem for each row. When the
@@ -228,6 +234,12 @@ private:
   bool listaAperta_ = false;
   // A host's call is running: a row it commits does not take the focus.
   bool operazioneHost_ = false;
+
+  // The filter's values, checked: a Table error names a field the list
+  // lacks (when its columns are defined) or an empty name; a TypeMismatch
+  // error a mode that is none of the enumeration's.
+  static int32_t CheckedFilterMode(int32_t v);
+  const std::string& CheckedFilterColumns(const std::string& v) const;
 
   // Stored property values.
   Colour ColoreSfondoGridMemorizzato = 0;

@@ -36,7 +36,9 @@ void CboVarno::InitProperties() {
 void CboVarno::WriteProperties(IPropertyBag& bag) {
   for (const PropertyInfo& p : Properties()) {
     Variant def = p.DefaultIs == DefaultKind::AmbientFont ? Variant(container_.AmbientFont()) : p.Default;
-    bag.Write(p.Name, p.Stored(*this), def);
+    Variant stored = p.Stored(*this);
+    if (!p.WrittenWhenDefault && stored == def) continue;
+    bag.Write(p.Name, stored, def);
   }
   DisponiControlli();
 }

@@ -2,7 +2,13 @@
 // property-changed notification under its own name, the grid configuration
 // copy it feeds, and the layout pass where the look can change.
 #include "control/cbo_varno.hpp"
+
+#include <string>
+
+#include "list/enumerations.hpp"
+#include "list/filter_columns.hpp"
 #include "list/list_store.hpp"
+#include "platform/error.hpp"
 
 namespace cbo {
 
@@ -195,6 +201,38 @@ void CboVarno::SetColoreSfondoGrid(Colour c) {
   ColoreSfondoGridMemorizzato = c;
   config_.ColSfondoGriglia = c;
   container_.PropertyChanged("ColoreSfondoGrid");
+}
+
+int32_t CboVarno::FilterMode() const { return config_.FilterMode; }
+
+int32_t CboVarno::CheckedFilterMode(int32_t v) {
+  if (v != FilterOff && v != FilterContains && v != FilterWordStart)
+    throw Error(ErrorKind::TypeMismatch, "FilterMode: " + std::to_string(v) +
+                                             " is none of FilterOff (0), FilterContains (1), FilterWordStart (2)");
+  return v;
+}
+
+void CboVarno::SetFilterMode(int32_t v) {
+  config_.FilterMode = CheckedFilterMode(v);
+  container_.PropertyChanged("FilterMode");
+}
+
+const std::string& CboVarno::FilterColumns() const { return config_.FilterColumns; }
+
+const std::string& CboVarno::CheckedFilterColumns(const std::string& v) const {
+  // A field the list lacks is refused now when its columns are defined, and
+  // otherwise when the drop-down opens.
+  if (list_->TabellaAperta()) {
+    FilterFields(*list_->Rcset_Cbo(), list_->Matrice_Campi(), v);
+  } else {
+    FilterColumnNames(v);
+  }
+  return v;
+}
+
+void CboVarno::SetFilterColumns(const std::string& v) {
+  config_.FilterColumns = CheckedFilterColumns(v);
+  container_.PropertyChanged("FilterColumns");
 }
 
 }  // namespace cbo

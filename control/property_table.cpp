@@ -195,6 +195,18 @@ struct PropertyAccess {
            c.config_.ColSfondoGriglia = c.ColoreSfondoGridMemorizzato;
          },
          Fixed, Variant(int16_t{0}), ReadStep::AfterCopies, true, "ColoreSfondoGrid"},
+        {32, "FilterMode", "CboFilterMode", "Returns or sets how the drop-down filters its rows by the typed text.",
+         [](C& c) { return Variant(c.FilterMode()); },
+         [](C& c, const Variant& v) { c.SetFilterMode(v.AsLong()); },
+         [](C& c) { return Variant(c.FilterMode()); },
+         [](C& c, const Variant& v) { c.config_.FilterMode = C::CheckedFilterMode(ToLong(v, "FilterMode")); },
+         Fixed, Variant(int32_t{0}), ReadStep::AfterCopies, true, "filterMode", false},
+        {33, "FilterColumns", "String", "Returns or sets the fields the drop-down's filter searches, separated by commas.",
+         [](C& c) { return Variant(c.FilterColumns()); },
+         [](C& c, const Variant& v) { c.SetFilterColumns(v.AsString()); },
+         [](C& c) { return Variant(c.FilterColumns()); },
+         [](C& c, const Variant& v) { c.config_.FilterColumns = c.CheckedFilterColumns(ToText(v, "FilterColumns")); },
+         Fixed, Variant(std::string()), ReadStep::AfterCopies, true, "filterColumns", false},
     };
     // clang-format on
   }

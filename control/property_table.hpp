@@ -45,6 +45,11 @@ struct PropertyInfo {
   ReadStep Step;
   bool InitFromDefault;  // InitProperties gives it its default
   const char* QtName;    // the widget's Q_PROPERTY
+  // The settings keep the value also when it is the default. The properties
+  // added later are written only when they differ from it, so that settings
+  // written before them, and settings that leave them as they are, stay the
+  // same byte for byte.
+  bool WrittenWhenDefault = true;
 };
 
 // Every persisted property, in slot order (the order the settings are written).

@@ -95,6 +95,7 @@ TypeLibrary Build() {
       {"StileCbo", {CBO_STILE_CBO(CBO_ENUM_VALUE)}},
       {"BorderStyleVrn", {CBO_BORDER_STYLE_VRN(CBO_ENUM_VALUE)}},
       {"ApparenceVrn", {CBO_APPARENCE_VRN(CBO_ENUM_VALUE)}},
+      {"CboFilterMode", {CBO_FILTER_MODE(CBO_ENUM_VALUE)}},
   };
 #undef CBO_ENUM_VALUE
   lib.PropertyPages = {"StandardFont", "StandardColor", "StandardPicture", "PropertyPage1"};

@@ -25,7 +25,8 @@ void FrmGriglia::CollegaGriglia() {
   try {
     msfDC_.SetRecordset(table_);
     MSF().SetDataSource(msfDC_.Recordset());
-    MSF().SetDataSource(table_);
+    // With the filter on, the grid shows the table's filtered rows.
+    MSF().SetDataSource(FilterOn() ? BindFilter() : table_);
 
     MSF().SetFont(config_.Font_Griglia);
     MSF().SetRecordSelectors(config_.RecSel);
@@ -77,7 +78,7 @@ void FrmGriglia::CaricaIntestazioni() {
       if (!Definizione(i).Colonna_Ordinabile) etichetta.SetMousePointer(0);
       box.SetVisible(true);
       etichetta.SetVisible(true);
-      box.SetTop(20);
+      box.SetTop(20 + FilterLineHeight());
       box.SetHeight(AltezzaBox());
       etichetta.SetTop(20);
       etichetta.SetLeft(0);

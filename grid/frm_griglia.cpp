@@ -31,6 +31,7 @@ FrmGriglia::FrmGriglia(ProcessState& shared) : shared_(shared) {
   msf_->SetTop(0);
   tTrova_ = platform.CreateTimer();
   CreaElementoIntestazione(0);
+  CreateFilterLine();
   CollegaEventi();
 }
 

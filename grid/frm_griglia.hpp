@@ -12,6 +12,7 @@
 
 #include "list/column_def.hpp"
 #include "list/data_control.hpp"
+#include "list/table/filtered_rows.hpp"
 #include "list/table/recordset.hpp"
 #include "platform/data_grid.hpp"
 #include "grid/grid_config.hpp"
@@ -59,11 +60,26 @@ public:
   int32_t UltimoMouseY() const { return UltimoMouseY_; }
   bool PrimoMovimento() const { return PrimoMovimento_; }
 
+  // --- The filter (filter.cpp), while FilterMode is on: the filter line's
+  // text, and the rows the grid shows (with FilterMode off, the window's
+  // table itself; null when there is none). ---
+  const std::string& FilterText() const { return filterText_; }
+  DataSourceRef Shown() const;
+  // Reads the rest of the table now, so that the rows shown are all the
+  // rows that match (a large table is otherwise read in slices).
+  void CompleteFilter();
+
   // --- Constituents. ---
   IWindow& Form() { return *form_; }
   IPictureBox& Pct1() { return *pct1_; }
   IDataGrid& MSF() { return *msf_; }
   ITimer& T_Trova() { return *tTrova_; }
+  // The filter line above the headers: its box, the text typed and the
+  // count of the rows shown; T_Filter reads a large table in slices.
+  IPictureBox& Pct_Filter() { return *pctFilter_; }
+  ILabel& Lbl_Filter() { return *lblFilter_; }
+  ILabel& Lbl_FilterStatus() { return *lblFilterStatus_; }
+  ITimer& T_Filter() { return *tFilter_; }
   // Header boxes by element number (numbers may have gaps); element 0 exists
   // from the start.
   const std::map<int, std::unique_ptr<IPictureBox>>& Pct_Field() const { return pctField_; }
@@ -101,6 +117,21 @@ private:
   // Closes the window without a choice (Escape, right button).
   void ChiudiSenzaScelta();
 
+  // The filter (filter.cpp).
+  bool FilterOn() const;
+  void CreateFilterLine();
+  // At the opening, before the show: the fields searched (a Table error
+  // names one the list lacks), an empty filter line.
+  void PrepareFilter();
+  // The data source the grid is bound to: the filtered rows of the table.
+  DataSourceRef BindFilter();
+  void LayOutFilterLine();
+  double FilterLineHeight() const;  // 0 with FilterMode off
+  void FilterKeyPress(int16_t keyAscii);
+  void ApplyFilter();
+  void FilterSlice();
+  void ShowFilterStatus();
+
   // The table handed to CaricaListaVis; a Table error when there is none.
   Recordset& Tabella() const;
   // The window's table is open (a list cleared while open may have none).
@@ -132,6 +163,13 @@ private:
   std::vector<ColumnDef> matriceV_;
   RecordsetRef table_;
   int32_t indicePassato_ = 0;  // the ListIndex handed to CaricaListaVis
+
+  std::unique_ptr<IPictureBox> pctFilter_;
+  std::unique_ptr<ILabel> lblFilter_, lblFilterStatus_;
+  std::unique_ptr<ITimer> tFilter_;
+  std::string filterText_;
+  std::vector<int32_t> filterFields_;
+  std::shared_ptr<FilteredRows> filtered_;
 };
 
 }  // namespace cbo

@@ -38,6 +38,9 @@ struct GridConfig {
   Colour ColLineeGriglia = 0;
   Colour ColSfondoGriglia = 0;
   bool GrigliaAlCentro = false;
+  // The filter (list/enumerations.hpp, list/filter_columns.hpp).
+  int32_t FilterMode = 0;
+  std::string FilterColumns;
 };
 
 }  // namespace cbo

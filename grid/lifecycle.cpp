@@ -19,8 +19,13 @@ bool FrmGriglia::CaricaListaVis(RecordsetRef Rcset_Cbo_Griglia, const std::vecto
   table_ = std::move(Rcset_Cbo_Griglia);
   indicePassato_ = ListIndex;
 
+  // A filter field the list lacks keeps the window closed.
+  PrepareFilter();
   PreparaFinestra();
   Form().ShowModal();
+  // What was typed into the filter line is forgotten.
+  filterText_.clear();
+  T_Filter().SetEnabled(false);
 
   // A choice with no current row counts as a close without a choice.
   if (config_.OkSelezioneAvvenuta && TabellaAperta() && !Tabella().Eof()) {
@@ -50,14 +55,16 @@ void FrmGriglia::PreparaFinestra() {
   CalcolaAltezza();
 
   // Each size builds on what the widget reports after the previous one.
+  // With the filter on, its line lies above the grid.
   MSF().SetLeft(0);
-  MSF().SetTop(0);
+  MSF().SetTop(FilterLineHeight());
   Pct1().SetLeft(30);
   Pct1().SetTop(30);
   MSF().SetWidth(LarghezzaGriglia_);
   MSF().SetHeight(AltezzaGriglia_);
   Pct1().SetWidth(MSF().Width() + 60);
-  Pct1().SetHeight(MSF().Height() + 60);
+  Pct1().SetHeight(MSF().Height() + 60 + FilterLineHeight());
+  LayOutFilterLine();
   Form().SetWidth(Pct1().Width() + 80);
   Form().SetHeight(Pct1().Height() + 80);
 

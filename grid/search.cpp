@@ -35,6 +35,8 @@ void FrmGriglia::Lbl_Field_Click(int i) {
     tabella.Sort(campo);
     // The row that was current before the sort is current again.
     if (suUnaRiga) tabella.Find(CriterioUguale(kIndexField, indice), 0);
+    // The filter shows the rows that match in the new order.
+    if (FilterOn()) ApplyFilter();
   }
   CampoRicerca_ = campo;
 }
@@ -44,6 +46,11 @@ void FrmGriglia::Lbl_Field_Click(int i) {
 void FrmGriglia::MSF_KeyPress(int16_t keyAscii) {
   if (keyAscii == kInvio) {
     ConfermaScelta(true);
+    return;
+  }
+  // With the filter on, the characters go to the filter line.
+  if (FilterOn()) {
+    FilterKeyPress(keyAscii);
     return;
   }
   if (keyAscii == kEsc) {

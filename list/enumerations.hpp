@@ -34,11 +34,17 @@ namespace cbo {
 // A column's data alignment (AddField).
 #define CBO_ALLINEAMENTO_DATI(V) V(Sinistra, 0) V(Destra, 1) V(Centro, 2)
 
+// The drop-down's filter (FilterMode): off (typing searches as it always
+// has), rows whose shown filter columns contain the typed text, or rows with
+// a word of those columns that begins with it.
+#define CBO_FILTER_MODE(V) V(FilterOff, 0) V(FilterContains, 1) V(FilterWordStart, 2)
+
 enum StileCbo : int32_t { CBO_STILE_CBO(CBO_ENUMERATOR) };
 enum Esegui_ListIndex : int32_t { CBO_ESEGUI_LIST_INDEX(CBO_ENUMERATOR) };
 enum Cancella_Cbo : int32_t { CBO_CANCELLA_CBO(CBO_ENUMERATOR) };
 enum Tipo_Separatore_Celle : int32_t { CBO_TIPO_SEPARATORE_CELLE(CBO_ENUMERATOR) };
 enum AllineamentoDati : int32_t { CBO_ALLINEAMENTO_DATI(CBO_ENUMERATOR) };
+enum CboFilterMode : int32_t { CBO_FILTER_MODE(CBO_ENUMERATOR) };
 
 // clang-format on
 

@@ -6,10 +6,19 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/variant.hpp"
 
 namespace cbo {
+
+// A run of characters of a cell's text, in code points: what a grid
+// highlights.
+struct TextRun {
+  int32_t start;
+  int32_t length;
+  bool operator==(const TextRun&) const = default;
+};
 
 class DataSource {
 public:
@@ -30,6 +39,9 @@ public:
   virtual void MoveTo(int32_t position) = 0;
   // A row's value (a String or Null) by its place in the present order.
   virtual Variant ValueAt(int32_t position, int32_t field) const = 0;
+  // The runs of that value's characters to highlight, left to right (the
+  // drop-down's filter marks what matched); none by default.
+  virtual std::vector<TextRun> Highlights(int32_t /*position*/, int32_t /*field*/) const { return {}; }
 
   // Row-moved subscribers, called synchronously after every repositioning of
   // the current row. These two work in any state, also on a closed source.

@@ -124,6 +124,10 @@ CboVarnoWidget::CboVarnoWidget(QWidget* parent) : QWidget(parent), d_(std::make_
   d_->container->SetEventHandler([this](int number, std::span<Variant> args) { DispatchEvent(*d_, number, args); });
   d_->control->SetRowChosenHandler([this](int32_t listIndex) { emit rowChosen(listIndex); });
   connect(d_->container, &qt::QtContainer::propertyChanged, this, &CboVarnoWidget::propertyChanged);
+  connect(d_->container, &qt::QtContainer::propertyChanged, this, [this](const QString& name) {
+    if (name == QLatin1String("FilterMode")) emit filterModeChanged(filterMode());
+    if (name == QLatin1String("FilterColumns")) emit filterColumnsChanged(filterColumns());
+  });
   connect(d_->container, &qt::QtContainer::handlerError, this, &CboVarnoWidget::errorOccurred);
   d_->container->InitProperties();
 
@@ -283,6 +287,12 @@ void CboVarnoWidget::setColoreSfondoGrid(const QColor& c) {
   d_->control->SetColoreSfondoGrid(c.isValid() ? RgbOf(c) : 0);
 }
 void CboVarnoWidget::resetColoreSfondoGrid() { d_->control->SetColoreSfondoGrid(0); }
+CboVarnoWidget::CboFilterMode CboVarnoWidget::filterMode() const {
+  return static_cast<CboFilterMode>(d_->control->FilterMode());
+}
+void CboVarnoWidget::setFilterMode(CboFilterMode mode) { d_->control->SetFilterMode(mode); }
+QString CboVarnoWidget::filterColumns() const { return QString::fromStdString(d_->control->FilterColumns()); }
+void CboVarnoWidget::setFilterColumns(const QString& fields) { d_->control->SetFilterColumns(fields.toStdString()); }
 
 // --- Qt's property system ---
 
@@ -358,6 +368,12 @@ void CboVarnoWidget::writeRowHeight(int value) {
 }
 void CboVarnoWidget::writeAltezzaIntest(int value) {
   WriteProperty("AltezzaIntest", [&] { setAltezzaIntest(value); });
+}
+void CboVarnoWidget::writeFilterMode(CboFilterMode value) {
+  WriteProperty("FilterMode", [&] { setFilterMode(value); });
+}
+void CboVarnoWidget::writeFilterColumns(const QString& value) {
+  WriteProperty("FilterColumns", [&] { setFilterColumns(value); });
 }
 void CboVarnoWidget::writeColoreSfondoGrid(const QColor& value) {
   WriteProperty("ColoreSfondoGrid", [&] { setColoreSfondoGrid(value); });

@@ -55,6 +55,9 @@ class CboVarnoWidget : public QWidget {
   Q_PROPERTY(int RowHeight READ rowHeight WRITE writeRowHeight)
   Q_PROPERTY(int AltezzaIntest READ altezzaIntest WRITE writeAltezzaIntest)
   Q_PROPERTY(QColor ColoreSfondoGrid READ coloreSfondoGrid WRITE writeColoreSfondoGrid RESET resetColoreSfondoGrid)
+  // The drop-down's filter: off by default; see docs/qt.md.
+  Q_PROPERTY(CboFilterMode filterMode READ filterMode WRITE writeFilterMode NOTIFY filterModeChanged)
+  Q_PROPERTY(QString filterColumns READ filterColumns WRITE writeFilterColumns NOTIFY filterColumnsChanged)
 
 public:
   // The published enumerations, for Qt's property system (Designer's drop-down
@@ -108,6 +111,8 @@ public:
   Q_ENUM(BorderStyleVrn)
   enum ApparenceVrn { Flat = 0, Tridimensionale = 1 };
   Q_ENUM(ApparenceVrn)
+  enum CboFilterMode { FilterOff = 0, FilterContains = 1, FilterWordStart = 2 };
+  Q_ENUM(CboFilterMode)
 
   explicit CboVarnoWidget(QWidget* parent = nullptr);
   ~CboVarnoWidget() override;
@@ -176,6 +181,13 @@ public:
   QColor coloreSfondoGrid();
   void setColoreSfondoGrid(const QColor& colour);
   void resetColoreSfondoGrid();
+  // The filter's mode, and the fields it searches (comma-separated; "" for
+  // every shown column). setFilterColumns throws a Table error naming a field
+  // the list lacks once its columns are defined.
+  CboFilterMode filterMode() const;
+  void setFilterMode(CboFilterMode mode);
+  QString filterColumns() const;
+  void setFilterColumns(const QString& fields);
 
   // --- Settings under the 24 property names: in a QSettings group (the
   // current group when `group` is empty), or in a settings file. Loading
@@ -238,6 +250,8 @@ signals:
   void rowChosen(int listIndex);
   // A property changed, under its persisted name ("StileCbo", ...).
   void propertyChanged(const QString& name);
+  void filterModeChanged(cbo::CboVarnoWidget::CboFilterMode mode);
+  void filterColumnsChanged(const QString& fields);
   // One of the control's handlers failed while Qt delivered a user's action;
   // the action went no further. Also emitted by loadSettings and
   // saveSettings on a QSettings that cannot be read or written. `message`
@@ -279,6 +293,8 @@ private:
   void writeLocked(bool value);
   void writeRowHeight(int value);
   void writeAltezzaIntest(int value);
+  void writeFilterMode(CboFilterMode value);
+  void writeFilterColumns(const QString& value);
   void writeColoreSfondoGrid(const QColor& value);
   template <class Set>
   void WriteProperty(const char* name, Set&& set);

@@ -123,7 +123,7 @@ private:
   void InspectModule1(const std::string& path, const std::vector<std::string>& parts);
   void InspectGrid(const std::string& path, const std::vector<std::string>& parts);
   void PrintRows(Placed& c, const std::string& path);
-  void PrintShown(const FrmGriglia& g, const std::string& path);
+  void PrintShown(FrmGriglia& g, const std::string& path);
 
   std::ostream& out_;
   headless::HeadlessPlatform platform_;

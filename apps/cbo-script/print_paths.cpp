@@ -10,6 +10,7 @@
 #include "host.hpp"
 #include "list/list_store.hpp"
 #include "platform/error.hpp"
+#include "platform/text.hpp"
 #include "script_error.hpp"
 
 namespace cbo::script {
@@ -322,6 +323,23 @@ namespace {
 
 // A table's rows in its present order: "* " before the current row, every
 // field's value in field order, and "* EOF" when there is no current row.
+// The text with each run of its characters wrapped in [[ ]].
+std::string Highlighted(const std::string& text, const std::vector<TextRun>& runs) {
+  if (runs.empty()) return text;
+  const std::u32string chars = text::Decode(text);
+  std::u32string marked;
+  size_t run = 0;
+  for (size_t i = 0; i <= chars.size(); ++i) {
+    if (run < runs.size() && static_cast<size_t>(runs[run].start + runs[run].length) == i) {
+      marked += U"]]";
+      ++run;
+    }
+    if (run < runs.size() && static_cast<size_t>(runs[run].start) == i) marked += U"[[";
+    if (i < chars.size()) marked += chars[i];
+  }
+  return text::Encode(marked);
+}
+
 std::vector<std::string> RowLines(const Recordset& t) {
   const int32_t rows = t.RecordCount(), fields = t.FieldCount(), current = t.Position();
   std::vector<std::string> lines;
@@ -345,18 +363,30 @@ void Host::PrintRows(Placed& c, const std::string& path) {
   for (const auto& l : lines) Print(l);
 }
 
-// The rows the open grid shows: every row of its table (none when the list
-// was cleared while it is open).
-void Host::PrintShown(const FrmGriglia& g, const std::string& path) {
+// The rows the open grid shows, in its order: every row of its table, or
+// with the filter on the rows that match, each match wrapped in [[ ]] (none
+// when the list was cleared while it is open). A table still being read is
+// read to its end first, so that the count is exact.
+void Host::PrintShown(FrmGriglia& g, const std::string& path) {
   const RecordsetRef t = g.Rcset_Cbo_Griglia();
   if (!t || t->State() != 1) {
     Print(path + " = 0 of 0 rows");
     return Print("* EOF");
   }
-  std::vector<std::string> lines = RowLines(*t);
-  const std::string n = std::to_string(t->RecordCount());
-  Print(path + " = " + n + " of " + n + " rows");
-  for (const auto& l : lines) Print(l);
+  g.CompleteFilter();
+  const DataSourceRef shown = g.Shown();
+  const int32_t rows = shown->RecordCount(), fields = shown->FieldCount(), current = shown->Position();
+  Print(path + " = " + std::to_string(rows) + " of " + std::to_string(t->RecordCount()) + " rows");
+  for (int32_t r = 0; r < rows; ++r) {
+    std::string line = r == current ? "* " : "  ";
+    for (int32_t f = 0; f < fields; ++f) {
+      Variant v = shown->ValueAt(r, f);
+      if (v.type() == VarType::String) v = Variant(Highlighted(v.AsString(), shown->Highlights(r, f)));
+      line += (f ? " " : "") + FormatValue(v);
+    }
+    Print(line);
+  }
+  if (current < 0) Print("* EOF");
 }
 
 void Host::InspectModule1(const std::string& path, const std::vector<std::string>& parts) {
@@ -379,6 +409,7 @@ void Host::InspectGrid(const std::string& path, const std::vector<std::string>& 
 
   if (parts.size() == 2) {
     if (Is(name, "Shown")) return Guarded(path, [&] { PrintShown(g, path); });
+    if (Is(name, "FilterText")) return show(Str(g.FilterText()));
     if (Is(name, "Matrice_V")) {
       const std::vector<ColumnDef> defs = g.Matrice_V();
       Print(path + " =");

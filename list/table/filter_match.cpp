@@ -16,7 +16,44 @@ bool IsWordSeparator(char32_t c) {
          c == 0x00BB || c == 0x2026;
 }
 
-FilterText::FilterText(std::string_view text, FilterMatch how) : folded_(FilterFold(text)), how_(how) {}
+namespace {
+
+bool IsAsciiText(std::string_view text) {
+  for (char ch : text)
+    if (static_cast<unsigned char>(ch) >= 0x80) return false;
+  return true;
+}
+
+// An ASCII character in filter form: capitals lowered, as full case folding
+// lowers them (no other ASCII character changes).
+unsigned char Lowered(unsigned char c) { return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + 32) : c; }
+
+bool IsAsciiAlnum(unsigned char c) {
+  return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+}  // namespace
+
+FilterText::FilterText(std::string_view text, FilterMatch how)
+    : folded_(FilterFold(text)), how_(how), ascii_(IsAsciiText(folded_)) {}
+
+int FilterText::MatchesAscii(std::string_view cell) const {
+  // An ASCII character folds to itself lowered, so a match found among the
+  // ASCII characters read so far is a match whatever follows; only "no
+  // match" needs the whole cell to be ASCII.
+  const size_t n = folded_.size();
+  const auto first = static_cast<unsigned char>(folded_[0]);
+  for (size_t at = 0; at < cell.size(); ++at) {
+    const auto c = static_cast<unsigned char>(cell[at]);
+    if (c >= 0x80) return -1;
+    if (Lowered(c) != first || at + n > cell.size()) continue;
+    if (how_ == FilterMatch::WordStart && at > 0 && IsAsciiAlnum(static_cast<unsigned char>(cell[at - 1]))) continue;
+    size_t k = 1;
+    while (k < n && Lowered(static_cast<unsigned char>(cell[at + k])) == static_cast<unsigned char>(folded_[k])) ++k;
+    if (k == n) return 1;
+  }
+  return 0;
+}
 
 size_t FilterText::FindIn(const std::string& folded, size_t from) const {
   for (size_t at = folded.find(folded_, from); at != std::string::npos; at = folded.find(folded_, at + 1)) {
@@ -33,6 +70,10 @@ size_t FilterText::FindIn(const std::string& folded, size_t from) const {
 
 bool FilterText::Matches(std::string_view cell) const {
   if (folded_.empty()) return true;
+  if (ascii_) {
+    const int answer = MatchesAscii(cell);
+    if (answer >= 0) return answer == 1;
+  }
   return FindIn(FilterFold(cell), 0) != std::string::npos;
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/data_source.hpp"
+
 namespace cbo {
 
 enum class FilterMatch {
@@ -15,10 +17,7 @@ enum class FilterMatch {
 };
 
 // A run of matched characters of the cell, in code points of its own text.
-struct MatchedRun {
-  int32_t start;
-  int32_t length;
-};
+using MatchedRun = TextRun;
 
 // The filter text prepared once for many cells.
 class FilterText {
@@ -35,9 +34,14 @@ private:
   // Where the filter text may be found in a folded cell from `from` on; npos
   // when nowhere.
   size_t FindIn(const std::string& folded, size_t from) const;
+  // The same answer without folding the cell, for a filter text and a cell
+  // read as ASCII (most of them): 1 or 0; -1 when the cell turns out not to
+  // be ASCII, and so must be folded.
+  int MatchesAscii(std::string_view cell) const;
 
   std::string folded_;
   FilterMatch how_;
+  bool ascii_;  // the folded filter text is ASCII
 };
 
 // Words are split at blanks and punctuation: ASCII blanks and punctuation,

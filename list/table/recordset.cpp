@@ -18,6 +18,7 @@
 #include "list/table/criteria.hpp"
 #include "list/table/field_scan.hpp"
 #include "list/table/field_store.hpp"
+#include "list/table/filter_scan.hpp"
 #include "list/table/folded.hpp"
 #include "list/table/row_order.hpp"
 #include "list/table/schema.hpp"
@@ -88,6 +89,7 @@ struct Recordset::Impl {
   uint32_t slots = 0;               // rows ever appended
   std::vector<FieldSearch> search;  // per field
   int32_t current = -1;             // position in order; -1 is EOF
+  uint64_t revision = 0;            // see Revision()
   // The row being added: per field its text, and whether it has one (no
   // text is Null). The strings keep their capacity from row to row.
   bool pending = false;
@@ -119,6 +121,7 @@ struct Recordset::Impl {
     for (size_t f = 0; f < stores.size(); ++f) stores[f].Append(values[f]);
     order.Append();
     ++slots;
+    ++revision;
   }
 
   void RequireOpen(const char* operation) const {
@@ -359,6 +362,7 @@ void Recordset::Open(const std::string& command) {
   impl_->pendingHas.assign(fields.size(), 0);
   impl_->fields = std::move(fields);
   impl_->order.Clear();
+  ++impl_->revision;
   impl_->slots = 0;
   impl_->current = -1;
   impl_->pending = false;
@@ -464,6 +468,7 @@ int64_t Recordset::AppendRows(const RowWriter& next) {
       if (fs.index && fs.index->Covered() > slotsBefore) fs.index.reset();
     }
     t.order.DropAppendedFrom(slotsBefore, sizeBefore, nextRankBefore);
+    ++t.revision;
     t.slots = slotsBefore;
   };
   const size_t fields = t.fields.size();
@@ -554,6 +559,7 @@ void Recordset::Delete() {
   impl_->RequireCurrent("Delete");
   const uint32_t slot = impl_->order.SlotAt(static_cast<size_t>(impl_->current));
   impl_->order.Erase(static_cast<size_t>(impl_->current));
+  ++impl_->revision;
   impl_->current = -1;
   for (size_t f = 0; f < impl_->search.size(); ++f) {
     FieldSearch& fs = impl_->search[f];
@@ -569,6 +575,7 @@ void Recordset::Sort(const std::string& field) {
   std::optional<uint32_t> currentSlot;
   if (impl_->current >= 0) currentSlot = order.SlotAt(static_cast<size_t>(impl_->current));
   order.Reorder(table::SortedOrder(impl_->stores[index], order));
+  ++impl_->revision;
   for (FieldSearch& fs : impl_->search) {
     if (fs.index) fs.index->RanksChanged();
     if (fs.next) fs.next->RanksChanged();
@@ -602,6 +609,25 @@ void Recordset::MoveTo(int32_t position) {
   impl_->current = position;
   impl_->Notify();
 }
+
+void Recordset::MoveToEof() {
+  impl_->RequireOpen("MoveToEof");
+  impl_->current = -1;
+  impl_->Notify();
+}
+
+int64_t Recordset::MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from,
+                                     int32_t to, std::vector<uint64_t>& bits) const {
+  impl_->RequireOpen("MarkFilterMatches");
+  for (int32_t field : fields) impl_->RequireFieldNumber("MarkFilterMatches", field);
+  const size_t rows = impl_->order.Size();
+  const size_t begin = std::min(rows, static_cast<size_t>(std::max(from, 0)));
+  const size_t end = std::min(rows, static_cast<size_t>(std::max(to, 0)));
+  if (bits.size() < (end + 63) / 64) bits.resize((end + 63) / 64);
+  return table::MarkFilterMatches(impl_->stores, impl_->order, filter, fields, begin, end, bits);
+}
+
+uint64_t Recordset::Revision() const { return impl_->revision; }
 
 Variant Recordset::ValueAt(int32_t position, int32_t field) const {
   impl_->RequireOpen("ValueAt");

@@ -39,6 +39,8 @@
 
 namespace cbo {
 
+class FilterText;
+
 class Recordset final : public DataSource {
 public:
   Recordset();
@@ -92,6 +94,8 @@ public:
   Variant Field(int32_t index) const;
 
   void MoveFirst();
+  // Leaves no current row (EOF), as a find that matches nothing does.
+  void MoveToEof();
   // Forward from the current row (skip rows first); the first matching row
   // becomes current, or EOF when none matches.
   void Find(const std::string& criteria, int32_t skip = 0);
@@ -121,6 +125,17 @@ public:
   int32_t Position() const override;
   void MoveTo(int32_t position) override;
   Variant ValueAt(int32_t position, int32_t field) const override;
+
+  // The drop-down's filter (filter_scan.hpp): sets bit p % 64 of
+  // bits[p / 64] for each position p of [from, to) whose row matches the
+  // filter in one of the fields (by number), and returns how many it set.
+  // Table error for a field number the table does not have.
+  int64_t MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from, int32_t to,
+                            std::vector<uint64_t>& bits) const;
+  // Grows with every change of the rows or of their order (rows appended or
+  // removed, a sort, an opening): what was read of the present order at one
+  // revision holds until the next.
+  uint64_t Revision() const;
 
   // Row-moved subscribers. These two work in any state, also on a table that
   // is not open: a data control unsubscribes from its destructor.

@@ -18,6 +18,9 @@ constexpr uint32_t kNoRank = UINT32_MAX;  // a removed slot; also "no match"
 
 class RowOrder {
 public:
+  // The present order is the order of appending (no sort or removal yet):
+  // position p is slot p.
+  bool Identity() const { return identity_; }
   size_t Size() const { return identity_ ? slots_ : order_.size(); }
   uint32_t SlotAt(size_t position) const { return identity_ ? static_cast<uint32_t>(position) : order_[position]; }
   // kNoRank for a removed slot.

@@ -21,6 +21,10 @@ namespace cbo::qt {
 
 class QtDataGrid;
 
+// The runs of a cell's characters to highlight (DataSource::Highlights), as
+// a list of QPoint(start, length) in code points.
+constexpr int kHighlightRole = Qt::UserRole + 1;
+
 // The rows on screen as Qt's views see them: row r of the model is the
 // table's row at position Top() + r in the present order; one column per field.
 class TableModel : public QAbstractTableModel {
@@ -73,6 +77,10 @@ protected:
   void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
+  // The cell's text with its highlighted runs marked, over the background
+  // the style draws.
+  void PaintHighlighted(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                        const QVariantList& runs) const;
   QtDataGrid& grid_;
 };
 

@@ -1,6 +1,8 @@
 // The model of the bound table, the fixed-extent headers and the cell
 // painter of the data grid.
+#include <QApplication>
 #include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 
 #include "platform/qt/grid.hpp"
@@ -49,11 +51,16 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     const Qt::Alignment h = a == 1 ? Qt::AlignRight : a == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     return QVariant::fromValue(h | Qt::AlignVCenter);
   }
-  if (role != Qt::DisplayRole) return {};
+  if (role != Qt::DisplayRole && role != kHighlightRole) return {};
   const int field = column ? column->Field() : index.column();
   const int position = top_ + index.row();
   // The table may have changed since the view last heard of it.
   if (field < 0 || field >= table_->FieldCount() || position >= table_->RecordCount()) return {};
+  if (role == kHighlightRole) {
+    QVariantList runs;
+    for (const TextRun& r : table_->Highlights(position, field)) runs.append(QPoint(r.start, r.length));
+    return runs;
+  }
   const Variant v = table_->ValueAt(position, field);
   if (v.type() != VarType::String) return QString();  // Null shows as an empty cell
   // Values are text; a number format passes text through unchanged.
@@ -158,7 +165,12 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
   const bool mirrored = option.direction == Qt::RightToLeft;
   QStyleOptionViewItem inner = option;
   inner.rect = mirrored ? cell.adjusted(columnPx, 0, 0, -rowPx) : cell.adjusted(0, 0, -columnPx, -rowPx);
-  QStyledItemDelegate::paint(painter, inner, index);
+  const QVariantList runs = index.data(kHighlightRole).toList();
+  if (runs.isEmpty()) {
+    QStyledItemDelegate::paint(painter, inner, index);
+  } else {
+    PaintHighlighted(painter, inner, index, runs);
+  }
   const QColor text = grid_.TextColour();
   if (rowPx > 0) {
     DrawDivider(painter, rowStyle, QRect(cell.left(), cell.bottom() - rowPx + 1, cell.width(), rowPx), true, text);
@@ -167,6 +179,63 @@ void CellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     const int x = mirrored ? cell.left() : cell.right() - columnPx + 1;
     DrawDivider(painter, columnStyle, QRect(x, cell.top(), columnPx, cell.height() - rowPx), false, text);
   }
+}
+
+namespace {
+
+// The UTF-16 index of code point `n` of the text.
+int Utf16Index(const QString& text, int n) {
+  int i = 0;
+  for (; i < text.size() && n > 0; --n) i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+  return i;
+}
+
+}  // namespace
+
+void CellDelegate::PaintHighlighted(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index,
+                                    const QVariantList& runs) const {
+  QStyleOptionViewItem opt = option;
+  initStyleOption(&opt, index);
+  const QString text = opt.text;
+  opt.text.clear();
+  QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+  style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+
+  const bool selected = opt.state & QStyle::State_Selected;
+  QTextCharFormat mark;
+  mark.setBackground(QColor(255, 221, 87));  // a marker's yellow, on any palette
+  mark.setForeground(QColor(0, 0, 0));
+  QList<QTextLayout::FormatRange> formats;
+  for (const QVariant& v : runs) {
+    const QPoint r = v.toPoint();
+    const int start = Utf16Index(text, r.x());
+    formats.append({start, Utf16Index(text, r.x() + r.y()) - start, mark});
+  }
+  QTextLayout layout(text, opt.font);
+  layout.setFormats(formats);
+  QTextOption textOption;
+  textOption.setTextDirection(opt.direction);
+  layout.setTextOption(textOption);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  if (line.isValid()) line.setLineWidth(1e6);
+  layout.endLayout();
+  if (!line.isValid()) return;
+
+  const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+  const QRect area =
+      style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget).adjusted(margin, 0, -margin, 0);
+  const qreal width = line.naturalTextWidth();
+  const Qt::Alignment h = QStyle::visualAlignment(opt.direction, opt.displayAlignment) & Qt::AlignHorizontal_Mask;
+  qreal x = area.left();
+  if (h & Qt::AlignRight) x = area.right() + 1 - width;
+  if (h & Qt::AlignHCenter) x = area.left() + (area.width() - width) / 2;
+  const qreal y = area.top() + (area.height() - line.height()) / 2;
+  painter->save();
+  painter->setClipRect(area);
+  painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+  layout.draw(painter, QPointF(x, y));
+  painter->restore();
 }
 
 }  // namespace cbo::qt

@@ -122,6 +122,9 @@ TEST(Enumerations, MatchThePublishedOnes) {
       E(Fixed_Single),
       E(Flat),
       E(Tridimensionale),
+      E(FilterOff),
+      E(FilterContains),
+      E(FilterWordStart),
 #undef E
   };
   size_t published = 0;

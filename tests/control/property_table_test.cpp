@@ -32,6 +32,7 @@ Variant Sample(const PropertyInfo& p, const Variant& now) {
   if (name == "Text") return Variant("nK3");
   if (name == "Text_Column") return Variant("Nome");
   if (name == "Bound_Column") return Variant("Codice");
+  if (name == "FilterColumns") return Variant("Nome");
   if (type == "String") return Variant("scritto");
   if (type == "Boolean") return Variant(!ToBool(now, p.Name));
   if (type == "Font") {

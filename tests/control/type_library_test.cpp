@@ -12,21 +12,26 @@
 namespace cbo {
 namespace {
 
-TEST(TypeLibrary, PublishesThirtyOneMembersInSlotOrderAndNineEvents) {
+TEST(TypeLibrary, PublishesThirtyThreeMembersInSlotOrderAndNineEvents) {
   const TypeLibrary& lib = Library();
   EXPECT_EQ(lib.Name, "TORB_Cbo");
   EXPECT_EQ(lib.Description, "Combo Box Con Griglia a colonne");
-  ASSERT_EQ(lib.Members.size(), 31u);
+  ASSERT_EQ(lib.Members.size(), 33u);
   for (size_t i = 0; i < lib.Members.size(); ++i) EXPECT_EQ(lib.Members[i].Slot, static_cast<int>(i + 1));
   EXPECT_EQ(lib.Members[11].Name, "AddField");
   EXPECT_EQ(lib.Members[30].Name, "ColoreSfondoGrid");
+  EXPECT_EQ(lib.Members[31].Name, "FilterMode");
+  EXPECT_EQ(lib.Members[32].Name, "FilterColumns");
   EXPECT_EQ(FindMember("Font_Grid")->Kind, MemberKind::PropertySet);
   EXPECT_EQ(FindMember("Text")->Description, "Restituisce o imposta il testo contenuto nel controllo.");
   EXPECT_EQ(FindMember("Record_Selector")->Description, "");
   ASSERT_EQ(lib.Events.size(), 9u);
   EXPECT_EQ(FindEvent(9)->Name, "Change");
   EXPECT_EQ(FindEvent("MouseMove")->Number, 7);
-  EXPECT_EQ(lib.Enums.size(), 9u);
+  EXPECT_EQ(lib.Enums.size(), 10u);
+  int32_t mode = -1;
+  EXPECT_TRUE(FindEnumValue("FilterWordStart", mode));
+  EXPECT_EQ(mode, 2);
   int32_t v = -1;
   EXPECT_TRUE(FindEnumValue("Solo_Dati", v));
   EXPECT_EQ(v, 1);

@@ -31,6 +31,9 @@ struct NamesBag : IPropertyBag {
 
 QStringList PersistedNames() {
   CboVarnoWidget w;
+  // The filter's properties are written only when they are not the defaults.
+  w.control().SetFilterMode(FilterContains);
+  w.control().SetFilterColumns("Place");
   NamesBag bag;
   w.control().WriteProperties(bag);
   return bag.names;
@@ -83,7 +86,7 @@ private slots:
 
   void theQtEnumerationsAreThePublishedOnes() {
     const QMetaObject& mo = CboVarnoWidget::staticMetaObject;
-    QCOMPARE(int(Library().Enums.size()), 9);
+    QCOMPARE(int(Library().Enums.size()), 10);
     for (const EnumInfo& e : Library().Enums) {
       const int i = mo.indexOfEnumerator(e.Name.c_str());
       QVERIFY2(i >= 0, e.Name.c_str());
@@ -275,6 +278,8 @@ private slots:
       QFont face(QStringLiteral("DejaVu Serif"));
       face.setItalic(true);
       f.cbo->setFont_Grid(face);
+      f.cbo->setFilterMode(CboVarnoWidget::FilterWordStart);
+      f.cbo->setFilterColumns(QStringLiteral("Place"));
       QSettings s(path, QSettings::IniFormat);
       f.cbo->saveSettings(s, QStringLiteral("City"));
       s.beginGroup(QStringLiteral("City"));
@@ -289,6 +294,8 @@ private slots:
     fresh.loadSettings(s, QStringLiteral("City"));
     QCOMPARE(fresh.stileCbo(), CboVarnoWidget::ListCombo);
     QCOMPARE(fresh.tipoPulsante(), CboVarnoWidget::AsteriscoVerde);
+    QCOMPARE(fresh.filterMode(), CboVarnoWidget::FilterWordStart);
+    QCOMPARE(fresh.filterColumns(), QStringLiteral("Place"));
     QCOMPARE(fresh.control().BackColor(), Rgb(1, 2, 3));
     QCOMPARE(fresh.control().ForeColor(), kWindowText);  // a system colour stays one
     QCOMPARE(fresh.rows_Count(), 20);

@@ -1,0 +1,107 @@
+#include "list/table/filtered_rows.hpp"
+
+#include <algorithm>
+#include <bit>
+
+#include "list/table/table_error.hpp"
+
+namespace cbo {
+
+FilteredRows::FilteredRows(RecordsetRef table, FilterMatch how, std::vector<int32_t> fields)
+    : table_(std::move(table)), how_(how), fields_(std::move(fields)), filter_("", how) {
+  Reset();
+}
+
+void FilteredRows::SetText(std::string_view text) {
+  text_ = text;
+  filter_ = FilterText(text, how_);
+  Reset();
+}
+
+bool FilteredRows::Scan(int64_t rows) {
+  Follow();
+  Read(rows);
+  return scanned_ < rows_;
+}
+
+void FilteredRows::ScanUntil(int32_t found, int32_t through, int64_t most) {
+  Follow();
+  ReadUntil(found, through, most);
+}
+
+void FilteredRows::Follow() const {
+  if (table_->State() == 1 && table_->Revision() == revision_) return;
+  const int32_t found = found_;
+  Reset();
+  ReadUntil(found, -1, INT64_MAX);
+}
+
+void FilteredRows::Reset() const {
+  revision_ = table_->Revision();
+  rows_ = table_->State() == 1 ? table_->RecordCount() : 0;
+  scanned_ = 0;
+  found_ = 0;
+  bits_.assign((static_cast<size_t>(rows_) + 63) / 64, 0);
+  before_.assign(bits_.size(), 0);
+}
+
+void FilteredRows::Read(int64_t rows) const {
+  if (scanned_ >= rows_) return;
+  const int32_t from = scanned_;
+  const auto to = static_cast<int32_t>(std::min<int64_t>(rows_, from + std::max<int64_t>(rows, 1)));
+  found_ += static_cast<int32_t>(table_->MarkFilterMatches(filter_, fields_, from, to, bits_));
+  // The count before each word reached: the words are read in order, so a
+  // word's count is the one before it plus its own.
+  for (size_t w = static_cast<size_t>(from) / 64 + 1; w <= (static_cast<size_t>(to) - 1) / 64; ++w)
+    before_[w] = before_[w - 1] + std::popcount(bits_[w - 1]);
+  scanned_ = to;
+}
+
+void FilteredRows::ReadUntil(int32_t found, int32_t through, int64_t most) const {
+  // A stretch that grows as the matches turn out to be rare.
+  int64_t stretch = 256;
+  const int64_t start = scanned_;
+  while (scanned_ < rows_ && (scanned_ <= through || (found_ < found && scanned_ - start < most))) {
+    Read(scanned_ <= through ? std::max<int64_t>(stretch, through + 1 - scanned_) : stretch);
+    stretch = std::min<int64_t>(stretch * 2, 1 << 20);
+  }
+}
+
+int32_t FilteredRows::PositionOf(int32_t shown) const {
+  Follow();
+  if (shown < 0 || shown >= found_)
+    table::Fail("the filtered rows have no row " + std::to_string(shown) + " (they have " + std::to_string(found_) +
+                ")");
+  // The word holding it: the last word reached with at most `shown` matches
+  // before it.
+  const size_t reached = scanned_ == 0 ? 0 : (static_cast<size_t>(scanned_) - 1) / 64 + 1;
+  const auto end = before_.begin() + static_cast<std::ptrdiff_t>(reached);
+  const size_t w = static_cast<size_t>(std::upper_bound(before_.begin(), end, shown) - before_.begin()) - 1;
+  uint64_t word = bits_[w];
+  for (int32_t k = shown - before_[w]; k > 0; --k) word &= word - 1;  // drops the lower matches
+  return static_cast<int32_t>(w * 64 + static_cast<size_t>(std::countr_zero(word)));
+}
+
+int32_t FilteredRows::ShownIndexOf(int32_t position) const {
+  Follow();
+  if (position < 0 || position >= scanned_) return -1;
+  const auto p = static_cast<size_t>(position);
+  const uint64_t word = bits_[p / 64];
+  if (((word >> (p % 64)) & 1) == 0) return -1;
+  return before_[p / 64] + std::popcount(word & ((uint64_t{1} << (p % 64)) - 1));
+}
+
+int32_t FilteredRows::Position() const { return ShownIndexOf(table_->Position()); }
+
+void FilteredRows::MoveTo(int32_t shown) { table_->MoveTo(PositionOf(shown)); }
+
+Variant FilteredRows::ValueAt(int32_t shown, int32_t field) const { return table_->ValueAt(PositionOf(shown), field); }
+
+std::vector<TextRun> FilteredRows::Highlights(int32_t shown, int32_t field) const {
+  if (filter_.Empty() || std::find(fields_.begin(), fields_.end(), field) == fields_.end()) return {};
+  const Variant value = ValueAt(shown, field);
+  if (value.type() != VarType::String) return {};
+  return filter_.Runs(value.AsString());
+}
+
+}  // namespace cbo

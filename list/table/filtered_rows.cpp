@@ -91,6 +91,10 @@ int32_t FilteredRows::ShownIndexOf(int32_t position) const {
   return before_[p / 64] + std::popcount(word & ((uint64_t{1} << (p % 64)) - 1));
 }
 
+size_t FilteredRows::ExtraBytes() const {
+  return bits_.capacity() * sizeof(uint64_t) + before_.capacity() * sizeof(int32_t) + table_->FilterBytes();
+}
+
 int32_t FilteredRows::Position() const { return ShownIndexOf(table_->Position()); }
 
 void FilteredRows::MoveTo(int32_t shown) { table_->MoveTo(PositionOf(shown)); }

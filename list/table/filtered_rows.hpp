@@ -57,6 +57,9 @@ public:
   int32_t ShownIndexOf(int32_t position) const;
 
   const std::string& Text() const { return text_; }
+  // The memory the filter keeps beyond the table's rows: what this reading
+  // holds and what the table keeps for the filter (Recordset::FilterBytes).
+  size_t ExtraBytes() const;
   const RecordsetRef& Table() const { return table_; }
 
   // DataSource: the found rows.

@@ -629,6 +629,8 @@ int64_t Recordset::MarkFilterMatches(const FilterText& filter, std::span<const i
 
 uint64_t Recordset::Revision() const { return impl_->revision; }
 
+size_t Recordset::FilterBytes() const { return 0; }
+
 Variant Recordset::ValueAt(int32_t position, int32_t field) const {
   impl_->RequireOpen("ValueAt");
   impl_->RequirePosition("ValueAt", position);

@@ -132,6 +132,8 @@ public:
   // Table error for a field number the table does not have.
   int64_t MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from, int32_t to,
                             std::vector<uint64_t>& bits) const;
+  // The bytes the table keeps for the filter's reading of its rows.
+  size_t FilterBytes() const;
   // Grows with every change of the rows or of their order (rows appended or
   // removed, a sort, an opening): what was read of the present order at one
   // revision holds until the next.

@@ -1,5 +1,7 @@
 #include "list/table/field_store.hpp"
 
+#include "list/table/filter_fold.hpp"
+
 namespace cbo::table {
 
 namespace {
@@ -42,6 +44,45 @@ void FieldStore::DropAfter(const Mark& mark) {
   bases_.resize((slots + kBlockMask) >> kBlockBits);
   null_.resize(slots);
   ascending_ = mark.ascending;
+  if (formSlots_ > slots) {
+    formSlots_ = slots;
+    if (formOwn_) form_.resize(bytes_.size());
+    while (!longForms_.empty() && longForms_.back() >= slots) longForms_.pop_back();
+  }
+}
+
+void FieldStore::ExtendForm(size_t toSlot) const {
+  toSlot = std::min(toSlot, Size());
+  for (size_t slot = formSlots_; slot < toSlot; ++slot) {
+    const std::string_view text = Text(slot);
+    if (!formOwn_) {
+      bool own = true;
+      for (char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        own = own && b < 0x80 && !(c >= 'A' && c <= 'Z');
+        formBytes_[b >> 6] |= uint64_t{1} << (b & 63);
+      }
+      if (own) continue;
+      // The first text that is not its own form: the ones before it are.
+      form_.reserve(bytes_.size());
+      form_.assign(bytes_.data(), Begin(slot));
+      formOwn_ = true;
+    }
+    formScratch_.clear();
+    AppendFilterForm(text, formScratch_);
+    for (char c : formScratch_) {
+      const auto b = static_cast<unsigned char>(c);
+      formBytes_[b >> 6] |= uint64_t{1} << (b & 63);
+    }
+    if (formScratch_.size() <= text.size()) {
+      form_ += formScratch_;
+      form_.append(text.size() - formScratch_.size(), '\0');
+    } else {
+      form_.append(text.size(), '\0');
+      longForms_.push_back(static_cast<uint32_t>(slot));
+    }
+  }
+  formSlots_ = std::max(formSlots_, toSlot);
 }
 
 bool FieldStore::Fits(size_t bytes) const {

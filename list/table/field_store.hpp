@@ -11,6 +11,7 @@
 // the hidden row index is: such a field finds a value by a binary search of
 // its slots, with no index at all.
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -61,6 +62,30 @@ public:
     }
   }
 
+  // Where a slot's text lies in the buffer: [Begin, End). The blocks lie end
+  // to end, so the texts of a stretch of slots are one run of bytes.
+  size_t Begin(size_t slot) const {
+    return bases_[slot >> kBlockBits] + ((slot & kBlockMask) == 0 ? 0 : ends_[slot - 1]);
+  }
+  size_t End(size_t slot) const { return bases_[slot >> kBlockBits] + ends_[slot]; }
+
+  // --- The texts' filter form (FilterFold), for the drop-down's filter ---
+  // Laid out as the texts are: each text's form in the text's own bytes,
+  // NUL bytes after it where the form is shorter, so that a form is found
+  // where its text is. A text whose form is longer than itself gets NUL bytes
+  // only and is listed in LongForms(), to be matched by itself. While every
+  // text is its own form (ASCII without capitals) no copy is kept and
+  // FormBytes() are the texts themselves. Made on demand, in slot order: a
+  // cache, so making it changes nothing a reader of the store sees.
+  void ExtendForm(size_t toSlot) const;
+  size_t FormSlots() const { return formSlots_; }
+  const std::string& FormBytes() const { return formOwn_ ? form_ : bytes_; }
+  const std::vector<uint32_t>& LongForms() const { return longForms_; }
+  size_t FormMemory() const { return form_.capacity() + longForms_.capacity() * sizeof(uint32_t); }
+  // Whether the byte occurs in the forms made so far: a filter text with a
+  // byte the field's forms lack finds nothing there.
+  bool FormHasByte(unsigned char b) const { return (formBytes_[b >> 6] >> (b & 63)) & 1; }
+
   // Every value is a plain whole number, each greater than the one before.
   bool AscendingNumbers() const { return ascending_; }
   // With AscendingNumbers: the slot whose value is exactly `text`, if any.
@@ -75,6 +100,13 @@ private:
   std::vector<uint64_t> bases_;  // per block, where it starts in bytes_
   std::vector<bool> null_;
   bool ascending_ = true;
+
+  mutable std::string form_;  // while formOwn_
+  mutable bool formOwn_ = false;
+  mutable size_t formSlots_ = 0;
+  mutable std::vector<uint32_t> longForms_;
+  mutable std::string formScratch_;
+  mutable std::array<uint64_t, 4> formBytes_{};
 };
 
 }  // namespace cbo::table

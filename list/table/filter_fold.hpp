@@ -11,5 +11,7 @@ namespace cbo {
 
 // `text` in its filter form. Bytes that are not UTF-8 are kept as they are.
 std::string FilterFold(std::string_view text);
+// The same, appended to `out` (which keeps its capacity from text to text).
+void AppendFilterForm(std::string_view text, std::string& out);
 
 }  // namespace cbo

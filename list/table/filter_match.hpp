@@ -24,6 +24,9 @@ class FilterText {
 public:
   FilterText(std::string_view text, FilterMatch how);
   bool Empty() const { return folded_.empty(); }
+  // The filter text in filter form, and how it matches.
+  const std::string& Folded() const { return folded_; }
+  FilterMatch How() const { return how_; }
   // The cell matches (an empty filter matches every cell).
   bool Matches(std::string_view cell) const;
   // Every non-overlapping match in the cell, left to right, as runs of the

@@ -14,10 +14,13 @@
 namespace cbo::table {
 
 // Sets bit p % 64 of bits[p / 64] for every matching position p of
-// [from, to) (bits has room for them) and returns how many it set. Rows in
-// the order of appending are read field by field, walking each field's
-// buffer once; rows in another order are read one by one.
+// [from, to) (bits has room for them) and returns how many it set; with
+// `within`, only positions whose bit is set there are read (the matches of a
+// shorter filter text, say). Rows in the order of appending are read field
+// by field, searching each field's filter forms as one run of bytes; rows in
+// another order are read one by one.
 int64_t MarkFilterMatches(std::span<const FieldStore> stores, const RowOrder& order, const FilterText& filter,
-                          std::span<const int32_t> fields, size_t from, size_t to, std::vector<uint64_t>& bits);
+                          std::span<const int32_t> fields, size_t from, size_t to, std::vector<uint64_t>& bits,
+                          const std::vector<uint64_t>* within = nullptr);
 
 }  // namespace cbo::table

@@ -13,9 +13,21 @@ FilteredRows::FilteredRows(RecordsetRef table, FilterMatch how, std::vector<int3
 }
 
 void FilteredRows::SetText(std::string_view text) {
+  FilterText next(text, how_);
+  // A text that holds the present one (that begins with it, for word starts)
+  // matches only rows the present one matches: when those were all found in
+  // the table as it is, and are few (reading many one by one costs more
+  // than reading every row as one run), only they are read again.
+  const std::string& now = filter_.Folded();
+  const bool narrows =
+      !now.empty() && scanned_ >= rows_ && found_ <= rows_ / 16 && table_->State() == 1 &&
+      table_->Revision() == revision_ &&
+      (how_ == FilterMatch::Contains ? next.Folded().find(now) != std::string::npos : next.Folded().rfind(now, 0) == 0);
+  std::vector<uint64_t> found = std::move(bits_);
   text_ = text;
-  filter_ = FilterText(text, how_);
+  filter_ = std::move(next);
   Reset();
+  if (narrows) within_ = std::move(found);
 }
 
 bool FilteredRows::Scan(int64_t rows) {
@@ -43,16 +55,19 @@ void FilteredRows::Reset() const {
   found_ = 0;
   bits_.assign((static_cast<size_t>(rows_) + 63) / 64, 0);
   before_.assign(bits_.size(), 0);
+  within_.clear();
 }
 
 void FilteredRows::Read(int64_t rows) const {
   if (scanned_ >= rows_) return;
   const int32_t from = scanned_;
   const auto to = static_cast<int32_t>(std::min<int64_t>(rows_, from + std::max<int64_t>(rows, 1)));
-  found_ += static_cast<int32_t>(table_->MarkFilterMatches(filter_, fields_, from, to, bits_));
-  // The count before each word reached: the words are read in order, so a
-  // word's count is the one before it plus its own.
-  for (size_t w = static_cast<size_t>(from) / 64 + 1; w <= (static_cast<size_t>(to) - 1) / 64; ++w)
+  found_ += static_cast<int32_t>(
+      table_->MarkFilterMatches(filter_, fields_, from, to, bits_, within_.empty() ? nullptr : &within_));
+  // The count before each word that begins in [from, to): the words are read
+  // in order, so it is the count before the word ahead plus that word's own.
+  for (size_t w = std::max<size_t>(1, (static_cast<size_t>(from) + 63) / 64); w <= (static_cast<size_t>(to) - 1) / 64;
+       ++w)
     before_[w] = before_[w - 1] + std::popcount(bits_[w - 1]);
   scanned_ = to;
 }
@@ -92,7 +107,8 @@ int32_t FilteredRows::ShownIndexOf(int32_t position) const {
 }
 
 size_t FilteredRows::ExtraBytes() const {
-  return bits_.capacity() * sizeof(uint64_t) + before_.capacity() * sizeof(int32_t) + table_->FilterBytes();
+  return (bits_.capacity() + within_.capacity()) * sizeof(uint64_t) + before_.capacity() * sizeof(int32_t) +
+         table_->FilterBytes();
 }
 
 int32_t FilteredRows::Position() const { return ShownIndexOf(table_->Position()); }

@@ -97,6 +97,9 @@ private:
   // matches lie before word w (known for every word reading has reached).
   mutable std::vector<uint64_t> bits_;
   mutable std::vector<int32_t> before_;
+  // The rows the previous text matched, when the present text can match no
+  // others (it holds the previous one); empty otherwise.
+  mutable std::vector<uint64_t> within_;
 };
 
 }  // namespace cbo

@@ -617,19 +617,24 @@ void Recordset::MoveToEof() {
 }
 
 int64_t Recordset::MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from,
-                                     int32_t to, std::vector<uint64_t>& bits) const {
+                                     int32_t to, std::vector<uint64_t>& bits,
+                                     const std::vector<uint64_t>* within) const {
   impl_->RequireOpen("MarkFilterMatches");
   for (int32_t field : fields) impl_->RequireFieldNumber("MarkFilterMatches", field);
   const size_t rows = impl_->order.Size();
   const size_t begin = std::min(rows, static_cast<size_t>(std::max(from, 0)));
   const size_t end = std::min(rows, static_cast<size_t>(std::max(to, 0)));
   if (bits.size() < (end + 63) / 64) bits.resize((end + 63) / 64);
-  return table::MarkFilterMatches(impl_->stores, impl_->order, filter, fields, begin, end, bits);
+  return table::MarkFilterMatches(impl_->stores, impl_->order, filter, fields, begin, end, bits, within);
 }
 
 uint64_t Recordset::Revision() const { return impl_->revision; }
 
-size_t Recordset::FilterBytes() const { return 0; }
+size_t Recordset::FilterBytes() const {
+  size_t bytes = 0;
+  for (const table::FieldStore& store : impl_->stores) bytes += store.FormMemory();
+  return bytes;
+}
 
 Variant Recordset::ValueAt(int32_t position, int32_t field) const {
   impl_->RequireOpen("ValueAt");

@@ -129,9 +129,10 @@ public:
   // The drop-down's filter (filter_scan.hpp): sets bit p % 64 of
   // bits[p / 64] for each position p of [from, to) whose row matches the
   // filter in one of the fields (by number), and returns how many it set.
-  // Table error for a field number the table does not have.
+  // With `within`, only the positions whose bit is set there are read. Table
+  // error for a field number the table does not have.
   int64_t MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from, int32_t to,
-                            std::vector<uint64_t>& bits) const;
+                            std::vector<uint64_t>& bits, const std::vector<uint64_t>* within = nullptr) const;
   // The bytes the table keeps for the filter's reading of its rows.
   size_t FilterBytes() const;
   // Grows with every change of the rows or of their order (rows appended or

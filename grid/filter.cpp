@@ -5,6 +5,7 @@
 // the whole table; the status says how many rows match ("at least" while
 // the reading goes on).
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -24,7 +25,10 @@ constexpr int16_t kEsc = 27;
 // A table this small is read whole on every key; a larger one a screenful at
 // once (or this many rows when matches are rare), the rest in slices.
 constexpr int64_t kReadAtOnce = 65536;
-constexpr int64_t kSliceRows = 262144;
+// A slice reads stretches of this many rows for about kSliceTime, so that the
+// user's next key waits for no more than a stretch.
+constexpr int64_t kSliceRows = 32768;
+constexpr std::chrono::milliseconds kSliceTime{8};
 constexpr int32_t kSliceInterval = 1;  // ms: the slices follow one another when the user is idle
 
 FilterMatch HowOf(int32_t mode) { return mode == FilterWordStart ? FilterMatch::WordStart : FilterMatch::Contains; }
@@ -69,8 +73,15 @@ DataSourceRef FrmGriglia::BindFilter() {
   filterFields_ = FilterFields(Tabella(), matriceV_, config_.FilterColumns, true);
   filtered_ = std::make_shared<FilteredRows>(table_, HowOf(config_.FilterMode), filterFields_);
   filtered_->SetText(filterText_);
-  filtered_->ScanUntil(config_.Rows_Col + 1, Tabella().Position(), kReadAtOnce);
+  ReadAtOnce();
   return filtered_;
+}
+
+void FrmGriglia::ReadAtOnce() {
+  // A small table whole; a large one until a screenful and the current row
+  // are read, or as many rows as a small table has.
+  const int32_t found = filtered_->TableRows() <= kReadAtOnce ? INT32_MAX : config_.Rows_Col + 1;
+  filtered_->ScanUntil(found, Tabella().Position(), kReadAtOnce);
 }
 
 DataSourceRef FrmGriglia::Shown() const {
@@ -144,7 +155,7 @@ void FrmGriglia::ApplyFilter() {
   Recordset& tabella = Tabella();
   const int32_t current = tabella.Position();
   filtered_->SetText(filterText_);
-  filtered_->ScanUntil(config_.Rows_Col + 1, current, kReadAtOnce);
+  ReadAtOnce();
   if (current < 0 || filtered_->ShownIndexOf(current) < 0) {
     if (filtered_->Found() > 0) {
       filtered_->MoveTo(0);
@@ -164,7 +175,8 @@ void FrmGriglia::FilterSlice() {
     return;
   }
   const int32_t before = filtered_->Found();
-  filtered_->Scan(kSliceRows);
+  const auto start = std::chrono::steady_clock::now();
+  while (filtered_->Scan(kSliceRows) && std::chrono::steady_clock::now() - start < kSliceTime) {}
   // The first row found after a key that matched nothing yet is current.
   if (before == 0 && filtered_->Found() > 0 && Tabella().Eof()) filtered_->MoveTo(0);
   T_Filter().SetEnabled(!filtered_->Complete());

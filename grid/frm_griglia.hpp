@@ -128,6 +128,8 @@ private:
   void LayOutFilterLine();
   double FilterLineHeight() const;  // 0 with FilterMode off
   void FilterKeyPress(int16_t keyAscii);
+  // What is read on a key before the grid shows the rows.
+  void ReadAtOnce();
   void ApplyFilter();
   void FilterSlice();
   void ShowFilterStatus();

@@ -28,7 +28,7 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   layout->addLayout(griglia);
 
   // The shortcut letters reach each control through its label.
-  const char* descrizioni[kControlli] = {"&TextBox: testo libero", "C&omboBox: completa dal listino",
+  const char* descrizioni[kControlli] = {"&TextBox: testo libero", "C&omboBox: completa dal listino, filtra per parola",
                                          "&ListCombo: sempre una riga del listino"};
   for (int stile = 0; stile < kControlli; ++stile) {
     auto* c = new CboVarnoWidget(this);
@@ -38,6 +38,8 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
     c->setTipoPulsante(stile == 2 ? CboVarnoWidget::FrecciaBlu : CboVarnoWidget::FrecciaNera);
     c->setSeparatore_Record(stile == 2 ? CboVarnoWidget::Grigia_Illuminata : CboVarnoWidget::Linea_Grigia);
     c->setRows_Count(12);
+    // The ComboBox's drop-down filters its rows by what the user types.
+    if (stile == 1) c->setFilterMode(CboVarnoWidget::FilterContains);
     controlli_[static_cast<size_t>(stile)] = c;
 
     auto* etichetta = new QLabel(QString::fromUtf8(descrizioni[stile]), this);

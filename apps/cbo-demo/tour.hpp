@@ -25,6 +25,7 @@ private:
   void Key(QWidget* target, int key);
   void Click(QWidget* target, QPoint at, Qt::MouseButton button);
   void InTheGrid();
+  void InTheFilteredGrid();
   DemoWindow& window_;
   QString dir_;
   QStringList shots_;

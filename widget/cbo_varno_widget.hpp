@@ -19,6 +19,7 @@
 
 #include "control/cbo_varno.hpp"
 #include "control/enumerations.hpp"
+#include "platform/error.hpp"  // cbo::Error, which the members raise
 
 class QSettings;
 class QSqlQuery;
@@ -55,6 +56,31 @@ class CboVarnoWidget : public QWidget {
   Q_PROPERTY(int RowHeight READ rowHeight WRITE writeRowHeight)
   Q_PROPERTY(int AltezzaIntest READ altezzaIntest WRITE writeAltezzaIntest)
   Q_PROPERTY(QColor ColoreSfondoGrid READ coloreSfondoGrid WRITE writeColoreSfondoGrid RESET resetColoreSfondoGrid)
+
+  // The same values under the names a Qt developer looks for, each with its
+  // change signal. Neither designable nor stored: Designer and the .ui files
+  // keep the persisted names above, so each value is saved once.
+  Q_PROPERTY(
+      QString currentText READ currentText WRITE writeText NOTIFY currentTextChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      QString currentValue READ currentValue WRITE writeValue NOTIFY currentValueChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(int currentKey READ currentKey WRITE writeListIndex NOTIFY currentRowChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      QString textColumn READ textColumn WRITE writeText_Column NOTIFY textColumnChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString boundColumn READ boundColumn WRITE writeBound_Column NOTIFY boundColumnChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      StileCbo comboStyle READ comboStyle WRITE writeStileCbo NOTIFY comboStyleChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      int visibleRows READ visibleRows WRITE writeRows_Count NOTIFY visibleRowsChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(int headerHeight READ headerHeight WRITE writeHeaderHeight NOTIFY headerHeightChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(QColor textColor READ textColor WRITE writeForeColor RESET resetForeColor NOTIFY textColorChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE writeBackColor RESET resetBackColor NOTIFY
+                 backgroundColorChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QColor gridBackgroundColor READ gridBackgroundColor WRITE writeColoreSfondoGrid RESET resetColoreSfondoGrid
+                 NOTIFY gridBackgroundColorChanged DESIGNABLE false STORED false)
 
 public:
   // The published enumerations, for Qt's property system (Designer's drop-down
@@ -125,57 +151,94 @@ public:
   // invalid QColor or a reset sets the system colour the property starts
   // with. ---
   // The control's text font, pinned at 8.25 points; set it with setFont().
-  QFont controlFont();
-  TipoPulsante tipoPulsante();
+  QFont controlFont() const;
+  TipoPulsante tipoPulsante() const;
   void setTipoPulsante(TipoPulsante value);
-  StileCbo stileCbo();
+  StileCbo stileCbo() const;
   void setStileCbo(StileCbo value);
-  QColor foreColor();
+  QColor foreColor() const;
   void setForeColor(const QColor& colour);
   void resetForeColor();
-  QColor backColor();
+  QColor backColor() const;
   void setBackColor(const QColor& colour);
   void resetBackColor();
-  ApparenceVrn appearance();
+  ApparenceVrn appearance() const;
   void setAppearance(ApparenceVrn value);
-  BorderStyleVrn borderStyle();
+  BorderStyleVrn borderStyle() const;
   void setBorderStyle(BorderStyleVrn value);
-  AgglignVrn alignment();
+  AgglignVrn alignment() const;
   void setAlignment(AgglignVrn value);
-  Tipo_Separatore_Celle separatore_Record();
+  Tipo_Separatore_Celle separatore_Record() const;
   void setSeparatore_Record(Tipo_Separatore_Celle value);
-  bool record_Selector();
+  bool record_Selector() const;
   void setRecord_Selector(bool on);
-  QString text_Column();
+  QString text_Column() const;
   void setText_Column(const QString& field);
-  QString bound_Column();
+  QString bound_Column() const;
   void setBound_Column(const QString& field);
-  int rows_Count();
+  int rows_Count() const;
   void setRows_Count(int rows);
-  bool visualizza_Fields();
+  bool visualizza_Fields() const;
   void setVisualizza_Fields(bool on);
-  QFont font_Grid();
+  QFont font_Grid() const;
   void setFont_Grid(const QFont& font);
-  QString value();
+  QString value() const;
   void setValue(const QString& value);
-  QString text();
+  QString text() const;
   void setText(const QString& text);
-  int listIndex();
+  int listIndex() const;
   void setListIndex(int listIndex);
-  bool griglia_Centrata();
+  bool griglia_Centrata() const;
   void setGriglia_Centrata(bool on);
   // The control's Enabled; setEnabled(false) on the widget clears it, and
   // control().SetEnabled(false) disables the text box alone.
-  bool controlEnabled();
-  bool locked();
+  bool controlEnabled() const;
+  bool locked() const;
   void setLocked(bool on);
-  int rowHeight();
+  int rowHeight() const;
   void setRowHeight(int twips);
-  int altezzaIntest();
+  int altezzaIntest() const;
   void setAltezzaIntest(int twips);
-  QColor coloreSfondoGrid();
+  QColor coloreSfondoGrid() const;
   void setColoreSfondoGrid(const QColor& colour);
   void resetColoreSfondoGrid();
+
+  // --- The Qt-named properties: the same values as the persisted ones
+  // (currentText is Text, textColumn is Text_Column, ...), with a change
+  // signal each, emitted once per real change whoever made it. Setters raise
+  // cbo::Error as the persisted ones do.
+  // The text in the text box; setting it runs type-ahead as Text does.
+  QString currentText() const { return text(); }
+  void setCurrentText(const QString& text) { setText(text); }
+  // The chosen row's bound value (Value: ListCombo only, "" otherwise).
+  QString currentValue() const { return value(); }
+  void setCurrentValue(const QString& value) { setValue(value); }
+  // The key (_Index_Cmbo_Varno_) of the row last chosen, in any style: 0
+  // before any choice. Setting it chooses that row as ListIndex does
+  // (ListCombo only).
+  int currentKey() const;
+  void setCurrentKey(int key) { setListIndex(key); }
+  QString textColumn() const { return text_Column(); }
+  void setTextColumn(const QString& field) { setText_Column(field); }
+  QString boundColumn() const { return bound_Column(); }
+  void setBoundColumn(const QString& field) { setBound_Column(field); }
+  StileCbo comboStyle() const { return stileCbo(); }
+  void setComboStyle(StileCbo style) { setStileCbo(style); }
+  // The most rows the drop-down shows (Rows_Count, 0 to 255).
+  int visibleRows() const { return rows_Count(); }
+  void setVisibleRows(int rows) { setRows_Count(rows); }
+  // The header band's height in pixels at the platform's default text size
+  // (AltezzaIntest is in twips, 15 to a pixel; the control scales both with
+  // the text size it inherits).
+  int headerHeight() const;
+  void setHeaderHeight(int pixels);
+  QColor textColor() const { return foreColor(); }
+  void setTextColor(const QColor& colour) { setForeColor(colour); }
+  QColor backgroundColor() const { return backColor(); }
+  void setBackgroundColor(const QColor& colour) { setBackColor(colour); }
+  // The band around the grid in the drop-down (ColoreSfondoGrid).
+  QColor gridBackgroundColor() const { return coloreSfondoGrid(); }
+  void setGridBackgroundColor(const QColor& colour) { setColoreSfondoGrid(colour); }
 
   // --- Settings under the 24 property names: in a QSettings group (the
   // current group when `group` is empty), or in a settings file. Loading
@@ -238,6 +301,26 @@ signals:
   void rowChosen(int listIndex);
   // A property changed, under its persisted name ("StileCbo", ...).
   void propertyChanged(const QString& name);
+  // The Qt-named signals (docs/qt.md has when each fires). The chosen row
+  // changed: a row with another key became the choice, however it was chosen.
+  void currentRowChanged(int key);
+  // The user confirmed a row: Enter or a click in the drop-down (the same
+  // row again too), or, in ListCombo, a key that forced another row.
+  void activated(int key);
+  // The text changed, whoever changed it: once per change, with the text as
+  // it was left (a completion included).
+  void currentTextChanged(const QString& text);
+  // The user changed the text (typing, deleting, pasting), not the code.
+  void textEdited(const QString& text);
+  void currentValueChanged(const QString& value);
+  void textColumnChanged(const QString& field);
+  void boundColumnChanged(const QString& field);
+  void comboStyleChanged(cbo::CboVarnoWidget::StileCbo style);
+  void visibleRowsChanged(int rows);
+  void headerHeightChanged(int pixels);
+  void textColorChanged(const QColor& colour);
+  void backgroundColorChanged(const QColor& colour);
+  void gridBackgroundColorChanged(const QColor& colour);
   // One of the control's handlers failed while Qt delivered a user's action;
   // the action went no further. Also emitted by loadSettings and
   // saveSettings on a QSettings that cannot be read or written. `message`
@@ -280,8 +363,17 @@ private:
   void writeRowHeight(int value);
   void writeAltezzaIntest(int value);
   void writeColoreSfondoGrid(const QColor& value);
+  void writeHeaderHeight(int value);
   template <class Set>
   void WriteProperty(const char* name, Set&& set);
+  // Emits the change signal of each Qt-named property that follows the
+  // persisted property `name` (all of them when `name` is empty) and whose
+  // value differs from the one last told.
+  void NotifyQtNamed(const QString& name);
+  // A row became the choice: rowChosen, then the Qt-named signals.
+  void RowChosen(int key);
+  // The text box's text settled after a change.
+  void TextSettled(bool edited);
   struct Private;
   std::unique_ptr<Private> d_;
   int fillsRunning_ = 0;        // fills under way, a nested one counted too

@@ -96,8 +96,8 @@ public:
   void SetValue(const std::string& v);
   std::string Text();  // 23
   void SetText(const std::string& v);
-  Variant ListValue(std::string& Current_Field_Value);  // 24
-  int32_t ListIndex();                                  // 25
+  Variant ListValue(const std::string& Current_Field_Value);  // 24
+  int32_t ListIndex();                                        // 25
   void SetListIndex(int32_t v);
   bool Griglia_Centrata();  // 26
   void SetGriglia_Centrata(bool v);

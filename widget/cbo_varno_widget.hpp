@@ -12,8 +12,10 @@
 //   connect(city, &cbo::CboVarnoWidget::rowChosen, form, [](int listIndex) { ... });
 #include <QColor>
 #include <QFont>
+#include <QModelIndex>
 #include <QPointF>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <memory>
 
@@ -21,6 +23,7 @@
 #include "control/enumerations.hpp"
 #include "platform/error.hpp"  // cbo::Error, which the members raise
 
+class QAbstractItemModel;
 class QSettings;
 class QSqlQuery;
 
@@ -258,6 +261,35 @@ public:
   void saveSettings(const QString& path);
   void loadSettings(const QString& path);
 
+  // --- Columns and rows ---
+  // What addColumn takes beside the name, the caption and the width, each
+  // with the default AddField gives it.
+  struct ColumnOptions {
+    bool visible = true;                           // shown in the drop-down
+    Tipo_Separatore_Celle divider = Linea_Grigia;  // the line between this column and the next
+    QString format;                                // the display format of AddField
+    Qt::Alignment alignment = Qt::AlignLeft;       // left, right or (horizontally) centred
+    bool resizable = false;                        // the user may resize it
+    bool wrapText = false;                         // its cells wrap their text
+    bool sortable = true;                          // a click on its header sorts by it
+  };
+  // AddField with the width in pixels at the platform's text size (15 twips
+  // to a pixel; the control scales it with the text size it inherits). An
+  // empty caption is the name. Raises cbo::Error as AddField does.
+  void addColumn(const QString& name, const QString& caption, int widthPixels, const ColumnOptions& options);
+  // The same with every option at its default (a width of 67 pixels is
+  // AddField's 1000 twips).
+  void addColumn(const QString& name, const QString& caption = QString(), int widthPixels = 67);
+  // Appends one row, all of it or nothing: its values one per column in
+  // order, or by column name (letter case ignored; a column the map leaves
+  // out is Null). Values are converted as fillFromQuery converts them (an
+  // invalid or null QVariant is Null; numbers, truth values and dates become
+  // the text the list stores for them); a value count that is not the column
+  // count, a name no column has, binary data, or a list without columns
+  // raise cbo::Error naming the value, and the list is left as it was.
+  void addRow(const QVariantList& values);
+  void addRow(const QVariantMap& values);
+
   // --- Lists from a database ---
   // Appends the rows of a Qt SQL query on any driver (QSQLITE, QPSQL, QMYSQL,
   // QODBC, ...) to the list, all or nothing. A query that is not active (a
@@ -271,6 +303,15 @@ public:
   // value the list refuses a cbo::Error naming the row and the field: the
   // list is then as it was too.
   bool fillFromQuery(QSqlQuery& query);
+  // The same from a Qt item model (a QSqlQueryModel, a QStandardItemModel,
+  // a proxy...): its rows under `parent`, each column named by its
+  // horizontal header (the display role), its values read in `role`. The
+  // same rules as fillFromQuery: the model is read whole first, then its rows
+  // go into the list in one go, all or nothing, with the same conversions;
+  // fillProgress and cancelFill work the same way. A value the list refuses
+  // raises cbo::Error naming the row and the column.
+  bool fillFromModel(const QAbstractItemModel& model, int role = Qt::DisplayRole,
+                     const QModelIndex& parent = QModelIndex());
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -374,6 +415,9 @@ private:
   void RowChosen(int key);
   // The text box's text settled after a change.
   void TextSettled(bool edited);
+  // Runs one fill with this widget's progress and cancelling.
+  template <class Fill>
+  bool RunFill(Fill&& fill);
   struct Private;
   std::unique_ptr<Private> d_;
   int fillsRunning_ = 0;        // fills under way, a nested one counted too

@@ -169,7 +169,10 @@ CboVarno& CboVarnoWidget::control() { return *d_->control; }
 bool CboVarnoWidget::event(QEvent* e) {
   switch (e->type()) {
     case QEvent::LanguageChange: d_->Translate(); break;
-    case QEvent::Show: d_->NameTheTextBox(); break;
+    case QEvent::Show:
+      d_->NameTheTextBox();
+      ApplyPendingChoice();
+      break;
     // The container's size follows the font it inherits: the host's layout
     // asks the widget's size again.
     case QEvent::LayoutRequest: updateGeometry(); break;

@@ -243,7 +243,23 @@ public:
   QColor gridBackgroundColor() const { return coloreSfondoGrid(); }
   void setGridBackgroundColor(const QColor& colour) { setColoreSfondoGrid(colour); }
 
-  // --- Settings under the 24 property names: in a QSettings group (the
+  // --- State, as Qt's views keep theirs: the design-time settings (the 24
+  // persisted properties) and the user's current choice, in one QByteArray
+  // for a host to keep (in QSettings, say). The choice is kept by its bound
+  // value in ListCombo and by its text in the other styles, so that it finds
+  // its row again in a list filled anew. restoreState applies the settings
+  // (false, changing nothing, for data that is not such a state; false with
+  // errorOccurred("restoreState", ...) for a value the control refuses, the
+  // values before it applied), then the choice: at once when the list has
+  // rows, otherwise once fillFromQuery or fillFromModel fills it, or when the
+  // widget is next shown with rows (added through addRow or control()). In
+  // ListCombo a value no row has falls back on the first row, as Value does.
+  QByteArray saveState() const;
+  bool restoreState(const QByteArray& state);
+
+  // --- Settings under the 24 property names: the design-time values only
+  // (Value, Text and ListIndex as the designer set them, not the user's
+  // choice; saveState keeps that too): in a QSettings group (the
   // current group when `group` is empty), or in a settings file. Loading
   // stops at the first value the control refuses, with a cbo::Error that
   // names it; the values before it stay applied.
@@ -415,6 +431,11 @@ private:
   void RowChosen(int key);
   // The text box's text settled after a change.
   void TextSettled(bool edited);
+  // The choice restoreState keeps for a list still to be filled.
+  void ApplyPendingChoice();
+  bool pendingChoice_ = false;
+  QString pendingValue_;
+  QString pendingText_;
   // Runs one fill with this widget's progress and cancelling.
   template <class Fill>
   bool RunFill(Fill&& fill);

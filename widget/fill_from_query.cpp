@@ -28,6 +28,7 @@ bool CboVarnoWidget::RunFill(Fill&& fill) {
   };
   const bool filled = fill(progress);
   NotifyQtNamed(QString());
+  if (filled && fillsRunning_ == 1) ApplyPendingChoice();
   return filled;
 }
 

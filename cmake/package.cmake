@@ -1,12 +1,17 @@
 # The package a consumer uses, from an installed copy (find_package(TorbCbo))
 # or from add_subdirectory:
-#   TorbCbo::Core    libtorb_cbo.a         the control on the headless platform and
-#                                          the fill from rows in memory; no dependency
-#   TorbCbo::Sqlite  libtorb_cbo_sqlite.a  the fill from SQLite databases, on SQLite's
-#                                          C library (when it is found)
-#   TorbCbo::Qt      libtorb_cbo_qt.a      the widget CboVarnoWidget, the Qt platform and
-#                                          the fill from Qt SQL queries, on Qt 6 Widgets and Sql
-# Each archive is made of the objects the layers already compiled. Consumers
+#   TorbCbo::Core    libtorb_cbo.so         the control on the headless platform and
+#                                           the fill from rows in memory; no dependency
+#   TorbCbo::Sqlite  libtorb_cbo_sqlite.so  the fill from SQLite databases, on SQLite's
+#                                           C library (when it is found)
+#   TorbCbo::Qt      libtorb_cbo_qt.so      the widget CboVarnoWidget, the Qt platform and
+#                                           the fill from Qt SQL queries, on Qt 6 Widgets and Sql
+# Shared libraries (CBO_SHARED), each linking the one below it, so that a
+# process holds one copy of the control and of the widget however many
+# modules (the application, the Designer plugin) use them; static archives
+# (.a) with CBO_SHARED=OFF. Each library is made of the objects the layers
+# already compiled; every symbol of them is exported (the installed headers
+# declare interfaces that hosts implement and types they catch). Consumers
 # include <torb_cbo/...> from a public include tree whose headers include one
 # another under torb_cbo/ (cmake/public_header.cmake). Each archive is a
 # component of the installed package with a targets file of its own, so that
@@ -71,7 +76,18 @@ function(cbo_package_library name export_name)
   foreach(layer ${ARGN})
     list(APPEND objects $<TARGET_OBJECTS:${layer}>)
   endforeach()
-  add_library(${name} STATIC ${objects})
+  if(CBO_SHARED)
+    add_library(${name} SHARED ${objects})
+    # Installed side by side: each finds the one it links in its own folder.
+    set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION}.0
+                          SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR} INSTALL_RPATH "$ORIGIN")
+    # A library that misses a dependency fails to link here, not in a consumer.
+    if(CMAKE_SYSTEM_NAME STREQUAL "Linux" AND NOT CBO_SANITIZE AND NOT CBO_FUZZ)
+      target_link_options(${name} PRIVATE LINKER:--no-undefined)
+    endif()
+  else()
+    add_library(${name} STATIC ${objects})
+  endif()
   set_target_properties(${name} PROPERTIES LINKER_LANGUAGE CXX EXPORT_NAME ${export_name})
   target_include_directories(${name} INTERFACE $<BUILD_INTERFACE:${cbo_public_dir}>
                                                $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
@@ -100,7 +116,7 @@ if(TARGET cbo_widget)
   cbo_publish_header(${PROJECT_SOURCE_DIR}/widget/cbo_varno_widget.hpp "")
   cbo_publish_header(${PROJECT_SOURCE_DIR}/qt_sql/fill_from_query.hpp qt_sql/)
   cbo_package_library(torb_cbo_qt Qt cbo_qt cbo_qt_sql cbo_widget)
-  target_link_libraries(torb_cbo_qt PUBLIC torb_cbo Qt6::Widgets Qt6::Sql)
+  target_link_libraries(torb_cbo_qt PUBLIC torb_cbo Qt6::Widgets Qt6::Gui Qt6::Sql)
   list(APPEND cbo_package_components Qt)
 endif()
 
@@ -122,7 +138,8 @@ foreach(component ${cbo_package_components})
   endif()
   add_dependencies(${target} cbo_public_headers)
   install(TARGETS ${target} EXPORT TorbCbo${component}Targets
-          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development)
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Development
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT Runtime NAMELINK_COMPONENT Development)
   install(EXPORT TorbCbo${component}Targets NAMESPACE TorbCbo:: DESTINATION ${cbo_cmake_dir}
           COMPONENT Development)
   configure_file(${PROJECT_SOURCE_DIR}/cmake/${target}.pc.in ${PROJECT_BINARY_DIR}/${target}.pc @ONLY)

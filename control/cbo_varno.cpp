@@ -83,7 +83,7 @@ void CboVarno::Combo_Clear(int32_t Cosa_Cancellare) {
 }
 
 Variant CboVarno::ListItem(const std::string& Field, Variant Value) { return list_->ListItem(Field, std::move(Value)); }
-Variant CboVarno::ListValue(std::string& Current_Field_Value) { return list_->ListValue(Current_Field_Value); }
+Variant CboVarno::ListValue(const std::string& Current_Field_Value) { return list_->ListValue(Current_Field_Value); }
 std::string CboVarno::Value() { return list_->Value(); }
 void CboVarno::SetValue(const std::string& v) {
   ScopedFlag host(operazioneHost_);

@@ -37,6 +37,13 @@ enum EventoCbo : int {
   EvChange = 9
 };
 
+// What made a row the control's choice, as the row-chosen handler is told.
+enum class ChoiceSource {
+  Host,      // a call of the host: Value, ListIndex, Text, AddItem, a fill
+  DropDown,  // the user's pick in the drop-down (Enter, a click)
+  Typing     // the user's typing: a row forced in ListCombo, an exact match in ComboBox
+};
+
 class CboVarno : public IControlSite {
 public:
   // Creates the constituents inside the container and runs the creation handler.
@@ -89,8 +96,8 @@ public:
   void SetValue(const std::string& v);
   std::string Text();  // 23
   void SetText(const std::string& v);
-  Variant ListValue(std::string& Current_Field_Value);  // 24
-  int32_t ListIndex();                                  // 25
+  Variant ListValue(const std::string& Current_Field_Value);  // 24
+  int32_t ListIndex();                                        // 25
   void SetListIndex(int32_t v);
   bool Griglia_Centrata();  // 26
   void SetGriglia_Centrata(bool v);
@@ -126,6 +133,12 @@ public:
   // ComboBox, Value or ListIndex set by the host, the first row after
   // AddItem), with that row's _Index_Cmbo_Varno_ value. ---
   void SetRowChosenHandler(std::function<void(int32_t listIndex)> handler) { rowChosen_ = std::move(handler); }
+  // While the row-chosen handler runs: what made the row the choice.
+  ChoiceSource LastChoiceSource() const { return fonteScelta_; }
+  // `handler` is told each time the user confirms a row in the drop-down
+  // (Enter, a click), the row already chosen too (which commits nothing),
+  // after the commit, with the row's _Index_Cmbo_Varno_ value.
+  void SetPickHandler(std::function<void(int32_t listIndex)> handler) { picked_ = std::move(handler); }
 
   // --- What the container calls. ---
   void Resize() override;
@@ -218,6 +231,7 @@ private:
   bool Abilitato_ = false;
   bool Bloccato_ = false;
   std::function<void(int32_t)> rowChosen_;
+  std::function<void(int32_t)> picked_;
   uint64_t scelteAnnunciate_ = 0;   // how many times the handler was told
   uint64_t annunciateAlTasto_ = 0;  // that count at the last key press
   // ComboBox: the text the user expects after the last key press, until the
@@ -234,6 +248,9 @@ private:
   bool listaAperta_ = false;
   // A host's call is running: a row it commits does not take the focus.
   bool operazioneHost_ = false;
+  // The commit of a pick in the drop-down is running.
+  bool sceltaDallaGriglia_ = false;
+  ChoiceSource fonteScelta_ = ChoiceSource::Host;
 
   // The filter's values, checked: a Table error names a field the list
   // lacks (when its columns are defined) or an empty name; a TypeMismatch

@@ -66,6 +66,9 @@ void CboVarno::ApplicaScelta() {
 
 void CboVarno::AnnounceChoice(int32_t indice) {
   ++scelteAnnunciate_;
+  fonteScelta_ = sceltaDallaGriglia_ ? ChoiceSource::DropDown
+                 : operazioneHost_   ? ChoiceSource::Host
+                                     : ChoiceSource::Typing;
   if (rowChosen_) rowChosen_(indice);
 }
 

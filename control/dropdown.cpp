@@ -45,6 +45,7 @@ void CboVarno::MostraGriglia() {
   const int32_t selInizio = txt_->SelStart();
   const int32_t selLunghezza = txt_->SelLength();
 
+  int32_t confermata = 0;  // the key of the row the user confirmed
   shared_.SetGrigliaAperta(true);
   try {
     LeggiRettangoloControllo(shared_, pct_->hWnd());
@@ -56,6 +57,10 @@ void CboVarno::MostraGriglia() {
     ScopedFlag aperta(listaAperta_);
     list_->SetOkSelezioneAvvenuta(
         griglia->CaricaListaVis(list_->Rcset_Cbo(), list_->Matrice_Campi(), IndiceSelezionato_));
+    // The user confirmed a row, a new one or the one already chosen (which
+    // the window does not count as a choice).
+    if (griglia->Configurazione().OkSelezioneAvvenuta && list_->TabellaAperta() && !list_->Tabella().Eof())
+      confermata = ToLong(list_->Tabella().Field(kIndexField), kIndexField);
   } catch (...) {
     // Whatever failed, before or after the show, no window is left counted
     // as open: that would suspend the layout of every control for good.
@@ -74,7 +79,11 @@ void CboVarno::MostraGriglia() {
       txt_->SetSelLength(selLunghezza);
     } catch (const Error&) {}
   }
-  ApplicaScelta();
+  {
+    ScopedFlag dallaGriglia(sceltaDallaGriglia_);
+    ApplicaScelta();
+  }
+  if (confermata != 0 && picked_) picked_(confermata);
 }
 
 void CboVarno::GridFollowsTable() {

@@ -59,7 +59,7 @@ public:
   Variant EseguiBoundColumn(int32_t mode, const Variant& value);
   int32_t Record_Count();
   void RemoveItem(int32_t Indice_Record);
-  Variant ListValue(std::string& Current_Field_Value);
+  Variant ListValue(const std::string& Current_Field_Value);
 
   // Value and ListIndex.
   std::string Value();

@@ -119,7 +119,7 @@ void ListStore::RemoveItem(int32_t Indice_Record) {
   tabella.MoveFirst();
 }
 
-Variant ListStore::ListValue(std::string& Current_Field_Value) {
+Variant ListStore::ListValue(const std::string& Current_Field_Value) {
   if (NumMtCol_ != 0 && TabellaAperta() && !Rcset_Cbo_->Eof() && StileAttivo_ == ListCombo &&
       !Current_Field_Value.empty())
     return Rcset_Cbo_->Field(Current_Field_Value);

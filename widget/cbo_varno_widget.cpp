@@ -4,6 +4,9 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QHash>
+#include <QMetaProperty>
+#include <QSet>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -14,7 +17,9 @@
 #include "platform/qt/convert.hpp"
 #include "platform/qt/widget_base.hpp"
 #include "widget/accessibility.hpp"
+#include "platform/qt/widgets.hpp"
 #include "widget/application.hpp"
+#include "widget/qt_names.hpp"
 #include "widget/settings_bag.hpp"
 #include "widget/settings_status.hpp"
 
@@ -80,7 +85,7 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
     const double perPixel = qt::kTwipsPerPixel / qt::ScaleOf(TextBox());
     return QPointF(origin) + QPointF(x / perPixel, y / perPixel);
   }
-  QLineEdit* TextBox() const { return static_cast<QLineEdit*>(qt::WidgetOf(control->Txt_Cbo())); }
+  qt::LineEdit* TextBox() const { return static_cast<qt::LineEdit*>(qt::WidgetOf(control->Txt_Cbo())); }
   QWidget* Button() const { return qt::WidgetOf(control->Cmd_List()); }
   QColor Resolve(Colour c) const { return qt::ResolveColour(c, TextBox()->palette()); }
 
@@ -109,6 +114,12 @@ struct CboVarnoWidget::Private : CboVarnoEvents {
 
   CboVarnoWidget& w;
   bool enabled = true;  // whether the widget itself was last seen enabled
+  bool dying = false;   // the destructor is running: only the control's own events go out
+  // What the Qt-named signals last told: the properties by name, the text,
+  // the chosen row's key.
+  QHash<QByteArray, QVariant> told;
+  QString text;
+  int chosenKey = 0;
   qt::QtContainer* container = nullptr;
   CboVarno* control = nullptr;
 };
@@ -122,14 +133,19 @@ CboVarnoWidget::CboVarnoWidget(QWidget* parent) : QWidget(parent), d_(std::make_
   layout->addWidget(d_->container);
   d_->control = &d_->container->Adopt(CreateObject("CboVarno", *d_->container, app.shared));
   d_->container->SetEventHandler([this](int number, std::span<Variant> args) { DispatchEvent(*d_, number, args); });
-  d_->control->SetRowChosenHandler([this](int32_t listIndex) { emit rowChosen(listIndex); });
-  connect(d_->container, &qt::QtContainer::propertyChanged, this, &CboVarnoWidget::propertyChanged);
-  connect(d_->container, &qt::QtContainer::propertyChanged, this, [this](const QString& name) {
-    if (name == QLatin1String("FilterMode")) emit filterModeChanged(filterMode());
-    if (name == QLatin1String("FilterColumns")) emit filterColumnsChanged(filterColumns());
+  d_->control->SetRowChosenHandler([this](int32_t listIndex) { RowChosen(listIndex); });
+  d_->control->SetPickHandler([this](int32_t listIndex) {
+    if (!d_->dying) emit activated(listIndex);
   });
+  connect(d_->container, &qt::QtContainer::propertyChanged, this, &CboVarnoWidget::propertyChanged);
   connect(d_->container, &qt::QtContainer::handlerError, this, &CboVarnoWidget::errorOccurred);
   d_->container->InitProperties();
+  // The Qt-named signals start from the new control's values.
+  d_->text = d_->TextBox()->text();
+  for (const widget::QtNamedProperty& p : widget::QtNamedProperties())
+    d_->told.insert(p.QtName, metaObject()->property(metaObject()->indexOfProperty(p.QtName)).read(this));
+  connect(d_->container, &qt::QtContainer::propertyChanged, this, &CboVarnoWidget::NotifyQtNamed);
+  d_->TextBox()->SetSettledHandler([this](bool edited) { TextSettled(edited); });
 
   setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
   setFocusPolicy(Qt::StrongFocus);
@@ -141,6 +157,8 @@ CboVarnoWidget::CboVarnoWidget(QWidget* parent) : QWidget(parent), d_(std::make_
 // The container and the control in it go first, while the sink of their
 // events still exists: what they raise on the way out reaches a live widget.
 CboVarnoWidget::~CboVarnoWidget() {
+  d_->dying = true;
+  d_->TextBox()->SetSettledHandler({});
   d_->TextBox()->removeEventFilter(this);
   delete d_->container;
   d_->container = nullptr;
@@ -151,7 +169,10 @@ CboVarno& CboVarnoWidget::control() { return *d_->control; }
 bool CboVarnoWidget::event(QEvent* e) {
   switch (e->type()) {
     case QEvent::LanguageChange: d_->Translate(); break;
-    case QEvent::Show: d_->NameTheTextBox(); break;
+    case QEvent::Show:
+      d_->NameTheTextBox();
+      ApplyPendingChoice();
+      break;
     // The container's size follows the font it inherits: the host's layout
     // asks the widget's size again.
     case QEvent::LayoutRequest: updateGeometry(); break;
@@ -195,94 +216,96 @@ QSize CboVarnoWidget::minimumSizeHint() const { return QSize(0, sizeHint().heigh
 
 // --- Properties ---
 
-QFont CboVarnoWidget::controlFont() {
+QFont CboVarnoWidget::controlFont() const {
   FontRef f = d_->control->Font();
   return f ? qt::ToQFont(*f, font()) : font();
 }
 
-CboVarnoWidget::TipoPulsante CboVarnoWidget::tipoPulsante() {
+CboVarnoWidget::TipoPulsante CboVarnoWidget::tipoPulsante() const {
   return static_cast<TipoPulsante>(d_->control->TipoPulsante());
 }
 void CboVarnoWidget::setTipoPulsante(TipoPulsante v) { d_->control->SetTipoPulsante(v); }
 
-CboVarnoWidget::StileCbo CboVarnoWidget::stileCbo() { return static_cast<StileCbo>(d_->control->StileCbo()); }
+CboVarnoWidget::StileCbo CboVarnoWidget::stileCbo() const { return static_cast<StileCbo>(d_->control->StileCbo()); }
 void CboVarnoWidget::setStileCbo(StileCbo v) { d_->control->SetStileCbo(v); }
 
-QColor CboVarnoWidget::foreColor() { return d_->Resolve(d_->control->ForeColor()); }
+QColor CboVarnoWidget::foreColor() const { return d_->Resolve(d_->control->ForeColor()); }
 void CboVarnoWidget::setForeColor(const QColor& c) { d_->control->SetForeColor(c.isValid() ? RgbOf(c) : kWindowText); }
 void CboVarnoWidget::resetForeColor() { d_->control->SetForeColor(kWindowText); }
 
-QColor CboVarnoWidget::backColor() { return d_->Resolve(d_->control->BackColor()); }
+QColor CboVarnoWidget::backColor() const { return d_->Resolve(d_->control->BackColor()); }
 void CboVarnoWidget::setBackColor(const QColor& c) {
   d_->control->SetBackColor(c.isValid() ? RgbOf(c) : kWindowBackground);
 }
 void CboVarnoWidget::resetBackColor() { d_->control->SetBackColor(kWindowBackground); }
 
-CboVarnoWidget::ApparenceVrn CboVarnoWidget::appearance() {
+CboVarnoWidget::ApparenceVrn CboVarnoWidget::appearance() const {
   return static_cast<ApparenceVrn>(d_->control->Appearance());
 }
 void CboVarnoWidget::setAppearance(ApparenceVrn v) { d_->control->SetAppearance(v); }
 
-CboVarnoWidget::BorderStyleVrn CboVarnoWidget::borderStyle() {
+CboVarnoWidget::BorderStyleVrn CboVarnoWidget::borderStyle() const {
   return static_cast<BorderStyleVrn>(d_->control->BorderStyle());
 }
 void CboVarnoWidget::setBorderStyle(BorderStyleVrn v) { d_->control->SetBorderStyle(v); }
 
-CboVarnoWidget::AgglignVrn CboVarnoWidget::alignment() { return static_cast<AgglignVrn>(d_->control->Alignment()); }
+CboVarnoWidget::AgglignVrn CboVarnoWidget::alignment() const {
+  return static_cast<AgglignVrn>(d_->control->Alignment());
+}
 void CboVarnoWidget::setAlignment(AgglignVrn v) { d_->control->SetAlignment(v); }
 
-CboVarnoWidget::Tipo_Separatore_Celle CboVarnoWidget::separatore_Record() {
+CboVarnoWidget::Tipo_Separatore_Celle CboVarnoWidget::separatore_Record() const {
   return static_cast<Tipo_Separatore_Celle>(d_->control->Separatore_Record());
 }
 void CboVarnoWidget::setSeparatore_Record(Tipo_Separatore_Celle v) { d_->control->SetSeparatore_Record(v); }
 
-bool CboVarnoWidget::record_Selector() { return d_->control->Record_Selector(); }
+bool CboVarnoWidget::record_Selector() const { return d_->control->Record_Selector(); }
 void CboVarnoWidget::setRecord_Selector(bool on) { d_->control->SetRecord_Selector(on); }
 
-QString CboVarnoWidget::text_Column() { return qt::ToQString(d_->control->Text_Column()); }
+QString CboVarnoWidget::text_Column() const { return qt::ToQString(d_->control->Text_Column()); }
 void CboVarnoWidget::setText_Column(const QString& field) { d_->control->SetText_Column(qt::FromQString(field)); }
 
-QString CboVarnoWidget::bound_Column() { return qt::ToQString(d_->control->Bound_Column()); }
+QString CboVarnoWidget::bound_Column() const { return qt::ToQString(d_->control->Bound_Column()); }
 void CboVarnoWidget::setBound_Column(const QString& field) { d_->control->SetBound_Column(qt::FromQString(field)); }
 
-int CboVarnoWidget::rows_Count() { return d_->control->Rows_Count(); }
+int CboVarnoWidget::rows_Count() const { return d_->control->Rows_Count(); }
 void CboVarnoWidget::setRows_Count(int rows) { d_->control->SetRows_Count(NarrowToByte(rows, "Rows_Count")); }
 
-bool CboVarnoWidget::visualizza_Fields() { return d_->control->Visualizza_Fields(); }
+bool CboVarnoWidget::visualizza_Fields() const { return d_->control->Visualizza_Fields(); }
 void CboVarnoWidget::setVisualizza_Fields(bool on) { d_->control->SetVisualizza_Fields(on); }
 
-QFont CboVarnoWidget::font_Grid() {
+QFont CboVarnoWidget::font_Grid() const {
   FontRef f = d_->control->Font_Grid();
   return f ? qt::ToQFont(*f, font()) : font();
 }
 void CboVarnoWidget::setFont_Grid(const QFont& f) { d_->control->SetFont_Grid(qt::FromQFont(f)); }
 
-QString CboVarnoWidget::value() { return qt::ToQString(d_->control->Value()); }
+QString CboVarnoWidget::value() const { return qt::ToQString(d_->control->Value()); }
 void CboVarnoWidget::setValue(const QString& v) { d_->control->SetValue(qt::FromQString(v)); }
 
-QString CboVarnoWidget::text() { return qt::ToQString(d_->control->Text()); }
+QString CboVarnoWidget::text() const { return qt::ToQString(d_->control->Text()); }
 void CboVarnoWidget::setText(const QString& t) { d_->control->SetText(qt::FromQString(t)); }
 
-int CboVarnoWidget::listIndex() { return d_->control->ListIndex(); }
+int CboVarnoWidget::listIndex() const { return d_->control->ListIndex(); }
 void CboVarnoWidget::setListIndex(int i) { d_->control->SetListIndex(i); }
 
-bool CboVarnoWidget::griglia_Centrata() { return d_->control->Griglia_Centrata(); }
+bool CboVarnoWidget::griglia_Centrata() const { return d_->control->Griglia_Centrata(); }
 void CboVarnoWidget::setGriglia_Centrata(bool on) { d_->control->SetGriglia_Centrata(on); }
 
-bool CboVarnoWidget::controlEnabled() { return d_->control->Enabled(); }
+bool CboVarnoWidget::controlEnabled() const { return d_->control->Enabled(); }
 
-bool CboVarnoWidget::locked() { return d_->control->Locked(); }
+bool CboVarnoWidget::locked() const { return d_->control->Locked(); }
 void CboVarnoWidget::setLocked(bool on) { d_->control->SetLocked(on); }
 
-int CboVarnoWidget::rowHeight() { return d_->control->RowHeight(); }
+int CboVarnoWidget::rowHeight() const { return d_->control->RowHeight(); }
 void CboVarnoWidget::setRowHeight(int twips) { d_->control->SetRowHeight(twips); }
 
-int CboVarnoWidget::altezzaIntest() { return d_->control->AltezzaIntest(); }
+int CboVarnoWidget::altezzaIntest() const { return d_->control->AltezzaIntest(); }
 void CboVarnoWidget::setAltezzaIntest(int twips) {
   d_->control->SetAltezzaIntest(NarrowToInteger(twips, "AltezzaIntest"));
 }
 
-QColor CboVarnoWidget::coloreSfondoGrid() { return d_->Resolve(d_->control->ColoreSfondoGrid()); }
+QColor CboVarnoWidget::coloreSfondoGrid() const { return d_->Resolve(d_->control->ColoreSfondoGrid()); }
 void CboVarnoWidget::setColoreSfondoGrid(const QColor& c) {
   d_->control->SetColoreSfondoGrid(c.isValid() ? RgbOf(c) : 0);
 }
@@ -293,6 +316,61 @@ CboVarnoWidget::CboFilterMode CboVarnoWidget::filterMode() const {
 void CboVarnoWidget::setFilterMode(CboFilterMode mode) { d_->control->SetFilterMode(mode); }
 QString CboVarnoWidget::filterColumns() const { return QString::fromStdString(d_->control->FilterColumns()); }
 void CboVarnoWidget::setFilterColumns(const QString& fields) { d_->control->SetFilterColumns(fields.toStdString()); }
+
+int CboVarnoWidget::currentKey() const { return d_->chosenKey; }
+
+int CboVarnoWidget::headerHeight() const { return qRound(altezzaIntest() / qt::kTwipsPerPixel); }
+void CboVarnoWidget::setHeaderHeight(int pixels) {
+  const auto twips = static_cast<int64_t>(pixels) * static_cast<int64_t>(qt::kTwipsPerPixel);
+  if (twips < INT16_MIN || twips > INT16_MAX)
+    throw Error(ErrorKind::Overflow, "headerHeight: " + std::to_string(pixels) + " pixels is beyond " +
+                                         std::to_string(INT16_MAX / static_cast<int>(qt::kTwipsPerPixel)));
+  d_->control->SetAltezzaIntest(static_cast<int16_t>(twips));
+}
+
+// --- The Qt-named signals ---
+
+void CboVarnoWidget::NotifyQtNamed(const QString& name) {
+  if (d_->dying) return;
+  const QMetaObject* mo = metaObject();
+  QSet<QByteArray> seen;
+  for (const widget::QtNamedProperty& p : widget::QtNamedProperties()) {
+    if (!name.isEmpty() && name != QLatin1String(p.Persisted)) continue;
+    if (seen.contains(p.QtName)) continue;
+    seen.insert(p.QtName);
+    const QMetaProperty property = mo->property(mo->indexOfProperty(p.QtName));
+    const QVariant now = property.read(this);
+    if (d_->told.value(p.QtName) == now) continue;
+    d_->told.insert(p.QtName, now);  // before the signal: a slot may change it again
+    property.notifySignal().invoke(this, Qt::DirectConnection,
+                                   QGenericArgument(now.metaType().name(), now.constData()));
+  }
+}
+
+void CboVarnoWidget::RowChosen(int key) {
+  if (d_->dying) {
+    emit rowChosen(key);
+    return;
+  }
+  // Read before any slot runs: a slot may make another choice.
+  const ChoiceSource source = d_->control->LastChoiceSource();
+  const bool listCombo = d_->control->StileCbo() == cbo::ListCombo;
+  const bool changed = key != d_->chosenKey;
+  d_->chosenKey = key;
+  emit rowChosen(key);
+  if (changed) emit currentRowChanged(key);
+  // A pick in the drop-down is told by the pick handler, the same row too.
+  if (source == ChoiceSource::Typing && listCombo && changed) emit activated(key);
+  NotifyQtNamed(QStringLiteral("Value"));
+}
+
+void CboVarnoWidget::TextSettled(bool edited) {
+  const QString now = d_->TextBox()->text();
+  if (now == d_->text) return;
+  d_->text = now;
+  emit currentTextChanged(now);
+  if (edited) emit textEdited(now);
+}
 
 // --- Qt's property system ---
 
@@ -378,6 +456,9 @@ void CboVarnoWidget::writeFilterColumns(const QString& value) {
 void CboVarnoWidget::writeColoreSfondoGrid(const QColor& value) {
   WriteProperty("ColoreSfondoGrid", [&] { setColoreSfondoGrid(value); });
 }
+void CboVarnoWidget::writeHeaderHeight(int value) {
+  WriteProperty("headerHeight", [&] { setHeaderHeight(value); });
+}
 
 // --- Settings ---
 
@@ -424,12 +505,27 @@ bool CboVarnoWidget::loadSettings(QSettings& settings, const QString& group) {
   }
   InGroup in(settings, group);
   widget::SettingsBag bag(settings);
-  d_->control->ReadProperties(bag);
+  // The values read before a refused one stay applied, and are told.
+  try {
+    d_->control->ReadProperties(bag);
+  } catch (const Error&) {
+    NotifyQtNamed(QString());
+    throw;
+  }
+  NotifyQtNamed(QString());
   return true;
 }
 
 void CboVarnoWidget::saveSettings(const QString& path) { WritePropertiesToFile(*d_->control, qt::FromQString(path)); }
 
-void CboVarnoWidget::loadSettings(const QString& path) { ReadPropertiesFromFile(*d_->control, qt::FromQString(path)); }
+void CboVarnoWidget::loadSettings(const QString& path) {
+  try {
+    ReadPropertiesFromFile(*d_->control, qt::FromQString(path));
+  } catch (const Error&) {
+    NotifyQtNamed(QString());
+    throw;
+  }
+  NotifyQtNamed(QString());
+}
 
 }  // namespace cbo

@@ -12,14 +12,18 @@
 //   connect(city, &cbo::CboVarnoWidget::rowChosen, form, [](int listIndex) { ... });
 #include <QColor>
 #include <QFont>
+#include <QModelIndex>
 #include <QPointF>
 #include <QString>
+#include <QVariant>
 #include <QWidget>
 #include <memory>
 
 #include "control/cbo_varno.hpp"
 #include "control/enumerations.hpp"
+#include "platform/error.hpp"  // cbo::Error, which the members raise
 
+class QAbstractItemModel;
 class QSettings;
 class QSqlQuery;
 
@@ -58,6 +62,31 @@ class CboVarnoWidget : public QWidget {
   // The drop-down's filter: off by default; see docs/qt.md.
   Q_PROPERTY(CboFilterMode filterMode READ filterMode WRITE writeFilterMode NOTIFY filterModeChanged)
   Q_PROPERTY(QString filterColumns READ filterColumns WRITE writeFilterColumns NOTIFY filterColumnsChanged)
+
+  // The same values under the names a Qt developer looks for, each with its
+  // change signal. Neither designable nor stored: Designer and the .ui files
+  // keep the persisted names above, so each value is saved once.
+  Q_PROPERTY(
+      QString currentText READ currentText WRITE writeText NOTIFY currentTextChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      QString currentValue READ currentValue WRITE writeValue NOTIFY currentValueChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(int currentKey READ currentKey WRITE writeListIndex NOTIFY currentRowChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      QString textColumn READ textColumn WRITE writeText_Column NOTIFY textColumnChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QString boundColumn READ boundColumn WRITE writeBound_Column NOTIFY boundColumnChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      StileCbo comboStyle READ comboStyle WRITE writeStileCbo NOTIFY comboStyleChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(
+      int visibleRows READ visibleRows WRITE writeRows_Count NOTIFY visibleRowsChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(int headerHeight READ headerHeight WRITE writeHeaderHeight NOTIFY headerHeightChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(QColor textColor READ textColor WRITE writeForeColor RESET resetForeColor NOTIFY textColorChanged
+                 DESIGNABLE false STORED false)
+  Q_PROPERTY(QColor backgroundColor READ backgroundColor WRITE writeBackColor RESET resetBackColor NOTIFY
+                 backgroundColorChanged DESIGNABLE false STORED false)
+  Q_PROPERTY(QColor gridBackgroundColor READ gridBackgroundColor WRITE writeColoreSfondoGrid RESET resetColoreSfondoGrid
+                 NOTIFY gridBackgroundColorChanged DESIGNABLE false STORED false)
 
 public:
   // The published enumerations, for Qt's property system (Designer's drop-down
@@ -130,55 +159,55 @@ public:
   // invalid QColor or a reset sets the system colour the property starts
   // with. ---
   // The control's text font, pinned at 8.25 points; set it with setFont().
-  QFont controlFont();
-  TipoPulsante tipoPulsante();
+  QFont controlFont() const;
+  TipoPulsante tipoPulsante() const;
   void setTipoPulsante(TipoPulsante value);
-  StileCbo stileCbo();
+  StileCbo stileCbo() const;
   void setStileCbo(StileCbo value);
-  QColor foreColor();
+  QColor foreColor() const;
   void setForeColor(const QColor& colour);
   void resetForeColor();
-  QColor backColor();
+  QColor backColor() const;
   void setBackColor(const QColor& colour);
   void resetBackColor();
-  ApparenceVrn appearance();
+  ApparenceVrn appearance() const;
   void setAppearance(ApparenceVrn value);
-  BorderStyleVrn borderStyle();
+  BorderStyleVrn borderStyle() const;
   void setBorderStyle(BorderStyleVrn value);
-  AgglignVrn alignment();
+  AgglignVrn alignment() const;
   void setAlignment(AgglignVrn value);
-  Tipo_Separatore_Celle separatore_Record();
+  Tipo_Separatore_Celle separatore_Record() const;
   void setSeparatore_Record(Tipo_Separatore_Celle value);
-  bool record_Selector();
+  bool record_Selector() const;
   void setRecord_Selector(bool on);
-  QString text_Column();
+  QString text_Column() const;
   void setText_Column(const QString& field);
-  QString bound_Column();
+  QString bound_Column() const;
   void setBound_Column(const QString& field);
-  int rows_Count();
+  int rows_Count() const;
   void setRows_Count(int rows);
-  bool visualizza_Fields();
+  bool visualizza_Fields() const;
   void setVisualizza_Fields(bool on);
-  QFont font_Grid();
+  QFont font_Grid() const;
   void setFont_Grid(const QFont& font);
-  QString value();
+  QString value() const;
   void setValue(const QString& value);
-  QString text();
+  QString text() const;
   void setText(const QString& text);
-  int listIndex();
+  int listIndex() const;
   void setListIndex(int listIndex);
-  bool griglia_Centrata();
+  bool griglia_Centrata() const;
   void setGriglia_Centrata(bool on);
   // The control's Enabled; setEnabled(false) on the widget clears it, and
   // control().SetEnabled(false) disables the text box alone.
-  bool controlEnabled();
-  bool locked();
+  bool controlEnabled() const;
+  bool locked() const;
   void setLocked(bool on);
-  int rowHeight();
+  int rowHeight() const;
   void setRowHeight(int twips);
-  int altezzaIntest();
+  int altezzaIntest() const;
   void setAltezzaIntest(int twips);
-  QColor coloreSfondoGrid();
+  QColor coloreSfondoGrid() const;
   void setColoreSfondoGrid(const QColor& colour);
   void resetColoreSfondoGrid();
   // The filter's mode, and the fields it searches (comma-separated; "" for
@@ -189,7 +218,60 @@ public:
   QString filterColumns() const;
   void setFilterColumns(const QString& fields);
 
-  // --- Settings under the 24 property names: in a QSettings group (the
+  // --- The Qt-named properties: the same values as the persisted ones
+  // (currentText is Text, textColumn is Text_Column, ...), with a change
+  // signal each, emitted once per real change whoever made it. Setters raise
+  // cbo::Error as the persisted ones do.
+  // The text in the text box; setting it runs type-ahead as Text does.
+  QString currentText() const { return text(); }
+  void setCurrentText(const QString& text) { setText(text); }
+  // The chosen row's bound value (Value: ListCombo only, "" otherwise).
+  QString currentValue() const { return value(); }
+  void setCurrentValue(const QString& value) { setValue(value); }
+  // The key (_Index_Cmbo_Varno_) of the row last chosen, in any style: 0
+  // before any choice. Setting it chooses that row as ListIndex does
+  // (ListCombo only).
+  int currentKey() const;
+  void setCurrentKey(int key) { setListIndex(key); }
+  QString textColumn() const { return text_Column(); }
+  void setTextColumn(const QString& field) { setText_Column(field); }
+  QString boundColumn() const { return bound_Column(); }
+  void setBoundColumn(const QString& field) { setBound_Column(field); }
+  StileCbo comboStyle() const { return stileCbo(); }
+  void setComboStyle(StileCbo style) { setStileCbo(style); }
+  // The most rows the drop-down shows (Rows_Count, 0 to 255).
+  int visibleRows() const { return rows_Count(); }
+  void setVisibleRows(int rows) { setRows_Count(rows); }
+  // The header band's height in pixels at the platform's default text size
+  // (AltezzaIntest is in twips, 15 to a pixel; the control scales both with
+  // the text size it inherits).
+  int headerHeight() const;
+  void setHeaderHeight(int pixels);
+  QColor textColor() const { return foreColor(); }
+  void setTextColor(const QColor& colour) { setForeColor(colour); }
+  QColor backgroundColor() const { return backColor(); }
+  void setBackgroundColor(const QColor& colour) { setBackColor(colour); }
+  // The band around the grid in the drop-down (ColoreSfondoGrid).
+  QColor gridBackgroundColor() const { return coloreSfondoGrid(); }
+  void setGridBackgroundColor(const QColor& colour) { setColoreSfondoGrid(colour); }
+
+  // --- State, as Qt's views keep theirs: the design-time settings (the 24
+  // persisted properties) and the user's current choice, in one QByteArray
+  // for a host to keep (in QSettings, say). The choice is kept by its bound
+  // value in ListCombo and by its text in the other styles, so that it finds
+  // its row again in a list filled anew. restoreState applies the settings
+  // (false, changing nothing, for data that is not such a state; false with
+  // errorOccurred("restoreState", ...) for a value the control refuses, the
+  // values before it applied), then the choice: at once when the list has
+  // rows, otherwise once fillFromQuery or fillFromModel fills it, or when the
+  // widget is next shown with rows (added through addRow or control()). In
+  // ListCombo a value no row has falls back on the first row, as Value does.
+  QByteArray saveState() const;
+  bool restoreState(const QByteArray& state);
+
+  // --- Settings under the 24 property names: the design-time values only
+  // (Value, Text and ListIndex as the designer set them, not the user's
+  // choice; saveState keeps that too): in a QSettings group (the
   // current group when `group` is empty), or in a settings file. Loading
   // stops at the first value the control refuses, with a cbo::Error that
   // names it; the values before it stay applied.
@@ -207,6 +289,35 @@ public:
   void saveSettings(const QString& path);
   void loadSettings(const QString& path);
 
+  // --- Columns and rows ---
+  // What addColumn takes beside the name, the caption and the width, each
+  // with the default AddField gives it.
+  struct ColumnOptions {
+    bool visible = true;                           // shown in the drop-down
+    Tipo_Separatore_Celle divider = Linea_Grigia;  // the line between this column and the next
+    QString format;                                // the display format of AddField
+    Qt::Alignment alignment = Qt::AlignLeft;       // left, right or (horizontally) centred
+    bool resizable = false;                        // the user may resize it
+    bool wrapText = false;                         // its cells wrap their text
+    bool sortable = true;                          // a click on its header sorts by it
+  };
+  // AddField with the width in pixels at the platform's text size (15 twips
+  // to a pixel; the control scales it with the text size it inherits). An
+  // empty caption is the name. Raises cbo::Error as AddField does.
+  void addColumn(const QString& name, const QString& caption, int widthPixels, const ColumnOptions& options);
+  // The same with every option at its default (a width of 67 pixels is
+  // AddField's 1000 twips).
+  void addColumn(const QString& name, const QString& caption = QString(), int widthPixels = 67);
+  // Appends one row, all of it or nothing: its values one per column in
+  // order, or by column name (letter case ignored; a column the map leaves
+  // out is Null). Values are converted as fillFromQuery converts them (an
+  // invalid or null QVariant is Null; numbers, truth values and dates become
+  // the text the list stores for them); a value count that is not the column
+  // count, a name no column has, binary data, or a list without columns
+  // raise cbo::Error naming the value, and the list is left as it was.
+  void addRow(const QVariantList& values);
+  void addRow(const QVariantMap& values);
+
   // --- Lists from a database ---
   // Appends the rows of a Qt SQL query on any driver (QSQLITE, QPSQL, QMYSQL,
   // QODBC, ...) to the list, all or nothing. A query that is not active (a
@@ -220,6 +331,15 @@ public:
   // value the list refuses a cbo::Error naming the row and the field: the
   // list is then as it was too.
   bool fillFromQuery(QSqlQuery& query);
+  // The same from a Qt item model (a QSqlQueryModel, a QStandardItemModel,
+  // a proxy...): its rows under `parent`, each column named by its
+  // horizontal header (the display role), its values read in `role`. The
+  // same rules as fillFromQuery: the model is read whole first, then its rows
+  // go into the list in one go, all or nothing, with the same conversions;
+  // fillProgress and cancelFill work the same way. A value the list refuses
+  // raises cbo::Error naming the row and the column.
+  bool fillFromModel(const QAbstractItemModel& model, int role = Qt::DisplayRole,
+                     const QModelIndex& parent = QModelIndex());
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -252,6 +372,26 @@ signals:
   void propertyChanged(const QString& name);
   void filterModeChanged(cbo::CboVarnoWidget::CboFilterMode mode);
   void filterColumnsChanged(const QString& fields);
+  // The Qt-named signals (docs/qt.md has when each fires). The chosen row
+  // changed: a row with another key became the choice, however it was chosen.
+  void currentRowChanged(int key);
+  // The user confirmed a row: Enter or a click in the drop-down (the same
+  // row again too), or, in ListCombo, a key that forced another row.
+  void activated(int key);
+  // The text changed, whoever changed it: once per change, with the text as
+  // it was left (a completion included).
+  void currentTextChanged(const QString& text);
+  // The user changed the text (typing, deleting, pasting), not the code.
+  void textEdited(const QString& text);
+  void currentValueChanged(const QString& value);
+  void textColumnChanged(const QString& field);
+  void boundColumnChanged(const QString& field);
+  void comboStyleChanged(cbo::CboVarnoWidget::StileCbo style);
+  void visibleRowsChanged(int rows);
+  void headerHeightChanged(int pixels);
+  void textColorChanged(const QColor& colour);
+  void backgroundColorChanged(const QColor& colour);
+  void gridBackgroundColorChanged(const QColor& colour);
   // One of the control's handlers failed while Qt delivered a user's action;
   // the action went no further. Also emitted by loadSettings and
   // saveSettings on a QSettings that cannot be read or written. `message`
@@ -296,8 +436,25 @@ private:
   void writeFilterMode(CboFilterMode value);
   void writeFilterColumns(const QString& value);
   void writeColoreSfondoGrid(const QColor& value);
+  void writeHeaderHeight(int value);
   template <class Set>
   void WriteProperty(const char* name, Set&& set);
+  // Emits the change signal of each Qt-named property that follows the
+  // persisted property `name` (all of them when `name` is empty) and whose
+  // value differs from the one last told.
+  void NotifyQtNamed(const QString& name);
+  // A row became the choice: rowChosen, then the Qt-named signals.
+  void RowChosen(int key);
+  // The text box's text settled after a change.
+  void TextSettled(bool edited);
+  // The choice restoreState keeps for a list still to be filled.
+  void ApplyPendingChoice();
+  bool pendingChoice_ = false;
+  QString pendingValue_;
+  QString pendingText_;
+  // Runs one fill with this widget's progress and cancelling.
+  template <class Fill>
+  bool RunFill(Fill&& fill);
   struct Private;
   std::unique_ptr<Private> d_;
   int fillsRunning_ = 0;        // fills under way, a nested one counted too

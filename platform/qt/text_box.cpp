@@ -3,6 +3,7 @@
 // and runs its change handler once for every change of its text, whether
 // the code or the user made it.
 #include <QApplication>
+#include <utility>
 
 #include "platform/error.hpp"
 #include "platform/qt/widgets.hpp"
@@ -15,6 +16,7 @@ LineEdit::LineEdit(QtPlatform& platform, QWidget* parent) : QLineEdit(parent), p
   // Edits the box makes outside a key press (paste from the context menu,
   // drag and drop) reach the change handler from here.
   connect(this, &QLineEdit::textEdited, this, [this] {
+    userEdit_ = true;
     if (!inKey_) Run("TextBox.Change", [this] { NoteText(); });
   });
 }
@@ -31,10 +33,23 @@ bool LineEdit::Run(const char* member, const std::function<void()>& handler) {
 }
 
 void LineEdit::NoteText() {
-  if (text() == lastText_) return;
+  if (text() == lastText_) {
+    if (noting_ == 0) userEdit_ = false;
+    return;
+  }
   lastText_ = text();
-  auto change = events_.Change;  // the handler may replace the box's handlers
-  if (change) change();
+  {
+    struct Depth {
+      int& n;
+      ~Depth() { --n; }
+    } depth{++noting_};
+    auto change = events_.Change;  // the handler may replace the box's handlers
+    if (change) change();
+  }
+  if (noting_ > 0 || detached_) return;
+  const bool edited = std::exchange(userEdit_, false);
+  auto settled = settled_;
+  if (settled) settled(edited);
 }
 
 void LineEdit::keyPressEvent(QKeyEvent* e) {

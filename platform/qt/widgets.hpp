@@ -24,6 +24,11 @@ public:
   void SetEvents(TextBoxEvents events) { events_ = std::move(events); }
   // Runs Change once when the text differs from the last text seen.
   void NoteText();
+  // Told once a change of the text has been handled: after the change
+  // handler has run, and only for the outermost change when the handler
+  // changes the text again (a completion). `edited`: the user's typing,
+  // pasting or dropping made the change, not the code.
+  void SetSettledHandler(std::function<void(bool edited)> handler) { settled_ = std::move(handler); }
 
 protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -48,6 +53,9 @@ private:
   void Apply(QKeyEvent* e, int16_t keyAscii);
   QtPlatform& platform_;
   QString lastText_;
+  std::function<void(bool)> settled_;
+  int noting_ = 0;         // NoteText calls under way, nested ones counted
+  bool userEdit_ = false;  // the user edited the text since the last change handled
   bool inKey_ = false;
   bool detached_ = false;
   bool afterDoubleClick_ = false;

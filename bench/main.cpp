@@ -29,7 +29,11 @@ const char* const kFigures[] = {"keystroke_median_us",
                                 "sort_ms",
                                 "open_ms",
                                 "bulk_fill_rows_per_s",
-                                "sqlite_fill_rows_per_s"};
+                                "sqlite_fill_rows_per_s",
+                                "filter_key_ms",
+                                "filter_first_rows_ms",
+                                "filter_count_ms",
+                                "filter_bytes_per_row"};
 
 std::vector<size_t> SizesFrom(const std::string& list) {
   std::vector<size_t> sizes;
@@ -82,12 +86,15 @@ int main(int argc, char** argv) {
     for (const char* name : kFigures) bench::Declare(name, n);
     bench::RegisterOurs(n, repetitions);
     bench::RegisterOursDatabase(n);
+    bench::RegisterOursFilter(n, repetitions);
     if (qt) {
       bench::RegisterOursQt(n, repetitions);
       if (n <= peerUpTo) {
         bench::RegisterPeer(n, repetitions);
         bench::RegisterPeerDatabase(n);
       }
+      // A light table model, no item per cell: it fits beside ours at 10M.
+      bench::RegisterPeerFilter(n, repetitions);
     }
     bench::RegisterFloor(n, repetitions);
   }

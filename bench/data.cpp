@@ -91,6 +91,15 @@ const Rows& SharedRows() {
 
 std::string NoMatchText() { return "Qwxz"; }
 
+std::vector<std::string> FilterKeys() {
+  const std::string typed = "rossi m";
+  std::vector<std::string> keys;
+  for (size_t i = 1; i <= typed.size(); ++i) keys.push_back(typed.substr(0, i));
+  return keys;
+}
+
+std::string OneCharacterFilter() { return "r"; }
+
 std::string Lowered(const std::string& text) {
   std::string out = text;
   for (size_t i = 0; i < out.size(); ++i) {

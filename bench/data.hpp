@@ -32,6 +32,14 @@ const Rows& SharedRows();
 // A text that begins no display value.
 std::string NoMatchText();
 
+// The texts of the drop-down's filter line as a user types "rossi m" one key
+// at a time ("r", "ro", ... "rossi m"): the generated syllables "rò" and "ssi"
+// make "Ròssi", which the filter finds from "rossi".
+std::vector<std::string> FilterKeys();
+// A filter of one character typed into an empty filter line: the most rows
+// match it, so it is the longest count.
+std::string OneCharacterFilter();
+
 // The text lowered as the plain scan compares it (ASCII and the accented
 // capitals the generator writes).
 std::string Lowered(const std::string& text);

@@ -7,6 +7,7 @@ namespace bench {
 bool StartQt(int&, char**) { return false; }
 void StopQt() {}
 void RegisterPeer(size_t, int) {}
+void RegisterPeerFilter(size_t, int) {}
 #endif
 #ifndef CBO_BENCH_PEER_SQL
 void RegisterPeerDatabase(size_t) {}

@@ -10,6 +10,7 @@
 #include "bench/database.hpp"
 #include "bench/figures.hpp"
 #include "bench/host.hpp"
+#include "bench/memory_rows.hpp"
 #include "bench/suites.hpp"
 #include "list/list_store.hpp"
 #include "sqlite/sqlite_fill.hpp"
@@ -17,22 +18,6 @@
 namespace bench {
 
 namespace {
-
-// The first n generated rows as a row source.
-class MemoryRows final : public cbo::RowSource {
-public:
-  explicit MemoryRows(size_t n) : n_(n) {}
-  std::vector<std::string> Columns() override { return {kFieldNames, kFieldNames + kColumns}; }
-  bool Next(std::span<cbo::Cell> cells) override {
-    if (next_ >= n_) return false;
-    const auto& row = SharedRows().rows[next_++];
-    for (size_t c = 0; c < kColumns; ++c) cells[c] = cbo::Cell{false, row[c]};
-    return true;
-  }
-
-private:
-  size_t n_, next_ = 0;
-};
 
 void BulkFill(benchmark::State& state, size_t n) {
   double rate = 0;

@@ -11,6 +11,11 @@ void RegisterOursQt(size_t n, int repetitions);
 // Qt's own widgets and models; nothing without Qt.
 void RegisterPeer(size_t n, int repetitions);
 void RegisterFloor(size_t n, int repetitions);
+// The drop-down's filter over our table, key by key.
+void RegisterOursFilter(size_t n, int repetitions);
+// Qt's QSortFilterProxyModel on the same rows and keys, the first keys
+// after the fill and `laterRounds` rounds more; nothing without Qt.
+void RegisterPeerFilter(size_t n, int laterRounds);
 // The bulk fill from memory and the fill from a SQLite file.
 void RegisterOursDatabase(size_t n);
 // Qt's QSqlQueryModel on the same file; nothing without Qt's SQL module.

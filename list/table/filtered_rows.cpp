@@ -77,7 +77,9 @@ void FilteredRows::ReadUntil(int32_t found, int32_t through, int64_t most) const
   int64_t stretch = 256;
   const int64_t start = scanned_;
   while (scanned_ < rows_ && (scanned_ <= through || (found_ < found && scanned_ - start < most))) {
-    Read(scanned_ <= through ? std::max<int64_t>(stretch, through + 1 - scanned_) : stretch);
+    // Through the position asked for, and no further than `most` beyond it.
+    const int64_t left = std::max<int64_t>(1, most - (scanned_ - start));
+    Read(scanned_ <= through ? std::max<int64_t>(stretch, through + 1 - scanned_) : std::min(stretch, left));
     stretch = std::min<int64_t>(stretch * 2, 1 << 20);
   }
 }

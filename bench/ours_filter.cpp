@@ -27,7 +27,7 @@ constexpr int32_t kCurrent = 0;
 constexpr int64_t kReadAtOnce = 65536;
 // The grid reads on its timer in stretches of kSliceRows rows for about 8
 // ms a tick; a tick blocks the user for at most 8 ms and one stretch.
-constexpr int64_t kSliceRows = 32768;
+constexpr int64_t kSliceRows = 8192;
 
 struct KeyTime {
   double firstRowsMs = 0;     // SetText and the first screenful

@@ -27,7 +27,7 @@ constexpr int16_t kEsc = 27;
 constexpr int64_t kReadAtOnce = 65536;
 // A slice reads stretches of this many rows for about kSliceTime, so that the
 // user's next key waits for no more than a stretch.
-constexpr int64_t kSliceRows = 32768;
+constexpr int64_t kSliceRows = 8192;
 constexpr std::chrono::milliseconds kSliceTime{8};
 constexpr int32_t kSliceInterval = 1;  // ms: the slices follow one another when the user is idle
 

@@ -121,10 +121,28 @@ QtLabel::QtLabel(QtPlatform& platform, QWidget* parent) : QtWidget(platform, new
   w_->setVisible(true);
 }
 
-std::string QtLabel::Caption() const { return w_ ? FromQString(w_->text()) : std::string(); }
+namespace {
+
+// A caption that begins with a number ("12 of 40 rows") keeps its order in a
+// right-to-left window when its words are left to right: a left-to-right
+// mark ahead of it says how to lay out the number. Captions that begin with
+// a letter are laid out by that letter already and are shown as written.
+const QChar kLeftToRightMark(0x200E);
+
+}  // namespace
+
+std::string QtLabel::Caption() const {
+  if (!w_) return std::string();
+  QString text = w_->text();
+  if (text.startsWith(kLeftToRightMark)) text.remove(0, 1);
+  return FromQString(text);
+}
 
 void QtLabel::SetCaption(const std::string& v) {
-  if (w_) w_->setText(ToQString(v));
+  if (!w_) return;
+  QString text = ToQString(v);
+  if (!text.isEmpty() && !text.at(0).isLetter() && !text.isRightToLeft()) text.prepend(kLeftToRightMark);
+  w_->setText(text);
 }
 
 void QtLabel::SetBackColor(Colour c) {

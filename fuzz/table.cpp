@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz/harness.hpp"
-#include "list/table/recordset.hpp"
+#include "list/table/memory_recordset.hpp"
 #include "platform/error.hpp"
 #include "platform/literal.hpp"
 
@@ -92,7 +92,7 @@ bool Before(const Variant& a, const Variant& b) {
 
 void Program(const uint8_t* data, size_t size) {
   Bytes in(data, size);
-  Recordset table;
+  cbo::MemoryRecordset table;
   int notifications = 0;
   table.Subscribe([&] {
     // Re-entered from every repositioning: read what a subscriber would.

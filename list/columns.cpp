@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "list/list_store.hpp"
+#include "list/table/memory_recordset.hpp"
 #include "platform/error.hpp"
 
 namespace cbo {
@@ -13,7 +14,7 @@ ListStore::ListStore(ListState& shared, ITextBox& txt, std::function<void()> row
 }
 
 Recordset& ListStore::Tabella() {
-  if (!Rcset_Cbo_) Rcset_Cbo_ = std::make_shared<Recordset>();
+  if (!Rcset_Cbo_) Rcset_Cbo_ = std::make_shared<MemoryRecordset>();
   return *Rcset_Cbo_;
 }
 
@@ -88,7 +89,9 @@ void ListStore::CreaTabella() {
     Larghezza_Colonne_ = static_cast<int32_t>(somma);
   }
   campi += std::string("New adVarChar(100) As ") + kIndexField + " ";
-  Tabella().Open("SHAPE APPEND " + campi);
+  auto tabella = std::make_shared<MemoryRecordset>();
+  Rcset_Cbo_ = tabella;
+  tabella->Open("SHAPE APPEND " + campi);
 }
 
 void ListStore::OrdinaColonne() {

@@ -60,7 +60,7 @@ TEST_F(GrigliaTest, SizeFromRowsDividersHeadersAndScrollBar) {
   Apri();
 
   // Eight rows: no scroll bar; hidden headers take no height.
-  tabella = std::make_shared<Recordset>();
+  tabella = std::make_shared<MemoryRecordset>();
   TabellaSemplice({"a", "b", "c", "d", "e", "f", "g", "h"});
   NuovaGriglia([&](GridConfig& g) { g.Vis_Fields = false; });
   Poi([this] {
@@ -74,7 +74,7 @@ TEST_F(GrigliaTest, SizeFromRowsDividersHeadersAndScrollBar) {
 TEST(SpazioSeparatori, VisibleColumnsOnlyAndTooFewDefinitionsIsAnError) {
   headless::HeadlessPlatform platform;
   ProcessState shared{platform};
-  Recordset tabella;
+  MemoryRecordset tabella;
   tabella.Open("SHAPE APPEND New adVarChar(100) As A, New adVarChar(100) As _Index_Cmbo_Varno_ ");
   std::vector<ColumnDef> m = {Colonna("A", true, 1, true, 0),  Colonna("B", true, 1, true, 1),
                               Colonna("C", false, 1, true, 4), Colonna("D", true, 1, true, 3),

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid/frm_griglia.hpp"
+#include "list/table/memory_recordset.hpp"
 #include "grid/module1.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
@@ -109,7 +110,7 @@ protected:
 
   headless::HeadlessPlatform platform;
   ProcessState shared{platform};
-  RecordsetRef tabella = std::make_shared<Recordset>();
+  std::shared_ptr<MemoryRecordset> tabella = std::make_shared<MemoryRecordset>();
   std::vector<ColumnDef> colonne;
   int32_t indice = 1;
   std::shared_ptr<FrmGriglia> finestra;

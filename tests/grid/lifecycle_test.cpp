@@ -45,7 +45,7 @@ TEST_F(GrigliaTest, ChoosingWithNoCurrentRowIsACloseWithoutAChoice) {
   EXPECT_EQ(indice, 1);
   EXPECT_FALSE(shared.GrigliaAperta());
 
-  tabella = std::make_shared<Recordset>();
+  tabella = std::make_shared<MemoryRecordset>();
   TabellaSemplice({"uno", "due"});
   tabella->Find("_Index_Cmbo_Varno_ = '7'");  // no row has it: EOF
   NuovaGriglia();

@@ -52,7 +52,7 @@ TEST_F(Ricerca, AQuoteIsSearchedForAndAFailedSearchPutsTheRowBack) {
     Digita("dell'");
     EXPECT_EQ(IndiceCorrente(), "5");
     // The list's table is replaced by one without the search field A.
-    tabella = std::make_shared<Recordset>();
+    tabella = std::make_shared<MemoryRecordset>();
     CreaTabella(
         {"Z", "B"},
         {{"Rieti", "zeta"}, {"Milano", "beta"}, {"Rovigo", "alfa"}, {"Roma", "gamma"}, {"dell'Acqua", "delta"}});

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "list/table/recordset.hpp"
+#include "list/table/memory_recordset.hpp"
 #include "platform/error.hpp"
 #include "platform/headless/headless.hpp"
 
@@ -37,7 +37,7 @@ protected:
   std::unique_ptr<IDataGrid> ownedGrid;
   HeadlessWindow* window = nullptr;
   HeadlessDataGrid* grid = nullptr;
-  RecordsetRef table = std::make_shared<Recordset>();
+  std::shared_ptr<MemoryRecordset> table = std::make_shared<MemoryRecordset>();
   Log log;
 };
 
@@ -192,7 +192,7 @@ TEST_F(DataGridTest, MouseMovesTheCursorAndEventsStopOnceTheWindowIsUnloaded) {
 TEST_F(DataGridTest, RebindingOrDestroyingStopsListeningToTheTable) {
   AddRows(8);
   grid->SetDataSource(table);
-  auto other = std::make_shared<Recordset>();
+  auto other = std::make_shared<MemoryRecordset>();
   other->Open("SHAPE APPEND New adVarChar(10) As X");
   grid->SetDataSource(other);
   EXPECT_EQ(grid->ColumnCount(), 1);

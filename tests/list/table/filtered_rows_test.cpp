@@ -13,7 +13,7 @@
 #include "list/table/filter_fold.hpp"
 #include "list/table/filter_match.hpp"
 #include "list/table/filtered_rows.hpp"
-#include "list/table/recordset.hpp"
+#include "list/table/memory_recordset.hpp"
 #include "platform/error.hpp"
 #include "platform/text.hpp"
 
@@ -101,7 +101,7 @@ public:
   }
 
   std::mt19937 rng_;
-  RecordsetRef table_ = std::make_shared<Recordset>();
+  std::shared_ptr<MemoryRecordset> table_ = std::make_shared<MemoryRecordset>();
 };
 
 TEST(FilteredRows, FindExactlyTheRowsAPlainReadingFindsWhateverChangesTheTable) {

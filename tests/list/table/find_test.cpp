@@ -76,7 +76,7 @@ TEST_F(SearchFromCurrentRow, IncludesTheCurrentRowAndGoesForward) {
 }
 
 TEST(LargeTable, FindsTheLastOfManyRowsByIndex) {
-  Recordset table;
+  MemoryRecordset table;
   table.Open(
       "SHAPE APPEND New adVarChar(100) As A, New adVarChar(100) As B, New adVarChar(100) As C, "
       "New adVarChar(100) As _Index_Cmbo_Varno_ ");

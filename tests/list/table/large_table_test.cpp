@@ -144,7 +144,7 @@ protected:
     ASSERT_EQ(table.RecordCount(), static_cast<int32_t>(model.order.size()));
   }
 
-  Recordset table;
+  MemoryRecordset table;
   Model model;
   std::mt19937 rng{12345};
 };
@@ -188,7 +188,7 @@ TEST_F(IndexedTable, AnIndexAskedForIsMadeInSlicesAndAnswersAsAScanDoes) {
     ExpectSameRow(i);
   }
   ExpectError([&] { table.PrepareIndex("Cognome"); }, {"Cognome"});
-  Recordset closed;
+  MemoryRecordset closed;
   EXPECT_FALSE(closed.BuildIndexes(100));
   EXPECT_FALSE(closed.IndexesPending());
 }

@@ -81,9 +81,9 @@ TEST_F(ReentryFromANotification, UnsubscribingAndSubscribingDuringARound) {
 }
 
 TEST(ReleasedDuringANotification, TheRoundStops) {
-  auto table = std::make_shared<Recordset>();
+  auto table = std::make_shared<MemoryRecordset>();
   table->Open(kSchema);
-  Recordset* raw = table.get();
+  MemoryRecordset* raw = table.get();
   int later = 0;
   raw->Subscribe([&] { table.reset(); });
   raw->Subscribe([&] { ++later; });

@@ -33,7 +33,7 @@ TEST_F(Sorting, AscendingByFoldedCodePointsNullFirstAndStable) {
 }
 
 TEST(SortStability, EqualKeysKeepThePreviousPresentOrder) {
-  Recordset table;
+  MemoryRecordset table;
   table.Open("SHAPE APPEND New adVarChar(5) As K, New adVarChar(5) As D, New adVarChar(5) As I");
   const int32_t rows = 60;  // enough for a sort that is not stable to show it
   for (int32_t i = 0; i < rows; ++i) {

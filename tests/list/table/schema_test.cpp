@@ -5,7 +5,7 @@ namespace cbo::testing {
 namespace {
 
 TEST(SchemaCommand, GivesTheFieldsInOrderWithFreeBlanksAndKeywordCase) {
-  Recordset table;
+  MemoryRecordset table;
   EXPECT_EQ(table.State(), 0);
   table.Open("  shape\tappend new ADVARCHAR ( 3 )as  Città ,NEW advarchar(0100) AS x  ");
   EXPECT_EQ(table.State(), 1);
@@ -40,21 +40,21 @@ TEST(SchemaCommand, MalformedCommandIsRefusedQuotingWhereItFails) {
   };
   for (const auto& [command, quoted] : cases) {
     SCOPED_TRACE(command);
-    Recordset table;
+    MemoryRecordset table;
     ExpectError([&] { table.Open(command); }, {"schema command", quoted});
     EXPECT_EQ(table.State(), 0);
   }
 }
 
 TEST(SchemaCommand, OpeningAnOpenTableIsRefused) {
-  Recordset table;
+  MemoryRecordset table;
   table.Open("SHAPE APPEND New adVarChar(100) As A");
   ExpectError([&] { table.Open("SHAPE APPEND New adVarChar(100) As B"); }, {"already open", "As B"});
   EXPECT_EQ(table.FieldName(0), "A");
 }
 
 TEST(ClosedTable, EveryOperationButStateIsRefused) {
-  Recordset table;
+  MemoryRecordset table;
   const std::vector<std::function<void()>> operations = {
       [&] { table.RecordCount(); },   [&] { table.FieldCount(); },   [&] { table.FieldName(0); },
       [&] { table.FieldIndex("A"); }, [&] { table.AddNew(); },       [&] { table.SetField("A", "x"); },

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "list/table/recordset.hpp"
+#include "list/table/memory_recordset.hpp"
 #include "platform/error.hpp"
 
 namespace cbo::testing {
@@ -51,7 +51,7 @@ protected:
   // The current row's index field, or "EOF".
   std::string Current() const { return table.Eof() ? "EOF" : table.Field("_Index_Cmbo_Varno_").AsString(); }
 
-  Recordset table;
+  MemoryRecordset table;
   int32_t lastIndex = 0;
 };
 

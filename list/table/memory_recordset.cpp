@@ -9,7 +9,7 @@
 // is read row by row (field_scan.hpp), and asks for its index, which is made
 // in slices: a little after each such Find, and the rest in BuildIndexes,
 // which the list calls in idle time.
-#include "list/table/recordset.hpp"
+#include "list/table/memory_recordset.hpp"
 
 #include <algorithm>
 #include <charconv>
@@ -21,6 +21,7 @@
 #include "list/table/filter_scan.hpp"
 #include "list/table/folded.hpp"
 #include "list/table/row_order.hpp"
+#include "list/table/row_moved.hpp"
 #include "list/table/schema.hpp"
 #include "list/table/search_index.hpp"
 #include "list/table/sort_order.hpp"
@@ -35,22 +36,6 @@ using table::kNoRank;
 using table::Quoted;
 
 namespace {
-
-struct Subscriber {
-  int id = 0;
-  std::function<void()> handler;
-  bool removed = false;  // unsubscribed while a round was running
-};
-
-// What the notification rounds share and what must outlive the table when a
-// subscriber releases it from inside a round: whether the table still
-// exists, how many rounds are running, and the subscribers that left while
-// one was (a round may be calling them).
-struct Rounds {
-  bool alive = true;
-  int running = 0;
-  std::vector<std::unique_ptr<Subscriber>> retired;
-};
 
 bool IsAscii(const std::string& text) {
   for (char ch : text)
@@ -80,7 +65,7 @@ struct FieldSearch {
 
 }  // namespace
 
-struct Recordset::Impl {
+struct MemoryRecordset::Impl {
   bool open = false;
   std::vector<table::FieldSpec> fields;
   std::vector<std::string> foldedNames;
@@ -95,9 +80,7 @@ struct Recordset::Impl {
   bool pending = false;
   std::vector<std::string> pendingText;
   std::vector<char> pendingHas;
-  std::vector<std::unique_ptr<Subscriber>> subscribers;
-  int nextSubscriber = 1;
-  std::shared_ptr<Rounds> rounds = std::make_shared<Rounds>();
+  table::RowMovedSubscribers subscribers;
   // The last criteria Find parsed, with its folded value: a list aligning its
   // current row asks for the same criteria row after row.
   std::string lastCriteria;
@@ -271,29 +254,7 @@ struct Recordset::Impl {
                        [](const FieldSearch& fs) { return (fs.index && !fs.index->Ready()) || fs.next; });
   }
 
-  // The row-moved notification. A round calls the subscribers there were
-  // when it began: one may subscribe, unsubscribe or move the table again (a
-  // nested round) from inside its call, and one unsubscribed meanwhile is not
-  // called. One that releases the table ends the round: nothing of the table
-  // is touched after that call.
-  void Notify() {
-    static constexpr size_t kOnStack = 4;
-    const size_t count = subscribers.size();
-    if (count == 0) return;
-    Subscriber* onStack[kOnStack];
-    std::vector<Subscriber*> onHeap;
-    Subscriber** round = onStack;
-    if (count > kOnStack) {
-      onHeap.resize(count);
-      round = onHeap.data();
-    }
-    for (size_t i = 0; i < count; ++i) round[i] = subscribers[i].get();
-    const std::shared_ptr<Rounds> shared = rounds;
-    ++shared->running;
-    for (size_t i = 0; i < count && shared->alive; ++i)
-      if (!round[i]->removed && round[i]->handler) round[i]->handler();
-    if (--shared->running == 0) shared->retired.clear();
-  }
+  void Notify() { subscribers.Notify(); }
 };
 
 namespace {
@@ -336,17 +297,11 @@ std::optional<std::string_view> TextToStore(const table::FieldSpec& field, const
 
 }  // namespace
 
-Recordset::Recordset() : impl_(std::make_unique<Impl>()) {}
+MemoryRecordset::MemoryRecordset() : impl_(std::make_unique<Impl>()) {}
 
-Recordset::~Recordset() {
-  Rounds& rounds = *impl_->rounds;
-  rounds.alive = false;
-  // A round still running holds on to what it may call.
-  if (rounds.running > 0)
-    for (auto& subscriber : impl_->subscribers) rounds.retired.push_back(std::move(subscriber));
-}
+MemoryRecordset::~MemoryRecordset() = default;
 
-void Recordset::Open(const std::string& command) {
+void MemoryRecordset::Open(const std::string& command) {
   if (impl_->open) Fail("schema command " + Quoted(command) + ": the table is already open");
   std::vector<table::FieldSpec> fields = table::ParseSchema(command);
   impl_->foldedNames.clear();
@@ -369,19 +324,19 @@ void Recordset::Open(const std::string& command) {
   impl_->open = true;
 }
 
-int32_t Recordset::State() const { return impl_->open ? 1 : 0; }
+int32_t MemoryRecordset::State() const { return impl_->open ? 1 : 0; }
 
-int32_t Recordset::RecordCount() const {
+int32_t MemoryRecordset::RecordCount() const {
   impl_->RequireOpen("RecordCount");
   return static_cast<int32_t>(impl_->order.Size());
 }
 
-int32_t Recordset::FieldCount() const {
+int32_t MemoryRecordset::FieldCount() const {
   impl_->RequireOpen("FieldCount");
   return static_cast<int32_t>(impl_->fields.size());
 }
 
-const std::string& Recordset::FieldName(int32_t index) const {
+const std::string& MemoryRecordset::FieldName(int32_t index) const {
   impl_->RequireOpen("FieldName");
   if (index < 0 || index >= static_cast<int32_t>(impl_->fields.size()))
     throw Error(ErrorKind::SubscriptOutOfRange, "FieldName: the table has no field number " + std::to_string(index) +
@@ -389,29 +344,29 @@ const std::string& Recordset::FieldName(int32_t index) const {
   return impl_->fields[static_cast<size_t>(index)].name;
 }
 
-int32_t Recordset::FieldIndex(const std::string& name) const {
+int32_t MemoryRecordset::FieldIndex(const std::string& name) const {
   impl_->RequireOpen("FieldIndex");
   return impl_->FieldNamed("FieldIndex", name);
 }
 
-int32_t Recordset::FieldNumber(const std::string& name) const {
+int32_t MemoryRecordset::FieldNumber(const std::string& name) const {
   impl_->RequireOpen("FieldNumber");
   return impl_->Lookup(name).value_or(-1);
 }
 
-void Recordset::AddNew() {
+void MemoryRecordset::AddNew() {
   impl_->RequireOpen("AddNew");
   // A row still pending is dropped: the new one starts with every field Null.
   std::fill(impl_->pendingHas.begin(), impl_->pendingHas.end(), 0);
   impl_->pending = true;
 }
 
-void Recordset::SetField(const std::string& name, const Variant& value) {
+void MemoryRecordset::SetField(const std::string& name, const Variant& value) {
   impl_->RequireOpen("SetField");
   SetField(impl_->FieldNamed("SetField", name), value);
 }
 
-void Recordset::SetField(int32_t index, const Variant& value) {
+void MemoryRecordset::SetField(int32_t index, const Variant& value) {
   impl_->RequireOpen("SetField");
   impl_->RequireFieldNumber("SetField", index);
   const size_t f = static_cast<size_t>(index);
@@ -424,7 +379,7 @@ void Recordset::SetField(int32_t index, const Variant& value) {
   impl_->pendingHas[f] = text ? 1 : 0;
 }
 
-void Recordset::Update() {
+void MemoryRecordset::Update() {
   impl_->RequireOpen("Update");
   if (!impl_->pending) Fail("Update: no row is being added (AddNew was not called)");
   if (impl_->slots == INT32_MAX) Fail("Update: the table is full");
@@ -438,7 +393,7 @@ void Recordset::Update() {
   impl_->Notify();
 }
 
-void Recordset::AppendRow(std::span<const Variant* const> values) {
+void MemoryRecordset::AppendRow(std::span<const Variant* const> values) {
   impl_->RequireOpen("AppendRow");
   Impl& t = *impl_;
   if (values.size() != t.fields.size())
@@ -451,7 +406,7 @@ void Recordset::AppendRow(std::span<const Variant* const> values) {
   t.StoreRow(t.rowTexts, 0);
 }
 
-int64_t Recordset::AppendRows(const RowWriter& next) {
+int64_t MemoryRecordset::AppendRows(const RowWriter& next) {
   impl_->RequireOpen("AppendRows");
   Impl& t = *impl_;
   const uint32_t slotsBefore = t.slots;
@@ -496,37 +451,37 @@ int64_t Recordset::AppendRows(const RowWriter& next) {
   return rows;
 }
 
-void Recordset::CancelUpdate() {
+void MemoryRecordset::CancelUpdate() {
   impl_->RequireOpen("CancelUpdate");
   impl_->pending = false;
 }
 
-bool Recordset::EditPending() const {
+bool MemoryRecordset::EditPending() const {
   impl_->RequireOpen("EditPending");
   return impl_->pending;
 }
 
-Variant Recordset::Field(const std::string& name) const {
+Variant MemoryRecordset::Field(const std::string& name) const {
   impl_->RequireOpen("Field");
   int32_t index = impl_->FieldNamed("Field", name);
   if (impl_->current < 0) Fail("field " + Quoted(name) + ": there is no current row (EOF)");
   return impl_->ValueOf(static_cast<size_t>(impl_->current), index);
 }
 
-Variant Recordset::Field(int32_t index) const {
+Variant MemoryRecordset::Field(int32_t index) const {
   impl_->RequireOpen("Field");
   impl_->RequireFieldNumber("Field", index);
   impl_->RequireCurrent("Field");
   return impl_->ValueOf(static_cast<size_t>(impl_->current), index);
 }
 
-void Recordset::MoveFirst() {
+void MemoryRecordset::MoveFirst() {
   impl_->RequireOpen("MoveFirst");
   impl_->current = impl_->order.Size() == 0 ? -1 : 0;
   impl_->Notify();
 }
 
-void Recordset::Find(const std::string& criteria, int32_t skip) {
+void MemoryRecordset::Find(const std::string& criteria, int32_t skip) {
   impl_->RequireOpen("Find");
   if (!impl_->haveLast || impl_->lastCriteria != criteria) {
     // Parsed in full before the cache is touched: refused criteria leave it as it was.
@@ -549,12 +504,12 @@ void Recordset::Find(const std::string& criteria, int32_t skip) {
   impl_->Notify();
 }
 
-bool Recordset::Eof() const {
+bool MemoryRecordset::Eof() const {
   impl_->RequireOpen("EOF");
   return impl_->current < 0;
 }
 
-void Recordset::Delete() {
+void MemoryRecordset::Delete() {
   impl_->RequireOpen("Delete");
   impl_->RequireCurrent("Delete");
   const uint32_t slot = impl_->order.SlotAt(static_cast<size_t>(impl_->current));
@@ -568,7 +523,7 @@ void Recordset::Delete() {
   }
 }
 
-void Recordset::Sort(const std::string& field) {
+void MemoryRecordset::Sort(const std::string& field) {
   impl_->RequireOpen("Sort");
   const size_t index = static_cast<size_t>(impl_->FieldNamed("Sort", field));
   table::RowOrder& order = impl_->order;
@@ -583,14 +538,14 @@ void Recordset::Sort(const std::string& field) {
   if (currentSlot) impl_->current = static_cast<int32_t>(order.RankOf(*currentSlot));
 }
 
-bool Recordset::BuildIndexes(int64_t steps) {
+bool MemoryRecordset::BuildIndexes(int64_t steps) {
   if (!impl_->open) return false;
   return impl_->BuildSome(steps);
 }
 
-bool Recordset::IndexesPending() const { return impl_->open && impl_->Pending(); }
+bool MemoryRecordset::IndexesPending() const { return impl_->open && impl_->Pending(); }
 
-void Recordset::PrepareIndex(const std::string& field) {
+void MemoryRecordset::PrepareIndex(const std::string& field) {
   impl_->RequireOpen("PrepareIndex");
   const size_t index = static_cast<size_t>(impl_->FieldNamed("PrepareIndex", field));
   // A short table is read, and a field of ascending numbers searched, without one.
@@ -598,27 +553,27 @@ void Recordset::PrepareIndex(const std::string& field) {
     impl_->AskForIndex(index);
 }
 
-int32_t Recordset::Position() const {
+int32_t MemoryRecordset::Position() const {
   impl_->RequireOpen("Position");
   return impl_->current;
 }
 
-void Recordset::MoveTo(int32_t position) {
+void MemoryRecordset::MoveTo(int32_t position) {
   impl_->RequireOpen("MoveTo");
   impl_->RequirePosition("MoveTo", position);
   impl_->current = position;
   impl_->Notify();
 }
 
-void Recordset::MoveToEof() {
+void MemoryRecordset::MoveToEof() {
   impl_->RequireOpen("MoveToEof");
   impl_->current = -1;
   impl_->Notify();
 }
 
-int64_t Recordset::MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from,
-                                     int32_t to, std::vector<uint64_t>& bits,
-                                     const std::vector<uint64_t>* within) const {
+int64_t MemoryRecordset::MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from,
+                                           int32_t to, std::vector<uint64_t>& bits,
+                                           const std::vector<uint64_t>* within) const {
   impl_->RequireOpen("MarkFilterMatches");
   for (int32_t field : fields) impl_->RequireFieldNumber("MarkFilterMatches", field);
   const size_t rows = impl_->order.Size();
@@ -628,37 +583,25 @@ int64_t Recordset::MarkFilterMatches(const FilterText& filter, std::span<const i
   return table::MarkFilterMatches(impl_->stores, impl_->order, filter, fields, begin, end, bits, within);
 }
 
-uint64_t Recordset::Revision() const { return impl_->revision; }
+uint64_t MemoryRecordset::Revision() const { return impl_->revision; }
 
-size_t Recordset::FilterBytes() const {
+size_t MemoryRecordset::FilterBytes() const {
   size_t bytes = 0;
   for (const table::FieldStore& store : impl_->stores) bytes += store.FormMemory();
   return bytes;
 }
 
-Variant Recordset::ValueAt(int32_t position, int32_t field) const {
+Variant MemoryRecordset::ValueAt(int32_t position, int32_t field) const {
   impl_->RequireOpen("ValueAt");
   impl_->RequirePosition("ValueAt", position);
   impl_->RequireFieldNumber("ValueAt", field);
   return impl_->ValueOf(static_cast<size_t>(position), field);
 }
 
-int Recordset::Subscribe(std::function<void()> handler) {
-  const int id = impl_->nextSubscriber++;
-  impl_->subscribers.push_back(std::make_unique<Subscriber>(Subscriber{id, std::move(handler), false}));
-  return id;
+int MemoryRecordset::Subscribe(std::function<void()> handler) {
+  return impl_->subscribers.Subscribe(std::move(handler));
 }
 
-void Recordset::Unsubscribe(int id) {
-  auto& subscribers = impl_->subscribers;
-  auto at = std::find_if(subscribers.begin(), subscribers.end(), [id](const auto& s) { return s->id == id; });
-  if (at == subscribers.end()) return;
-  Rounds& rounds = *impl_->rounds;
-  if (rounds.running > 0) {
-    (*at)->removed = true;  // a running round may be calling it
-    rounds.retired.push_back(std::move(*at));
-  }
-  subscribers.erase(at);
-}
+void MemoryRecordset::Unsubscribe(int id) { impl_->subscribers.Unsubscribe(id); }
 
 }  // namespace cbo

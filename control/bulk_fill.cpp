@@ -13,4 +13,10 @@ bool CboVarno::AddRows(RowSource& rows, const FillProgress& progress) {
   return riempita;
 }
 
+void CboVarno::AttachTable(std::shared_ptr<Recordset> table) {
+  ScopedFlag host(operazioneHost_);
+  list_->AttachTable(std::move(table));
+  GridFollowsTable();
+}
+
 }  // namespace cbo

@@ -23,6 +23,7 @@ namespace cbo {
 
 class ImageList;
 class ListStore;
+class Recordset;
 
 // Event numbers of the event interface __CboVarno.
 enum EventoCbo : int {
@@ -126,6 +127,11 @@ public:
   // ignored, and a field the source does not give refuses the fill before any
   // row. Returns false when `progress` cancelled it. ---
   bool AddRows(RowSource& rows, const FillProgress& progress = {});
+  // Makes `table` the list, its rows never copied (a live table of a
+  // database: sqlite/live_sqlite.hpp, widget/): ends as Combo_Clear and a
+  // fill of the same rows would, and leaves the control as it was when it
+  // fails. Such a list is read-only (ListStore::AttachTable).
+  void AttachTable(std::shared_ptr<Recordset> table);
 
   // --- Beyond the events, for hosts: `handler` is told once each time a row
   // becomes the control's choice and is shown in the text box (a pick in the

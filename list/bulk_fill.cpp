@@ -42,6 +42,7 @@ void ListStore::NonDuranteRiempimento(const char* member) const {
 
 bool ListStore::AddRows(RowSource& sorgente, const FillProgress& progress) {
   NonDuranteRiempimento("AddRows");
+  NonInSolaLettura("AddRows");
   const std::vector<std::string> colonne = sorgente.Columns();
   SavedState prima = Save();
   bool annullata = false;

@@ -49,6 +49,13 @@ public:
   // Many rows at once, as ListItem and AddItem would add them, all or
   // nothing; false when `progress` cancelled the fill (see CboVarno::AddRows).
   bool AddRows(RowSource& rows, const FillProgress& progress);
+  // Makes `table` (open; its last field the row index) the list's table, as
+  // Combo_Clear then a fill of its rows would: columns made from its fields
+  // when the list has none, otherwise they must be its fields in order; the
+  // first row chosen. A Database error leaves the list as it was. A
+  // read-only table (ReadOnly) refuses AddItem, RemoveItem and AddRows until
+  // Combo_Clear or AddField gives the list a table of its own again.
+  void AttachTable(RecordsetRef table);
   // AddRows is running (its progress callback may reach the host, which must
   // not change the list meanwhile).
   bool Riempimento() const { return riempimento_; }
@@ -160,6 +167,8 @@ private:
 
   // Refuses a change of the list while AddRows fills it.
   void NonDuranteRiempimento(const char* member) const;
+  // Refuses a change of the rows of a table read from a database.
+  void NonInSolaLettura(const char* member) const;
 
   ListState& shared_;
   ITextBox& txt_;

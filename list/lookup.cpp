@@ -83,6 +83,7 @@ int32_t ListStore::Record_Count() {
 
 void ListStore::RemoveItem(int32_t Indice_Record) {
   NonDuranteRiempimento("RemoveItem");
+  NonInSolaLettura("RemoveItem");
   if (StileAttivo_ == TextBox || NumMtCol_ < 1) return;
   // A table standing on no row still gives up the row asked for.
   if (!HaRighe()) return;

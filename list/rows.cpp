@@ -60,6 +60,7 @@ Variant ListStore::ListItem(const std::string& Field, Variant Value) {
 
 void ListStore::AddItem() {
   NonDuranteRiempimento("AddItem");
+  NonInSolaLettura("AddItem");
   const bool caricamentoPrima = shared_.CaricamentoInCorso();
   shared_.SetCaricamentoInCorso(true);
   const int32_t indicePrecedente = MaxIndex_;

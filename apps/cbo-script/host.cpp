@@ -23,7 +23,7 @@ const std::map<std::string, Host::Command>& Host::Commands() {
       {"button", &Host::Button},   {"grid", &Host::Grid},       {"screen", &Host::Screen},
       {"at", &Host::At},           {"cursor", &Host::Cursor},   {"wait", &Host::Wait},
       {"events", &Host::Events},   {"notify", &Host::Notify},   {"on", &Host::On},
-      {"sql", &Host::Sql},
+      {"sql", &Host::Sql},         {"live", &Host::Live},
   };
   return commands;
 }

@@ -94,6 +94,7 @@ private:
   void Echo(const Args& a);
   // sql C "FILE" "QUERY" (commands_sql.cpp).
   void Sql(const Args& a);
+  void Live(const Args& a);
 
   // --- What the end user does (commands_user.cpp). ---
   void Type(const Args& a);

@@ -1,0 +1,44 @@
+#pragma once
+// What a live table asks of the database its rows stay in: one statement at a
+// time with bound parameters, read whole (every statement the live table
+// sends is bounded: by LIMIT, by a key range or by counting), and the SQL
+// of a column's text as the table compares it.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace cbo {
+
+// One value read: Null or its text (numbers as the list shows them).
+using LiveValue = std::optional<std::string>;
+using LiveRow = std::vector<LiveValue>;
+// A bound parameter (? in the statement's text): a whole number or a text.
+using LiveParameter = std::variant<int64_t, std::string>;
+
+class LiveDatabase {
+public:
+  virtual ~LiveDatabase() = default;
+
+  // Runs one statement and returns its rows. A failure, a time-out
+  // included, is a Database error carrying the database's own message.
+  virtual std::vector<LiveRow> Query(const std::string& sql, std::span<const LiveParameter> parameters) = 0;
+
+  // The SQL of the column's text in the form the table compares and sorts
+  // it by (Unicode simple case folding, compared by code points); the
+  // column is given quoted. Values it is compared with are bound already
+  // folded (FoldCase).
+  virtual std::string Folded(const std::string& column) const = 0;
+
+  // The longest a statement may run before it is stopped, in milliseconds.
+  virtual void SetTimeLimit(int32_t milliseconds) = 0;
+  virtual int32_t TimeLimit() const = 0;
+};
+
+// An identifier in double quotes, each double quote in it doubled: a table
+// or column name reaches SQL only this way.
+std::string QuoteIdentifier(const std::string& name);
+
+}  // namespace cbo

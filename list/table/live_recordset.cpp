@@ -1,0 +1,311 @@
+// The live table: positions in the present order answered by counting in
+// the database, rows read a page at a time and kept for a while, finds and
+// sorts as single queries.
+#include "list/table/live_recordset.hpp"
+
+#include <algorithm>
+
+#include "list/table/criteria.hpp"
+#include "list/table/filter_match.hpp"
+#include "list/table/live_sql.hpp"
+#include "list/table/table_error.hpp"
+#include "platform/error.hpp"
+
+namespace cbo {
+
+using table::Fail;
+using table::Quoted;
+
+namespace {
+
+// Rows read at once for the grid, and pages kept.
+constexpr int32_t kPageRows = 128;
+constexpr size_t kPagesKept = 48;
+
+int32_t Count(const std::vector<LiveRow>& rows) {
+  if (rows.size() != 1 || rows[0].empty() || !rows[0][0])
+    throw Error(ErrorKind::Database, "counting the rows gave no number");
+  return static_cast<int32_t>(std::stoll(*rows[0][0]));
+}
+
+Variant ValueOf(const LiveValue& value) { return value ? Variant(*value) : Variant::Null(); }
+
+}  // namespace
+
+LiveRecordset::LiveRecordset(std::shared_ptr<LiveDatabase> database, LiveTableSpec spec)
+    : database_(std::move(database)), spec_(std::move(spec)) {
+  for (const std::string& field : spec_.fields) {
+    names_.push_back(field);
+    columns_.push_back(QuoteIdentifier(field));
+  }
+  names_.push_back(spec_.keyField);
+  columns_.push_back(QuoteIdentifier(spec_.key));
+  for (const std::string& name : names_) folded_.push_back(FoldCase(name));
+  const std::string& key = columns_.back();
+  const std::vector<LiveRow> counted =
+      database_->Query("SELECT count(*), min(" + key + "), max(" + key + ") FROM " + QuoteIdentifier(spec_.table), {});
+  count_ = Count(counted);
+  if (count_ > 0) {
+    first_ = table::KeyOf(counted[0], 1);
+    dense_ = table::KeyOf(counted[0], 2) - first_ == static_cast<int64_t>(count_) - 1;
+  }
+}
+
+LiveRecordset::~LiveRecordset() = default;
+
+const std::string& LiveRecordset::FieldName(int32_t index) const {
+  if (index < 0 || index >= FieldCount())
+    throw Error(ErrorKind::SubscriptOutOfRange, "FieldName: the table has no field number " + std::to_string(index) +
+                                                    " (it has " + std::to_string(FieldCount()) + ")");
+  return names_[static_cast<size_t>(index)];
+}
+
+int32_t LiveRecordset::FieldNumber(const std::string& name) const {
+  const std::string folded = FoldCase(name);
+  for (size_t i = 0; i < folded_.size(); ++i)
+    if (folded_[i] == folded) return static_cast<int32_t>(i);
+  return -1;
+}
+
+int32_t LiveRecordset::FieldNamed(const char* operation, const std::string& name) const {
+  const int32_t index = FieldNumber(name);
+  if (index < 0) Fail(std::string(operation) + ": the table has no field " + Quoted(name));
+  return index;
+}
+
+int32_t LiveRecordset::FieldIndex(const std::string& name) const { return FieldNamed("FieldIndex", name); }
+
+void LiveRecordset::RequireField(const char* operation, int32_t index) const {
+  if (index < 0 || index >= FieldCount())
+    Fail(std::string(operation) + ": the table has no field number " + std::to_string(index) + " (it has " +
+         std::to_string(FieldCount()) + ")");
+}
+
+void LiveRecordset::RequirePosition(const char* operation, int32_t position) const {
+  if (position < 0 || position >= count_)
+    Fail(std::string(operation) + ": position " + std::to_string(position) + " is outside the table's " +
+         std::to_string(count_) + " rows");
+}
+
+void LiveRecordset::Refused(const char* operation) const {
+  throw Error(ErrorKind::Database, std::string(operation) + ": the list is read from the database (table " +
+                                       Quoted(spec_.table) + ") and cannot be changed");
+}
+
+void LiveRecordset::AppendRow(std::span<const Variant* const>) { Refused("AppendRow"); }
+int64_t LiveRecordset::AppendRows(const RowWriter&) { Refused("AppendRows"); }
+void LiveRecordset::Delete() { Refused("Delete"); }
+
+Variant LiveRecordset::Field(const std::string& name) const {
+  const int32_t index = FieldNamed("Field", name);
+  if (current_ < 0) Fail("field " + Quoted(name) + ": there is no current row (EOF)");
+  return ValueOf(currentRow_[static_cast<size_t>(index)]);
+}
+
+Variant LiveRecordset::Field(int32_t index) const {
+  RequireField("Field", index);
+  if (current_ < 0) Fail("Field: there is no current row (EOF)");
+  return ValueOf(currentRow_[static_cast<size_t>(index)]);
+}
+
+void LiveRecordset::PrepareIndex(const std::string& field) { FieldNamed("PrepareIndex", field); }
+
+// --- Reading rows ---------------------------------------------------------
+
+table::LiveOrder LiveRecordset::Order() const {
+  table::LiveOrder order;
+  for (int32_t field : order_) {
+    order.terms.push_back(Term(field));
+    order.fields.push_back(static_cast<size_t>(field));
+  }
+  order.key = columns_.back();
+  order.keyField = columns_.size() - 1;
+  return order;
+}
+
+std::string LiveRecordset::Term(int32_t field) const {
+  // The key sorts and matches as its decimal text, as the in-memory table's
+  // row index does.
+  if (field == FieldCount() - 1) return "CAST(" + columns_.back() + " AS TEXT)";
+  return database_->Folded(columns_[static_cast<size_t>(field)]);
+}
+
+std::string LiveRecordset::Select() const {
+  std::string sql = "SELECT ";
+  for (size_t i = 0; i < columns_.size(); ++i) sql += (i ? ", " : "") + columns_[i];
+  return sql + " FROM " + QuoteIdentifier(spec_.table);
+}
+
+std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows) const {
+  rows = std::min(rows, count_ - from);
+  if (rows <= 0) return {};
+  const table::LiveOrder order = Order();
+  std::vector<LiveRow> read;
+  if (order_.empty() && dense_) {
+    // Key order over keys without gaps: the positions are a key range.
+    const std::vector<LiveParameter> range{first_ + from, first_ + from + rows};
+    read = database_->Query(
+        Select() + " WHERE " + order.key + " >= ? AND " + order.key + " < ?" + table::OrderBy(order, false), range);
+  } else if (from <= count_ - (from + rows)) {
+    const std::vector<LiveParameter> window{int64_t{rows}, int64_t{from}};
+    read = database_->Query(Select() + table::OrderBy(order, false) + " LIMIT ? OFFSET ?", window);
+  } else {
+    // Nearer the end: read back from it.
+    const std::vector<LiveParameter> window{int64_t{rows}, int64_t{count_ - (from + rows)}};
+    read = database_->Query(Select() + table::OrderBy(order, true) + " LIMIT ? OFFSET ?", window);
+    std::reverse(read.begin(), read.end());
+  }
+  if (read.size() != static_cast<size_t>(rows))
+    throw Error(ErrorKind::Database, "table " + Quoted(spec_.table) + " has fewer rows than the " +
+                                         std::to_string(count_) + " counted when the list attached");
+  for (const LiveRow& row : read)
+    if (row.size() != columns_.size()) throw Error(ErrorKind::Database, "a row was read with too few values");
+  return read;
+}
+
+const LiveRow& LiveRecordset::RowAt(int32_t position) const {
+  const int32_t page = position / kPageRows;
+  auto found = pageAt_.find(page);
+  if (found != pageAt_.end()) {
+    pages_.splice(pages_.begin(), pages_, found->second);
+  } else {
+    pages_.emplace_front(page, ReadRows(page * kPageRows, kPageRows));
+    pageAt_[page] = pages_.begin();
+    if (pages_.size() > kPagesKept) {
+      pageAt_.erase(pages_.back().first);
+      pages_.pop_back();
+    }
+  }
+  return pages_.front().second[static_cast<size_t>(position % kPageRows)];
+}
+
+void LiveRecordset::ForgetPages() {
+  pages_.clear();
+  pageAt_.clear();
+}
+
+int32_t LiveRecordset::PositionOf(const LiveRow& row) const {
+  const int64_t key = table::KeyOf(row, columns_.size() - 1);
+  if (order_.empty() && dense_) return static_cast<int32_t>(key - first_);
+  for (const auto& [page, rows] : pages_)
+    for (size_t i = 0; i < rows.size(); ++i)
+      if (table::KeyOf(rows[i], columns_.size() - 1) == key) return page * kPageRows + static_cast<int32_t>(i);
+  const table::SqlPart before = table::Beside(Order(), row, table::Side::Before);
+  return Count(database_->Query("SELECT count(*) FROM " + QuoteIdentifier(spec_.table) + " WHERE " + before.sql,
+                                before.parameters));
+}
+
+Variant LiveRecordset::ValueAt(int32_t position, int32_t field) const {
+  RequirePosition("ValueAt", position);
+  RequireField("ValueAt", field);
+  return ValueOf(RowAt(position)[static_cast<size_t>(field)]);
+}
+
+// --- Moving ---------------------------------------------------------------
+
+void LiveRecordset::MoveFirst() {
+  if (count_ > 0) {
+    currentRow_ = RowAt(0);
+    current_ = 0;
+  } else {
+    current_ = -1;
+  }
+  subscribers_.Notify();
+}
+
+void LiveRecordset::MoveToEof() {
+  current_ = -1;
+  subscribers_.Notify();
+}
+
+void LiveRecordset::MoveTo(int32_t position) {
+  RequirePosition("MoveTo", position);
+  currentRow_ = RowAt(position);
+  current_ = position;
+  subscribers_.Notify();
+}
+
+void LiveRecordset::Find(const std::string& criteria, int32_t skip) {
+  const table::Criterion criterion = table::ParseCriteria(criteria);
+  const int32_t field = FieldNumber(criterion.field);
+  if (field < 0) Fail("criteria " + Quoted(criteria) + ": the table has no field " + Quoted(criterion.field));
+  if (skip < 0) Fail("Find " + Quoted(criteria) + ": cannot skip " + std::to_string(skip) + " rows");
+  // Every query is made before the current row changes: a refused one leaves
+  // the table where it was.
+  const int64_t start = current_ < 0 ? count_ : int64_t{current_} + skip;
+  std::optional<LiveRow> found;
+  std::optional<int32_t> at;
+  if (start < count_) {
+    const bool isKey = field == FieldCount() - 1;
+    const table::SqlPart match =
+        table::Matching(criterion, isKey ? std::string() : database_->Folded(columns_[static_cast<size_t>(field)]),
+                        isKey ? columns_.back() : std::string());
+    if (!match.sql.empty()) {
+      const table::LiveOrder order = Order();
+      const table::SqlPart from = table::Beside(order, RowAt(static_cast<int32_t>(start)), table::Side::AtOrAfter);
+      std::vector<LiveParameter> parameters = match.parameters;
+      parameters.insert(parameters.end(), from.parameters.begin(), from.parameters.end());
+      std::vector<LiveRow> rows = database_->Query(
+          Select() + " WHERE (" + match.sql + ") AND " + from.sql + table::OrderBy(order, false) + " LIMIT 1",
+          parameters);
+      if (!rows.empty()) {
+        at = PositionOf(rows[0]);
+        found = std::move(rows[0]);
+      }
+    }
+  }
+  if (found) {
+    currentRow_ = std::move(*found);
+    current_ = *at;
+  } else {
+    current_ = -1;
+  }
+  subscribers_.Notify();
+}
+
+void LiveRecordset::Sort(const std::string& field) {
+  const int32_t index = FieldNamed("Sort", field);
+  std::vector<int32_t> order = order_;
+  order.erase(std::remove(order.begin(), order.end(), index), order.end());
+  order.insert(order.begin(), index);
+  std::swap(order_, order);
+  ForgetPages();
+  try {
+    if (current_ >= 0) current_ = PositionOf(currentRow_);
+  } catch (...) {
+    std::swap(order_, order);  // the order before, and the row where it was
+    ForgetPages();
+    throw;
+  }
+  ++revision_;
+}
+
+// --- The drop-down's filter -------------------------------------------------
+
+int64_t LiveRecordset::MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from,
+                                         int32_t to, std::vector<uint64_t>& bits,
+                                         const std::vector<uint64_t>* within) const {
+  for (int32_t field : fields) RequireField("MarkFilterMatches", field);
+  const int32_t begin = std::clamp(from, 0, count_);
+  const int32_t end = std::clamp(to, begin, count_);
+  if (bits.size() < (static_cast<size_t>(end) + 63) / 64) bits.resize((static_cast<size_t>(end) + 63) / 64);
+  int64_t marked = 0;
+  const std::vector<LiveRow> rows = ReadRows(begin, end - begin);
+  for (int32_t p = begin; p < end; ++p) {
+    const size_t word = static_cast<size_t>(p) / 64;
+    const uint64_t bit = uint64_t{1} << (p % 64);
+    if (within && ((*within)[word] & bit) == 0) continue;
+    const LiveRow& row = rows[static_cast<size_t>(p - begin)];
+    for (int32_t field : fields) {
+      const LiveValue& value = row[static_cast<size_t>(field)];
+      if (value && filter.Matches(*value)) {
+        bits[word] |= bit;
+        ++marked;
+        break;
+      }
+    }
+  }
+  return marked;
+}
+
+}  // namespace cbo

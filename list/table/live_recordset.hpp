@@ -1,0 +1,119 @@
+#pragma once
+// A live table: the recordset contract (recordset.hpp) answered from a
+// database table or view whose rows are never copied. Its fields are named
+// columns of the table, and a last field (the list's row index) is its
+// integer key column, unique. The present order is key order until a Sort;
+// a Sort orders by the field's folded text, Null first, ties in the order
+// before it, as the in-memory table does. The rows are read a page at a
+// time, as the grid shows them; a Find is one query that the database
+// answers from its indexes (docs/database.md).
+//
+// The rows are counted once, when the table opens: a database that gains or
+// loses rows afterwards shows the change after the list attaches again. Rows
+// are read only: every change of them is a Database error.
+#include <list>
+#include <memory>
+#include <unordered_map>
+
+#include "list/table/live_database.hpp"
+#include "list/table/live_sql.hpp"
+#include "list/table/recordset.hpp"
+#include "list/table/row_moved.hpp"
+
+namespace cbo {
+
+struct LiveTableSpec {
+  std::string table;                // the table or view
+  std::vector<std::string> fields;  // its columns read, in order
+  std::string key;                  // its integer key column
+  std::string keyField;             // the name the list knows the key by
+};
+
+class LiveRecordset final : public Recordset {
+public:
+  // Opens the table and counts its rows (a Database error when the
+  // database refuses). The names are checked against the database by
+  // whoever made it; here they are only quoted.
+  LiveRecordset(std::shared_ptr<LiveDatabase> database, LiveTableSpec spec);
+  ~LiveRecordset() override;
+
+  LiveDatabase& Database() const { return *database_; }
+  const LiveTableSpec& Spec() const { return spec_; }
+
+  int32_t State() const override { return 1; }
+  int32_t RecordCount() const override { return count_; }
+  int32_t FieldCount() const override { return static_cast<int32_t>(names_.size()); }
+  const std::string& FieldName(int32_t index) const override;
+  int32_t FieldIndex(const std::string& name) const override;
+  int32_t FieldNumber(const std::string& name) const override;
+  bool ReadOnly() const override { return true; }
+
+  void AppendRow(std::span<const Variant* const> values) override;
+  int64_t AppendRows(const RowWriter& next) override;
+  void Delete() override;
+
+  Variant Field(const std::string& name) const override;
+  Variant Field(int32_t index) const override;
+
+  void MoveFirst() override;
+  void MoveToEof() override;
+  void Find(const std::string& criteria, int32_t skip = 0) override;
+  bool Eof() const override { return current_ < 0; }
+  void Sort(const std::string& field) override;
+
+  // The database's indexes do the work: nothing to build.
+  bool BuildIndexes(int64_t) override { return false; }
+  bool IndexesPending() const override { return false; }
+  void PrepareIndex(const std::string& field) override;
+
+  int32_t Position() const override { return current_; }
+  void MoveTo(int32_t position) override;
+  Variant ValueAt(int32_t position, int32_t field) const override;
+
+  int64_t MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from, int32_t to,
+                            std::vector<uint64_t>& bits, const std::vector<uint64_t>* within = nullptr) const override;
+  size_t FilterBytes() const override { return 0; }
+  uint64_t Revision() const override { return revision_; }
+
+  int Subscribe(std::function<void()> handler) override { return subscribers_.Subscribe(std::move(handler)); }
+  void Unsubscribe(int id) override { subscribers_.Unsubscribe(id); }
+
+private:
+  // The present order and the query that reads every field, the key last.
+  table::LiveOrder Order() const;
+  std::string Term(int32_t field) const;  // the SQL a field sorts by
+  std::string Select() const;
+  // A row as read: one value per field, the key's text last.
+  const LiveRow& RowAt(int32_t position) const;
+  void ForgetPages();
+  std::vector<LiveRow> ReadRows(int32_t from, int32_t count) const;
+  int32_t PositionOf(const LiveRow& row) const;
+  int32_t FieldNamed(const char* operation, const std::string& name) const;
+  void RequireField(const char* operation, int32_t index) const;
+  void RequirePosition(const char* operation, int32_t position) const;
+  [[noreturn]] void Refused(const char* operation) const;
+
+  std::shared_ptr<LiveDatabase> database_;
+  LiveTableSpec spec_;
+  std::vector<std::string> names_;    // the fields, the key field last
+  std::vector<std::string> folded_;   // their names folded, for lookups
+  std::vector<std::string> columns_;  // the quoted columns, the key last
+  int32_t count_ = 0;
+  // Keys from `first_` to `first_ + count_ - 1`, every one a row: a row's
+  // place in key order is its key less the first, and a page is a key range.
+  bool dense_ = false;
+  int64_t first_ = 0;
+  // The fields of the present order, the latest Sort first; the key breaks
+  // the ties that remain.
+  std::vector<int32_t> order_;
+  int32_t current_ = -1;
+  LiveRow currentRow_;
+  uint64_t revision_ = 0;
+  table::RowMovedSubscribers subscribers_;
+  // Pages of rows read, the most recently used first; a few hundred rows in
+  // all, however long the table.
+  mutable std::list<std::pair<int32_t, std::vector<LiveRow>>> pages_;
+  mutable std::unordered_map<int32_t, decltype(pages_)::iterator> pageAt_;
+};
+
+}  // namespace cbo

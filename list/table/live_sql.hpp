@@ -1,0 +1,46 @@
+#pragma once
+// The SQL of a live table's queries: its present order, the rows on one side
+// of a row in that order, and the rows a criterion matches. Every value is a
+// bound parameter; only quoted identifiers and the database's folding
+// expression are written into the text.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "list/table/criteria.hpp"
+#include "list/table/live_database.hpp"
+
+namespace cbo::table {
+
+// A condition or clause with the parameters its ? stand for, in order.
+struct SqlPart {
+  std::string sql;
+  std::vector<LiveParameter> parameters;
+};
+
+// The present order of a live table: the sort fields, the latest first, each
+// by its folded text with Null first, then the key.
+struct LiveOrder {
+  std::vector<std::string> terms;  // the folded SQL of each sort field
+  std::vector<size_t> fields;      // the place of each in a row read
+  std::string key;                 // the quoted key column
+  size_t keyField = 0;             // the key's place in a row read
+};
+
+// ORDER BY ... in that order, or in the reverse one.
+std::string OrderBy(const LiveOrder& order, bool reversed);
+
+// The rows before, at or after, or after the row read as `row` in that order.
+enum class Side { Before, AtOrAfter, After };
+SqlPart Beside(const LiveOrder& order, const LiveRow& row, Side side);
+
+// The rows the criterion matches in a field: `folded` is the field's folded
+// SQL; for the key field, `key` is the quoted key column instead and the
+// values are compared as the key's decimal text. Nothing (an empty SQL) when
+// no row can match: equality with a text that no whole number is written as.
+SqlPart Matching(const Criterion& criterion, const std::string& folded, const std::string& key);
+
+// The key's value read back as a number.
+int64_t KeyOf(const LiveRow& row, size_t keyField);
+
+}  // namespace cbo::table

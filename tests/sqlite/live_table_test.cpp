@@ -1,0 +1,309 @@
+// The live SQLite table against the in-memory table holding the same rows:
+// random finds (both forms, every field, the key too), sorts, moves and
+// reads must leave both on the same row with the same values. Keys with gaps
+// and without (the two ways positions are answered), Nulls, duplicates,
+// case pairs, accents and the characters SQL treats specially.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <random>
+
+#include "list/list_store.hpp"
+#include "list/table/live_recordset.hpp"
+#include "list/table/memory_recordset.hpp"
+#include "platform/error.hpp"
+#include "sqlite/live_sqlite.hpp"
+#include "tests/sqlite/fill_host.hpp"
+
+namespace cbo::test {
+namespace {
+
+using ::testing::HasSubstr;
+
+const char* const kWords[] = {"Èboli",
+                              "èboli",
+                              "EBOLI",
+                              "Forlì",
+                              "forli",
+                              "Straße",
+                              "STRASSE",
+                              "σοφος",
+                              "ΣΟΦΟΣ",
+                              "100%",
+                              "10_0",
+                              "a*b",
+                              "a?b",
+                              "back\\slash",
+                              "l'Aquila",
+                              "L'AQUILA",
+                              "\"q\"",
+                              "",
+                              " ",
+                              "Ǆemal",
+                              "ǆemal",
+                              "zzz",
+                              "Z",
+                              "ab",
+                              "abc",
+                              "ABD",
+                              "b",
+                              "İ",
+                              "i",
+                              "ı",
+                              "'; DROP TABLE t; --"};
+const char* const kPrefixes[] = {"",   "e", "È", "è", "f", "a", "ab", "A*", "10", "1", "%", "_",      "'",
+                                 "\\", "s", "σ", "Σ", "ǅ", "z", "l'", "\"", " ",  "i", "İ", "'; DROP"};
+
+void Exec(sqlite3* db, const std::string& sql) {
+  char* message = nullptr;
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    const std::string text = message ? message : "?";
+    sqlite3_free(message);
+    throw std::runtime_error("test database: " + text);
+  }
+}
+
+struct Row {
+  int64_t id;
+  std::optional<std::string> a, b;
+};
+
+// Writes the rows to table t (id INTEGER PRIMARY KEY, a, b) with the indexes
+// of docs/database.md, made on a connection that has cbo_fold.
+void WriteTable(const std::string& file, const std::vector<Row>& rows, bool indexes = true) {
+  sqlite3* db = nullptr;
+  sqlite3_open(file.c_str(), &db);
+  RegisterFolding(db);
+  Exec(db, "CREATE TABLE t (id INTEGER PRIMARY KEY, a TEXT, b TEXT)");
+  Exec(db, "BEGIN");
+  sqlite3_stmt* insert = nullptr;
+  sqlite3_prepare_v2(db, "INSERT INTO t VALUES (?, ?, ?)", -1, &insert, nullptr);
+  for (const Row& row : rows) {
+    sqlite3_bind_int64(insert, 1, row.id);
+    int at = 2;
+    for (const auto& value : {row.a, row.b}) {
+      if (value)
+        sqlite3_bind_text(insert, at, value->data(), static_cast<int>(value->size()), SQLITE_TRANSIENT);
+      else
+        sqlite3_bind_null(insert, at);
+      ++at;
+    }
+    sqlite3_step(insert);
+    sqlite3_reset(insert);
+  }
+  sqlite3_finalize(insert);
+  Exec(db, "COMMIT");
+  if (indexes) {
+    Exec(db, "CREATE INDEX t_a_fold ON t(cbo_fold(a), id)");
+    Exec(db, "CREATE INDEX t_b_fold ON t(cbo_fold(b), id)");
+  }
+  sqlite3_close(db);
+}
+
+std::shared_ptr<MemoryRecordset> MemoryTable(const std::vector<Row>& rows) {
+  auto table = std::make_shared<MemoryRecordset>();
+  table->Open("SHAPE APPEND New adVarChar(100) As a, New adVarChar(100) As b, New adVarChar(100) As " +
+              std::string(kIndexField));
+  for (const Row& row : rows) {
+    const Variant a = row.a ? Variant(*row.a) : Variant::Null(), b = row.b ? Variant(*row.b) : Variant::Null();
+    const Variant id(std::to_string(row.id));
+    const Variant* values[] = {&a, &b, &id};
+    table->AppendRow(values);
+  }
+  return table;
+}
+
+std::string Described(const Recordset& table) {
+  if (table.Eof()) return "EOF";
+  std::string text = std::to_string(table.Position()) + ":";
+  for (int32_t f = 0; f < table.FieldCount(); ++f) {
+    const Variant v = table.Field(f);
+    text += v.IsNull() ? " Null" : " \"" + v.AsString() + "\"";
+  }
+  return text;
+}
+
+std::string Quote(const std::string& text) {
+  std::string quoted;
+  for (char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
+  return "'" + quoted + "'";
+}
+
+class LiveTable : public ::testing::Test {
+protected:
+  std::vector<Row> RandomRows(std::mt19937& rng, int count, bool gaps) {
+    std::vector<Row> rows;
+    int64_t id = gaps ? -5 : 1;
+    auto value = [&]() -> std::optional<std::string> {
+      if (rng() % 8 == 0) return std::nullopt;
+      return kWords[rng() % std::size(kWords)];
+    };
+    for (int i = 0; i < count; ++i) {
+      rows.push_back({id, value(), value()});
+      id += gaps ? 1 + static_cast<int64_t>(rng() % 4) : 1;
+    }
+    return rows;
+  }
+
+  TempDir dir;
+};
+
+TEST_F(LiveTable, EverySequenceOfFindsSortsAndMovesEndsOnTheRowTheMemoryTableEndsOn) {
+  for (uint32_t seed = 1; seed <= 12; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const std::vector<Row> rows = RandomRows(rng, 20 + static_cast<int>(seed) * 25, seed % 2 == 0);
+    const std::string file = dir.File("t" + std::to_string(seed) + ".db");
+    WriteTable(file, rows);
+    auto memory = MemoryTable(rows);
+    LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+    ASSERT_TRUE(opened.missingIndexes.empty());
+    Recordset& live = *opened.table;
+    ASSERT_EQ(live.RecordCount(), memory->RecordCount());
+    const char* const fields[] = {"a", "B", kIndexField};
+    for (int step = 0; step < 300; ++step) {
+      std::string what;
+      const int r = static_cast<int>(rng() % 100);
+      if (r < 10) {
+        what = "MoveFirst";
+        memory->MoveFirst();
+        live.MoveFirst();
+      } else if (r < 20) {
+        const int32_t p = static_cast<int32_t>(rng() % static_cast<uint32_t>(memory->RecordCount()));
+        what = "MoveTo " + std::to_string(p);
+        memory->MoveTo(p);
+        live.MoveTo(p);
+      } else if (r < 28) {
+        const char* field = fields[rng() % 3];
+        what = std::string("Sort ") + field;
+        memory->Sort(field);
+        live.Sort(field);
+      } else {
+        const char* field = fields[rng() % 3];
+        std::string criteria;
+        if (field == kIndexField) {
+          const Row& row = rows[rng() % rows.size()];
+          criteria = std::string(field) + (rng() % 2 ? " = " + Quote(std::to_string(row.id))
+                                                     : " like " + Quote(std::to_string(row.id).substr(0, 1) + "*"));
+        } else if (rng() % 2) {
+          criteria = std::string(field) + " = " + Quote(kWords[rng() % std::size(kWords)]);
+        } else {
+          criteria = std::string(field) + " like " + Quote(std::string(kPrefixes[rng() % std::size(kPrefixes)]) + "*");
+        }
+        const int32_t skip = static_cast<int32_t>(rng() % 3);
+        what = "Find " + criteria + " skip " + std::to_string(skip);
+        if (rng() % 4 == 0) {
+          memory->MoveFirst();
+          live.MoveFirst();
+        }
+        if (!memory->Eof() && memory->Position() + skip >= memory->RecordCount()) continue;
+        memory->Find(criteria, skip);
+        live.Find(criteria, skip);
+      }
+      ASSERT_EQ(Described(live), Described(*memory)) << "after " << what;
+      const int32_t p = static_cast<int32_t>(rng() % static_cast<uint32_t>(memory->RecordCount()));
+      for (int32_t f = 0; f < 3; ++f) ASSERT_EQ(live.ValueAt(p, f), memory->ValueAt(p, f)) << "row " << p;
+    }
+  }
+}
+
+TEST_F(LiveTable, TypedTextReachesSqlOnlyAsBoundValues) {
+  const std::string file = dir.File("t.db");
+  WriteTable(file, {{1, "x", "y"}, {2, "'; DROP TABLE t; --", "%"}, {3, "_", "100%"}});
+  LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+  Recordset& live = *opened.table;
+  for (const char* criteria : {"a = '''; DROP TABLE t; --'", "a like '''; DROP*'", "b like '%*'", "a like '_*'",
+                               "b = '%'", "a like '\\*'", "a = 'x'' OR ''1''=''1'"}) {
+    SCOPED_TRACE(criteria);
+    live.MoveFirst();
+    live.Find(criteria);
+  }
+  live.MoveFirst();
+  live.Find("b like '%*'");
+  EXPECT_EQ(Described(live), "1: \"'; DROP TABLE t; --\" \"%\" \"2\"");
+  live.MoveFirst();
+  live.Find("a like '_*'");
+  EXPECT_EQ(Described(live), "2: \"_\" \"100%\" \"3\"");
+  live.MoveFirst();
+  live.Find("a = 'x'' OR ''1''=''1'");
+  EXPECT_EQ(Described(live), "EOF");
+  // The table and its rows are all still there, read on a new connection.
+  EXPECT_EQ(OpenLiveSqlite(file, "t", "id", {"a", "b"}).table->RecordCount(), 3);
+  // A table name is an identifier, quoted, never a statement.
+  EXPECT_THAT(ErrorOf([&] { OpenLiveSqlite(file, "t; DROP TABLE t", "id", {"a"}); }).what(),
+              HasSubstr("there is no table or view \"t; DROP TABLE t\""));
+  EXPECT_THAT(ErrorOf([&] { OpenLiveSqlite(file, "t", "id", {"a\" FROM t; --"}); }).what(), HasSubstr("has no column"));
+}
+
+TEST_F(LiveTable, RowsAreReadOnly) {
+  const std::string file = dir.File("t.db");
+  WriteTable(file, {{1, "x", "y"}});
+  LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+  opened.table->MoveFirst();
+  for (auto change : std::vector<std::function<void()>>{[&] { opened.table->Delete(); },
+                                                        [&] {
+                                                          const Variant* none[] = {nullptr};
+                                                          opened.table->AppendRow(none);
+                                                        }}) {
+    const Error e = ErrorOf(change);
+    EXPECT_EQ(e.kind(), ErrorKind::Database);
+    EXPECT_THAT(e.what(), HasSubstr("the list is read from the database"));
+  }
+}
+
+TEST_F(LiveTable, AKeyThatIsNotAUniqueWholeNumberIsRefused) {
+  const std::string file = dir.File("k.db");
+  sqlite3* db = nullptr;
+  sqlite3_open(file.c_str(), &db);
+  Exec(db,
+       "CREATE TABLE k (n INTEGER, u INTEGER, s TEXT, PRIMARY KEY (n, u)); CREATE UNIQUE INDEX k_u ON k(u);"
+       "CREATE VIEW v AS SELECT s || '' AS name, u + 0 AS n FROM k; INSERT INTO k VALUES (1, 1, 'a'), (1, 2, 'b');");
+  sqlite3_close(db);
+  EXPECT_THAT(ErrorOf([&] { OpenLiveSqlite(file, "k", "n", {"s"}); }).what(),
+              HasSubstr("\"n\" of \"k\" is not unique"));
+  EXPECT_THAT(ErrorOf([&] { OpenLiveSqlite(file, "k", "s", {"s"}); }).what(), HasSubstr("not an integer column"));
+  EXPECT_EQ(OpenLiveSqlite(file, "k", "u", {"s"}).table->RecordCount(), 2);
+  EXPECT_THAT(ErrorOf([&] { OpenLiveSqlite(file, "v", "name", {"n"}); }).what(), HasSubstr("not whole numbers"));
+  EXPECT_EQ(OpenLiveSqlite(file, "v", "n", {"name"}).table->RecordCount(), 2);
+}
+
+TEST_F(LiveTable, ALargeTableWithoutItsIndexesIsRefusedWithTheStatementsThatMakeThem) {
+  std::vector<Row> rows;
+  for (int64_t i = 1; i <= 100'000; ++i) rows.push_back({i, "r" + std::to_string(i % 977), std::nullopt});
+  const std::string file = dir.File("big.db");
+  WriteTable(file, rows, false);
+  const Error e = ErrorOf([&] { OpenLiveSqlite(file, "t", "id", {"a", "b"}); });
+  EXPECT_EQ(e.kind(), ErrorKind::Database);
+  EXPECT_THAT(e.what(), HasSubstr("CREATE INDEX \"t_a_fold\" ON \"t\"(cbo_fold(\"a\"), \"id\");"));
+  EXPECT_THAT(e.what(), HasSubstr("CREATE INDEX \"t_b_fold\" ON \"t\"(cbo_fold(\"b\"), \"id\");"));
+  // A small one opens and says what it lacks.
+  const std::string small = dir.File("small.db");
+  WriteTable(small, {{1, "x", "y"}}, false);
+  EXPECT_EQ(OpenLiveSqlite(small, "t", "id", {"a"}).missingIndexes,
+            std::vector<std::string>{"CREATE INDEX \"t_a_fold\" ON \"t\"(cbo_fold(\"a\"), \"id\");"});
+}
+
+TEST_F(LiveTable, AStatementLongerThanTheTimeLimitIsStoppedAndTheTableStaysWhereItWas) {
+  // Just under the size that must have indexes, and without them: a find
+  // reads every row, calling cbo_fold on each, far longer than 1 ms.
+  std::vector<Row> rows;
+  for (int64_t i = 1; i < 100'000; ++i) rows.push_back({i, "r" + std::to_string(i), "same"});
+  const std::string file = dir.File("slow.db");
+  WriteTable(file, rows, false);
+  LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+  Recordset& live = *opened.table;
+  live.MoveTo(5);
+  opened.table->Database().SetTimeLimit(1);
+  const Error e = ErrorOf([&] { live.Find("b = 'other'"); });
+  EXPECT_EQ(e.kind(), ErrorKind::Database);
+  EXPECT_THAT(e.what(), HasSubstr("interrupted (a statement ran longer than the time limit of 1 ms)"));
+  EXPECT_EQ(live.Position(), 5);
+  // The next try, given the time, answers.
+  opened.table->Database().SetTimeLimit(60'000);
+  live.Find("b = 'other'");
+  EXPECT_TRUE(live.Eof());
+}
+
+}  // namespace
+}  // namespace cbo::test

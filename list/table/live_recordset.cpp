@@ -290,6 +290,11 @@ int64_t LiveRecordset::MarkFilterMatches(const FilterText& filter, std::span<con
   const int32_t end = std::clamp(to, begin, count_);
   if (bits.size() < (static_cast<size_t>(end) + 63) / 64) bits.resize((static_cast<size_t>(end) + 63) / 64);
   int64_t marked = 0;
+  if (filter.Empty() && !within) {
+    // No filter text: every row, none of them read.
+    for (int32_t p = begin; p < end; ++p) bits[static_cast<size_t>(p) / 64] |= uint64_t{1} << (p % 64);
+    return end - begin;
+  }
   const std::vector<LiveRow> rows = ReadRows(begin, end - begin);
   for (int32_t p = begin; p < end; ++p) {
     const size_t word = static_cast<size_t>(p) / 64;

@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
     for (const char* name : kFigures) bench::Declare(name, n);
     bench::RegisterOurs(n, repetitions);
     bench::RegisterOursDatabase(n);
+    bench::RegisterOursLive(n);
     bench::RegisterOursFilter(n, repetitions);
     if (qt) {
       bench::RegisterOursQt(n, repetitions);

@@ -18,6 +18,8 @@ void RegisterOursFilter(size_t n, int repetitions);
 void RegisterPeerFilter(size_t n, int laterRounds);
 // The bulk fill from memory and the fill from a SQLite file.
 void RegisterOursDatabase(size_t n);
+// A live list on a SQLite file of the same rows, never copied.
+void RegisterOursLive(size_t n);
 // Qt's QSqlQueryModel on the same file; nothing without Qt's SQL module.
 void RegisterPeerDatabase(size_t n);
 // Creates the application object the Qt parts need (offscreen); false without Qt.

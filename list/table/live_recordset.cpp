@@ -42,8 +42,11 @@ LiveRecordset::LiveRecordset(std::shared_ptr<LiveDatabase> database, LiveTableSp
   columns_.push_back(QuoteIdentifier(spec_.key));
   for (const std::string& name : names_) folded_.push_back(FoldCase(name));
   const std::string& key = columns_.back();
-  const std::vector<LiveRow> counted =
-      database_->Query("SELECT count(*), min(" + key + "), max(" + key + ") FROM " + QuoteIdentifier(spec_.table), {});
+  // Three queries in one, each answered without reading the rows one by one
+  // (asked together, SQLite would read them all).
+  const std::vector<LiveRow> counted = database_->Query("SELECT (SELECT count(*)" + From() + "), (SELECT min(" + key +
+                                                            ")" + From() + "), (SELECT max(" + key + ")" + From() + ")",
+                                                        {});
   count_ = Count(counted);
   if (count_ > 0) {
     first_ = table::KeyOf(counted[0], 1);
@@ -130,11 +133,15 @@ std::string LiveRecordset::Term(int32_t field) const {
   return database_->Folded(columns_[static_cast<size_t>(field)]);
 }
 
-std::string LiveRecordset::Select() const {
-  std::string sql = "SELECT ";
-  for (size_t i = 0; i < columns_.size(); ++i) sql += (i ? ", " : "") + columns_[i];
-  return sql + " FROM " + QuoteIdentifier(spec_.table);
+std::string LiveRecordset::Columns() const {
+  std::string list;
+  for (size_t i = 0; i < columns_.size(); ++i) list += (i ? ", " : "") + columns_[i];
+  return list;
 }
+
+std::string LiveRecordset::From() const { return " FROM " + QuoteIdentifier(spec_.table); }
+
+std::string LiveRecordset::Select() const { return "SELECT " + Columns() + From(); }
 
 std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows) const {
   rows = std::min(rows, count_ - from);
@@ -190,9 +197,8 @@ int32_t LiveRecordset::PositionOf(const LiveRow& row) const {
   for (const auto& [page, rows] : pages_)
     for (size_t i = 0; i < rows.size(); ++i)
       if (table::KeyOf(rows[i], columns_.size() - 1) == key) return page * kPageRows + static_cast<int32_t>(i);
-  const table::SqlPart before = table::Beside(Order(), row, table::Side::Before);
-  return Count(database_->Query("SELECT count(*) FROM " + QuoteIdentifier(spec_.table) + " WHERE " + before.sql,
-                                before.parameters));
+  const table::SqlPart before = table::CountBefore(Order(), row, From());
+  return Count(database_->Query(before.sql, before.parameters));
 }
 
 Variant LiveRecordset::ValueAt(int32_t position, int32_t field) const {
@@ -241,14 +247,11 @@ void LiveRecordset::Find(const std::string& criteria, int32_t skip) {
         table::Matching(criterion, isKey ? std::string() : database_->Folded(columns_[static_cast<size_t>(field)]),
                         isKey ? columns_.back() : std::string());
     if (!match.sql.empty()) {
-      const table::LiveOrder order = Order();
-      const table::SqlPart from = table::Beside(order, RowAt(static_cast<int32_t>(start)), table::Side::AtOrAfter);
-      std::vector<LiveParameter> parameters = match.parameters;
-      parameters.insert(parameters.end(), from.parameters.begin(), from.parameters.end());
-      std::vector<LiveRow> rows = database_->Query(
-          Select() + " WHERE (" + match.sql + ") AND " + from.sql + table::OrderBy(order, false) + " LIMIT 1",
-          parameters);
+      const table::SqlPart first =
+          table::FirstFrom(Order(), RowAt(static_cast<int32_t>(start)), Columns(), From(), match);
+      std::vector<LiveRow> rows = database_->Query(first.sql, first.parameters);
       if (!rows.empty()) {
+        rows[0].pop_back();  // the stretch it was found in
         at = PositionOf(rows[0]);
         found = std::move(rows[0]);
       }

@@ -82,6 +82,8 @@ private:
   // The present order and the query that reads every field, the key last.
   table::LiveOrder Order() const;
   std::string Term(int32_t field) const;  // the SQL a field sorts by
+  std::string Columns() const;            // the select list
+  std::string From() const;               // " FROM <table>"
   std::string Select() const;
   // A row as read: one value per field, the key's text last.
   const LiveRow& RowAt(int32_t position) const;

@@ -27,13 +27,43 @@ namespace {
 // begins with the prefix (but for a text that has that noncharacter next).
 constexpr const char* kLastCodePoint = "\xF4\x8F\xBF\xBF";
 
-// One term and the value of the row in it: strictly on the side, or equal.
-std::string Strict(const std::string& term, const LiveValue& value, bool after) {
-  if (!value) return after ? term + " IS NOT NULL" : "1 = 0";
-  return after ? term + " > ?" : "(" + term + " IS NULL OR " + term + " < ?)";
+// The row's values in the order's terms, folded as the terms are.
+struct Values {
+  std::vector<LiveValue> terms;
+  int64_t key;
+};
+
+Values ValuesOf(const LiveOrder& order, const LiveRow& row) {
+  Values v{{}, KeyOf(row, order.keyField)};
+  for (size_t field : order.fields) {
+    const LiveValue& value = row[field];
+    v.terms.push_back(value ? LiveValue(FoldCase(*value)) : std::nullopt);
+  }
+  return v;
 }
 
-std::string Equal(const std::string& term, const LiveValue& value) { return value ? term + " = ?" : term + " IS NULL"; }
+// The first `count` terms equal to the row's.
+SqlPart EqualTo(const LiveOrder& order, const Values& v, size_t count) {
+  SqlPart part;
+  for (size_t i = 0; i < count; ++i) {
+    part.sql += (i ? " AND " : "") + order.terms[i] + (v.terms[i] ? " = ?" : " IS NULL");
+    if (v.terms[i]) part.parameters.emplace_back(*v.terms[i]);
+  }
+  return part;
+}
+
+void Append(SqlPart& to, const std::string& glue, const SqlPart& part) {
+  if (part.sql.empty()) return;
+  to.sql += (to.sql.empty() ? "" : glue) + part.sql;
+  to.parameters.insert(to.parameters.end(), part.parameters.begin(), part.parameters.end());
+}
+
+// ORDER BY the terms from `first` on, then the key.
+std::string OrderFrom(const LiveOrder& order, size_t first) {
+  std::string sql = " ORDER BY ";
+  for (size_t i = first; i < order.terms.size(); ++i) sql += order.terms[i] + " ASC NULLS FIRST, ";
+  return sql + order.key + " ASC";
+}
 
 }  // namespace
 
@@ -43,26 +73,51 @@ std::string OrderBy(const LiveOrder& order, bool reversed) {
   return sql + order.key + (reversed ? " DESC" : " ASC");
 }
 
-SqlPart Beside(const LiveOrder& order, const LiveRow& row, Side side) {
-  const bool after = side != Side::Before;
-  const char* keyOp = side == Side::Before ? " < ?" : side == Side::AtOrAfter ? " >= ?" : " > ?";
-  // (t1 beyond v1) OR (t1 = v1 AND ((t2 beyond v2) OR (t2 = v2 AND ... key op k)))
-  SqlPart part;
-  std::vector<LiveParameter> tail;
-  std::string closing;
+SqlPart CountBefore(const LiveOrder& order, const LiveRow& row, const std::string& from) {
+  const Values v = ValuesOf(order, row);
+  SqlPart sum;
+  auto count = [&](SqlPart where) {
+    SqlPart one{"(SELECT count(*)" + from + " WHERE " + where.sql + ")", std::move(where.parameters)};
+    Append(sum, " + ", one);
+  };
   for (size_t i = 0; i < order.terms.size(); ++i) {
-    const LiveValue& value = row[order.fields[i]];
-    const std::string folded = value ? FoldCase(*value) : std::string();
-    part.sql += "(" + Strict(order.terms[i], value, after) + " OR (" + Equal(order.terms[i], value) + " AND ";
-    if (value) {
-      part.parameters.emplace_back(folded);
-      part.parameters.emplace_back(folded);
+    if (!v.terms[i]) continue;  // nothing sorts before Null
+    for (bool nulls : {true, false}) {
+      SqlPart where = EqualTo(order, v, i);
+      SqlPart beyond{order.terms[i] + (nulls ? " IS NULL" : " < ?"), {}};
+      if (!nulls) beyond.parameters.emplace_back(*v.terms[i]);
+      Append(where, " AND ", beyond);
+      count(std::move(where));
     }
-    closing += "))";
   }
-  part.sql += order.key + keyOp + closing;
-  part.parameters.emplace_back(KeyOf(row, order.keyField));
-  return part;
+  SqlPart where = EqualTo(order, v, order.terms.size());
+  Append(where, " AND ", SqlPart{order.key + " < ?", {v.key}});
+  count(std::move(where));
+  return {"SELECT " + sum.sql, std::move(sum.parameters)};
+}
+
+SqlPart FirstFrom(const LiveOrder& order, const LiveRow& row, const std::string& columns, const std::string& from,
+                  const SqlPart& condition) {
+  const Values v = ValuesOf(order, row);
+  SqlPart parts;
+  // The stretches in order: rows equal in every term from the row's key on,
+  // then those equal in all terms but the last and beyond in it, and so on.
+  for (size_t equal = order.terms.size() + 1; equal-- > 0;) {
+    SqlPart where{"(" + condition.sql + ")", condition.parameters};
+    Append(where, " AND ", EqualTo(order, v, equal));
+    if (equal == order.terms.size())
+      Append(where, " AND ", SqlPart{order.key + " >= ?", {v.key}});
+    else if (v.terms[equal])
+      Append(where, " AND ", SqlPart{order.terms[equal] + " > ?", {*v.terms[equal]}});
+    else
+      Append(where, " AND ", SqlPart{order.terms[equal] + " IS NOT NULL", {}});
+    const std::string stretch = std::to_string(order.terms.size() - equal);
+    SqlPart one{"SELECT * FROM (SELECT " + columns + ", " + stretch + " AS cbo_stretch" + from + " WHERE " + where.sql +
+                    OrderFrom(order, equal) + " LIMIT 1) AS s" + stretch,
+                std::move(where.parameters)};
+    Append(parts, " UNION ALL ", one);
+  }
+  return {"SELECT * FROM (" + parts.sql + ") AS stretches ORDER BY cbo_stretch LIMIT 1", std::move(parts.parameters)};
 }
 
 SqlPart Matching(const Criterion& criterion, const std::string& folded, const std::string& key) {

@@ -30,9 +30,19 @@ struct LiveOrder {
 // ORDER BY ... in that order, or in the reverse one.
 std::string OrderBy(const LiveOrder& order, bool reversed);
 
-// The rows before, at or after, or after the row read as `row` in that order.
-enum class Side { Before, AtOrAfter, After };
-SqlPart Beside(const LiveOrder& order, const LiveRow& row, Side side);
+// Both below split "before" and "after" a row in that order into stretches
+// that an index on (term, key) reads as one range each: rows equal in the
+// first terms and beyond the row in the next one, and so on down to the key.
+
+// The number of rows before the row read as `row`, counted in the table
+// (`from` is " FROM <table>").
+SqlPart CountBefore(const LiveOrder& order, const LiveRow& row, const std::string& from);
+
+// The first row at or after `row` in that order that meets `condition`,
+// its `columns` read (a select list) `from` the table; the row read has one
+// value more at its end, the stretch it was found in.
+SqlPart FirstFrom(const LiveOrder& order, const LiveRow& row, const std::string& columns, const std::string& from,
+                  const SqlPart& condition);
 
 // The rows the criterion matches in a field: `folded` is the field's folded
 // SQL; for the key field, `key` is the quoted key column instead and the

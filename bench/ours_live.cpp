@@ -1,0 +1,169 @@
+// Our control on a live SQLite list: the generated rows in a file of their
+// own with the indexes docs/database.md gives (made once per size, untimed),
+// attached as the list and used as a user does: type-ahead, the first
+// opening, Page Down, End, a header sort and the filter's first screenful.
+// Every figure is one round trip or a few: none grows with the table but
+// the sort's and the filter's counting.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+#include "bench/data.hpp"
+#include "bench/figures.hpp"
+#include "bench/host.hpp"
+#include "bench/suites.hpp"
+#include "list/table/live_recordset.hpp"
+#include "sqlite/live_sqlite.hpp"
+
+namespace bench {
+
+namespace {
+
+void Exec(sqlite3* db, const std::string& sql) {
+  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw std::runtime_error("bench live database: " + std::string(sqlite3_errmsg(db)));
+}
+
+// The first n generated rows in table `live` keyed by `id`, with an index on
+// each column's folded text.
+class LiveFile {
+public:
+  explicit LiveFile(size_t n) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "cbo-bench-live-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("bench live database: cannot make a temporary folder");
+    dir_ = pattern;
+    file = (dir_ / "live.db").string();
+    sqlite3* db = nullptr;
+    sqlite3_open(file.c_str(), &db);
+    cbo::RegisterFolding(db);
+    std::string create = "CREATE TABLE live (id INTEGER PRIMARY KEY", insert = "INSERT INTO live VALUES (?";
+    for (int c = 0; c < kColumns; ++c) {
+      create += std::string(", ") + kFieldNames[c] + " TEXT";
+      insert += ", ?";
+    }
+    Exec(db, create + "); BEGIN");
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(db, (insert + ")").c_str(), -1, &st, nullptr);
+    const auto& rows = SharedRows().rows;
+    for (size_t r = 0; r < n; ++r) {
+      sqlite3_bind_int64(st, 1, static_cast<sqlite3_int64>(r + 1));
+      for (int c = 0; c < kColumns; ++c) {
+        const std::string& v = rows[r][static_cast<size_t>(c)];
+        sqlite3_bind_text(st, c + 2, v.data(), static_cast<int>(v.size()), SQLITE_STATIC);
+      }
+      sqlite3_step(st);
+      sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    Exec(db, "COMMIT");
+    for (int c = 0; c < kColumns; ++c)
+      Exec(db, std::string("CREATE INDEX live_") + kFieldNames[c] + " ON live(cbo_fold(" + kFieldNames[c] + "), id)");
+    sqlite3_close(db);
+  }
+  ~LiveFile() {
+    std::error_code ignored;
+    std::filesystem::remove_all(dir_, ignored);
+  }
+  std::string file;
+
+private:
+  std::filesystem::path dir_;
+};
+
+const std::string& FileOf(size_t n) {
+  static std::map<size_t, std::unique_ptr<LiveFile>> files;
+  if (!files.count(n)) {
+    files.clear();  // one size at a time on disk
+    files[n] = std::make_unique<LiveFile>(n);
+  }
+  return files[n]->file;
+}
+
+std::vector<std::string> Fields() {
+  std::vector<std::string> fields;
+  for (int c = 0; c < kColumns; ++c) fields.emplace_back(kFieldNames[c]);
+  return fields;
+}
+
+double MsSince(Clock::time_point t0) { return MicrosSince(t0) / 1000; }
+
+void Live(benchmark::State& state, size_t n) {
+  const std::string& file = FileOf(n);  // made before the measure
+  for (auto _ : state) {
+    const size_t before = ResidentBytes();
+    auto host = std::make_unique<HeadlessHost>(cbo::ComboBox);
+    Clock::time_point t0 = Clock::now();
+    cbo::AttachSqlite(host->Control(), file, "live", "id", Fields());
+    const double attach = MsSince(t0);
+    state.SetIterationTime(attach / 1e3);
+
+    std::vector<double> keys;
+    for (const std::string& prefix : MakePrefixes(SharedRows(), n, Settings().queries)) {
+      host->ClearBox();
+      keys.push_back(host->TimeLastKey(prefix) / 1000);
+    }
+    host->ClearBox();
+
+    double open = 0, pageDown = 0, end = 0, sort = 0;
+    t0 = Clock::now();
+    host->WithGridOpen([&] {
+      open = MsSince(t0);
+      Clock::time_point k0 = Clock::now();
+      host->Grid().UserKey(cbo::headless::kPageDown);
+      pageDown = MsSince(k0);
+      k0 = Clock::now();
+      host->Grid().UserKey(cbo::headless::kEnd);
+      end = MsSince(k0);
+      k0 = Clock::now();
+      host->Header(1).UserClick();
+      sort = MsSince(k0);
+    });
+
+    // The filter typed at the first opening, the first row current (the
+    // first screenful is read from the top down to the current row).
+    const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
+    host = std::make_unique<HeadlessHost>(cbo::ComboBox);
+    cbo::AttachSqlite(host->Control(), file, "live", "id", Fields());
+    host->Control().SetFilterMode(1);
+    double filter = 0;
+    host->WithGridOpen([&] {
+      const Clock::time_point k0 = Clock::now();
+      host->Grid().UserType(U'r');
+      filter = MsSince(k0);
+      host->Grid().UserKey(cbo::headless::kBackspace);  // the next Escape closes the drop-down
+    });
+
+    state.counters["attach_ms"] = attach;
+    state.counters["key_ms"] = Median(keys);
+    state.counters["open_ms"] = open;
+    state.counters["page_down_ms"] = pageDown;
+    state.counters["end_ms"] = end;
+    state.counters["sort_ms"] = sort;
+    state.counters["filter_first_ms"] = filter;
+    state.counters["memory_mb"] = memoryMb;
+    Record("live_attach_ms", n, Side::Ours, attach);
+    Record("live_key_ms", n, Side::Ours, Median(keys));
+    Record("live_open_ms", n, Side::Ours, open);
+    Record("live_page_down_ms", n, Side::Ours, pageDown);
+    Record("live_end_ms", n, Side::Ours, end);
+    Record("live_sort_ms", n, Side::Ours, sort);
+    Record("live_filter_first_ms", n, Side::Ours, filter);
+    Record("live_memory_mb", n, Side::Ours, memoryMb);
+  }
+}
+
+}  // namespace
+
+void RegisterOursLive(size_t n) {
+  benchmark::RegisterBenchmark(("ours/live_sqlite/" + std::to_string(n)).c_str(), Live, n)
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace bench

@@ -44,7 +44,7 @@ set(cbo_public_roots
     control/cbo_varno.hpp control/enumerations.hpp control/type_library.hpp grid/process_state.hpp
     platform/platform.hpp platform/window.hpp platform/widgets.hpp platform/data_grid.hpp platform/container.hpp
     platform/error.hpp platform/property_file.hpp platform/headless/headless.hpp
-    list/row_source.hpp fill/buffered_fill.hpp fill/row_buffer.hpp)
+    list/row_source.hpp list/table/live_recordset.hpp fill/buffered_fill.hpp fill/row_buffer.hpp)
 
 # `roots` and every header of the project they include, directly or not.
 function(cbo_header_closure out)
@@ -105,6 +105,7 @@ set(cbo_package_components Core)
 
 if(TARGET cbo_sqlite)
   cbo_publish_header(${PROJECT_SOURCE_DIR}/sqlite/sqlite_fill.hpp sqlite/)
+  cbo_publish_header(${PROJECT_SOURCE_DIR}/sqlite/live_sqlite.hpp sqlite/)
   cbo_package_library(torb_cbo_sqlite Sqlite cbo_sqlite)
   target_link_libraries(torb_cbo_sqlite PUBLIC torb_cbo SQLite::SQLite3)
   list(APPEND cbo_package_components Sqlite)

@@ -16,11 +16,14 @@
 #include <unordered_map>
 
 #include "list/table/live_database.hpp"
-#include "list/table/live_sql.hpp"
 #include "list/table/recordset.hpp"
 #include "list/table/row_moved.hpp"
 
 namespace cbo {
+
+namespace table {
+struct LiveOrder;
+}
 
 struct LiveTableSpec {
   std::string table;                // the table or view

@@ -15,6 +15,7 @@
 #include "platform/error.hpp"
 #include "sqlite/live_sqlite.hpp"
 #include "tests/sqlite/fill_host.hpp"
+#include "tests/sqlite/test_database.hpp"
 
 namespace cbo::test {
 namespace {
@@ -54,15 +55,6 @@ const char* const kWords[] = {"Èboli",
                               "'; DROP TABLE t; --"};
 const char* const kPrefixes[] = {"",   "e", "È", "è", "f", "a", "ab", "A*", "10", "1", "%", "_",      "'",
                                  "\\", "s", "σ", "Σ", "ǅ", "z", "l'", "\"", " ",  "i", "İ", "'; DROP"};
-
-void Exec(sqlite3* db, const std::string& sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-    const std::string text = message ? message : "?";
-    sqlite3_free(message);
-    throw std::runtime_error("test database: " + text);
-  }
-}
 
 struct Row {
   int64_t id;

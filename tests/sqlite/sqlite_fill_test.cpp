@@ -7,6 +7,7 @@
 #include "platform/error.hpp"
 #include "sqlite/sqlite_fill.hpp"
 #include "tests/sqlite/fill_host.hpp"
+#include "tests/sqlite/test_database.hpp"
 #include "list/list_store.hpp"
 
 namespace cbo::test {
@@ -15,15 +16,6 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using Rows = std::vector<std::vector<std::string>>;
-
-void Exec(sqlite3* db, const std::string& sql) {
-  char* message = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-    const std::string text = message ? message : "?";
-    sqlite3_free(message);
-    throw std::runtime_error("test database: " + text);
-  }
-}
 
 void MakeDatabase(const std::string& file, const std::string& sql) {
   sqlite3* db = nullptr;

@@ -4,6 +4,8 @@
 #include "list/table/live_recordset.hpp"
 
 #include <algorithm>
+#include <charconv>
+#include <climits>
 
 #include "list/table/criteria.hpp"
 #include "list/table/filter_match.hpp"
@@ -22,10 +24,19 @@ namespace {
 constexpr int32_t kPageRows = 128;
 constexpr size_t kPagesKept = 48;
 
+// A count the database gave: a list holds at most 2,147,483,647 rows.
 int32_t Count(const std::vector<LiveRow>& rows) {
-  if (rows.size() != 1 || rows[0].empty() || !rows[0][0])
-    throw Error(ErrorKind::Database, "counting the rows gave no number");
-  return static_cast<int32_t>(std::stoll(*rows[0][0]));
+  int64_t count = -1;
+  if (rows.size() == 1 && !rows[0].empty() && rows[0][0]) {
+    const std::string& text = *rows[0][0];
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size()) count = -1;
+  }
+  if (count < 0) throw Error(ErrorKind::Database, "counting the rows gave no number");
+  if (count > INT32_MAX)
+    throw Error(ErrorKind::Database,
+                "the table has " + std::to_string(count) + " rows, more than a list can hold (2147483647)");
+  return static_cast<int32_t>(count);
 }
 
 Variant ValueOf(const LiveValue& value) { return value ? Variant(*value) : Variant::Null(); }

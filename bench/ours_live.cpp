@@ -16,6 +16,7 @@
 #include "bench/data.hpp"
 #include "bench/figures.hpp"
 #include "bench/host.hpp"
+#include "bench/live_database.hpp"
 #include "bench/suites.hpp"
 #include "list/table/live_recordset.hpp"
 #include "sqlite/live_sqlite.hpp"
@@ -75,7 +76,9 @@ private:
   std::filesystem::path dir_;
 };
 
-const std::string& FileOf(size_t n) {
+}  // namespace
+
+const std::string& LiveFileOf(size_t n) {
   static std::map<size_t, std::unique_ptr<LiveFile>> files;
   if (!files.count(n)) {
     files.clear();  // one size at a time on disk
@@ -83,6 +86,8 @@ const std::string& FileOf(size_t n) {
   }
   return files[n]->file;
 }
+
+namespace {
 
 std::vector<std::string> Fields() {
   std::vector<std::string> fields;
@@ -93,7 +98,7 @@ std::vector<std::string> Fields() {
 double MsSince(Clock::time_point t0) { return MicrosSince(t0) / 1000; }
 
 void Live(benchmark::State& state, size_t n) {
-  const std::string& file = FileOf(n);  // made before the measure
+  const std::string& file = LiveFileOf(n);  // made before the measure
   for (auto _ : state) {
     const size_t before = ResidentBytes();
     auto host = std::make_unique<HeadlessHost>(cbo::ComboBox);

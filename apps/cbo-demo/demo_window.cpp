@@ -62,6 +62,18 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
     Ascolta(stile, *c);
   }
 
+  // A million rows that stay in their database: the list reads the ones it
+  // shows.
+  live_ = new CboVarnoWidget(this);
+  live_->setObjectName(QStringLiteral("Clienti"));
+  live_->setMinimumWidth(360);
+  live_->setStileCbo(CboVarnoWidget::ComboBox);
+  live_->setRows_Count(12);
+  auto* etichettaLive = new QLabel(QStringLiteral("Cl&ienti: un milione di righe lette dal database"), this);
+  etichettaLive->setBuddy(live_);
+  griglia->addWidget(etichettaLive, kControlli * 2, 0);
+  griglia->addWidget(live_, kControlli * 2, 1);
+
   auto* riquadro = new QGroupBox(QStringLiteral("Ultimi eventi"), this);
   auto* riquadroLayout = new QVBoxLayout(riquadro);
   eventi_ = new QListWidget(riquadro);

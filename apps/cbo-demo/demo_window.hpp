@@ -1,6 +1,7 @@
 #pragma once
 // The demo's window: one CboVarnoWidget per style over rows read from a
-// SQLite file (the sample places, or a file of the user's), a live panel of
+// SQLite file (the sample places, or a file of the user's), a fourth one
+// over a million customers read where they lie in a database, a live panel of
 // each control's Text, Value, ListIndex and its last events and choices, and
 // buttons that save the three controls' settings to an INI file (one group
 // per style) and load them. Everything here is what a host writes.
@@ -28,6 +29,11 @@ public:
   // rows, the others stay as they were, and the result is false. A failure
   // is a cbo::Error, the control being filled left as it was.
   bool LoadRows(const DemoSource& source);
+  // Makes the million customers' file when it is missing (a progress dialog
+  // shows while it is made), then attaches its table to the fourth control
+  // as a live list. A failure is a cbo::Error (Database).
+  void LoadLive(const QString& file);
+  CboVarnoWidget& Live() { return *live_; }
   void ShowMessage(const QString& text);
 
   static constexpr int kControlli = 3;
@@ -49,6 +55,7 @@ private:
   void Annota(int stile, const QString& evento);
   void AggiornaPiuTardi();
   std::array<CboVarnoWidget*, kControlli> controlli_{};
+  CboVarnoWidget* live_ = nullptr;  // the live list of customers
   std::array<QLabel*, kControlli> stato_{};
   QListWidget* eventi_ = nullptr;
   QLineEdit* percorso_ = nullptr;

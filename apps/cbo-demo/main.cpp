@@ -1,7 +1,8 @@
 // cbo-demo: the control in its three styles over rows read from a SQLite
 // file: by default the demo's own list of Italian places (cbo-demo.db, made
 // on first run beside the settings file cbo-demo.ini), or a file of the
-// user's:
+// user's; and a fourth control over a million customers that stay in their
+// own SQLite file (cbo-demo-clienti.db, made on first run beside it):
 //   cbo-demo [--db FILE] [--query SQL] [--offscreen [DIR]]
 // --db FILE reads the first table of FILE (the first one created), every
 // column; --query SQL reads the rows of that query instead (on FILE, or on
@@ -16,6 +17,7 @@
 
 #include "apps/cbo-demo/demo_source.hpp"
 #include "apps/cbo-demo/demo_window.hpp"
+#include "apps/cbo-demo/live_database.hpp"
 #include "apps/cbo-demo/tour.hpp"
 #include "platform/error.hpp"
 
@@ -66,6 +68,7 @@ int main(int argc, char** argv) {
     const cbo::demo::DemoSource source = cbo::demo::ChooseSource(db, query, window.Percorso().text());
     if (tour) std::printf("database: %s\n", source.file.toLocal8Bit().constData());
     window.LoadRows(source);
+    window.LoadLive(cbo::demo::LiveDatabasePath(window.Percorso().text()));
   } catch (const cbo::Error& e) {
     failure = QString::fromUtf8(e.what());
     window.ShowMessage(failure);

@@ -1,6 +1,7 @@
 #pragma once
 // The demo's unattended tour: it types into each style, opens the grid,
-// searches by typing, sorts by a header and chooses a row, writing a PNG
+// searches by typing, sorts by a header and chooses a row, filters, opens
+// the live list at its last row, writing a PNG
 // screenshot of each step into a folder. The grid window is modal, so the
 // steps inside it run from zero-time timers queued before it opens.
 #include <QObject>
@@ -26,6 +27,7 @@ private:
   void Click(QWidget* target, QPoint at, Qt::MouseButton button);
   void InTheGrid();
   void InTheFilteredGrid();
+  void InTheLiveGrid();
   DemoWindow& window_;
   QString dir_;
   QStringList shots_;

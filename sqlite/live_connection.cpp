@@ -5,6 +5,7 @@
 
 #include <charconv>
 
+#include "list/table/filter_match.hpp"
 #include "list/table/recordset.hpp"
 #include "platform/error.hpp"
 #include "platform/variant.hpp"
@@ -36,6 +37,24 @@ void Fold(sqlite3_context* context, int, sqlite3_value** arguments) {
   sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 
+// cbo_filter_match(text, filter, wordStart): the drop-down's filter, as the
+// list matches it. The filter text is the same for every row of a
+// statement: it is prepared once and kept with the statement.
+void MatchFilter(sqlite3_context* context, int, sqlite3_value** arguments) {
+  if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+  const std::string cell = TextOf(arguments[0]);
+  if (const auto* kept = static_cast<const FilterText*>(sqlite3_get_auxdata(context, 1)))
+    return sqlite3_result_int(context, kept->Matches(cell) ? 1 : 0);
+  const unsigned char* text = sqlite3_value_text(arguments[1]);
+  const std::string_view folded(text ? reinterpret_cast<const char*>(text) : "",
+                                static_cast<size_t>(sqlite3_value_bytes(arguments[1])));
+  auto* filter =
+      new FilterText(folded, sqlite3_value_int(arguments[2]) ? FilterMatch::WordStart : FilterMatch::Contains);
+  sqlite3_result_int(context, filter->Matches(cell) ? 1 : 0);
+  // SQLite keeps it for the next rows, or frees it at once.
+  sqlite3_set_auxdata(context, 1, filter, [](void* p) { delete static_cast<FilterText*>(p); });
+}
+
 }  // namespace
 
 void RegisterFolding(sqlite3* database) {
@@ -60,6 +79,9 @@ LiveConnection::LiveConnection(const std::string& file) : file_(file) {
   }
   try {
     RegisterFolding(db_);
+    if (sqlite3_create_function_v2(db_, "cbo_filter_match", 3, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                   &MatchFilter, nullptr, nullptr, nullptr) != SQLITE_OK)
+      throw Error(ErrorKind::Database, "database " + Quoted(file) + ": cbo_filter_match: " + sqlite3_errmsg(db_));
   } catch (...) {
     sqlite3_close_v2(db_);
     throw;

@@ -18,6 +18,9 @@ public:
 
   std::vector<LiveRow> Query(const std::string& sql, std::span<const LiveParameter> parameters) override;
   std::string Folded(const std::string& column) const override { return "cbo_fold(" + column + ")"; }
+  std::string FilterMatches(const std::string& column, bool wordStart) const override {
+    return "cbo_filter_match(" + column + ", ?, " + (wordStart ? "1" : "0") + ")";
+  }
   void SetTimeLimit(int32_t milliseconds) override;
   int32_t TimeLimit() const override { return timeLimitMs_; }
 

@@ -32,6 +32,12 @@ public:
   // folded (FoldCase).
   virtual std::string Folded(const std::string& column) const = 0;
 
+  // The SQL of "the column's text matches the drop-down's filter" (1 or 0,
+  // Null for Null), with one ? for the filter text in filter form
+  // (FilterText::Folded), matched anywhere or at a word's start; "" when the
+  // database cannot say, and the rows are then read and matched here.
+  virtual std::string FilterMatches(const std::string& /*column*/, bool /*wordStart*/) const { return {}; }
+
   // The longest a statement may run before it is stopped, in milliseconds.
   virtual void SetTimeLimit(int32_t milliseconds) = 0;
   virtual int32_t TimeLimit() const = 0;

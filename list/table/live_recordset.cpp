@@ -154,30 +154,34 @@ std::string LiveRecordset::From() const { return " FROM " + QuoteIdentifier(spec
 
 std::string LiveRecordset::Select() const { return "SELECT " + Columns() + From(); }
 
-std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows) const {
+std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows, const std::string& values,
+                                             const std::vector<LiveParameter>& parameters) const {
   rows = std::min(rows, count_ - from);
   if (rows <= 0) return {};
   const table::LiveOrder order = Order();
+  const std::string select = "SELECT " + (values.empty() ? Columns() : values) + From();
+  std::vector<LiveParameter> bound = parameters;
   std::vector<LiveRow> read;
   if (order_.empty() && dense_) {
     // Key order over keys without gaps: the positions are a key range.
-    const std::vector<LiveParameter> range{first_ + from, first_ + from + rows};
+    bound.insert(bound.end(), {first_ + from, first_ + from + rows});
     read = database_->Query(
-        Select() + " WHERE " + order.key + " >= ? AND " + order.key + " < ?" + table::OrderBy(order, false), range);
+        select + " WHERE " + order.key + " >= ? AND " + order.key + " < ?" + table::OrderBy(order, false), bound);
   } else if (from <= count_ - (from + rows)) {
-    const std::vector<LiveParameter> window{int64_t{rows}, int64_t{from}};
-    read = database_->Query(Select() + table::OrderBy(order, false) + " LIMIT ? OFFSET ?", window);
+    bound.insert(bound.end(), {int64_t{rows}, int64_t{from}});
+    read = database_->Query(select + table::OrderBy(order, false) + " LIMIT ? OFFSET ?", bound);
   } else {
     // Nearer the end: read back from it.
-    const std::vector<LiveParameter> window{int64_t{rows}, int64_t{count_ - (from + rows)}};
-    read = database_->Query(Select() + table::OrderBy(order, true) + " LIMIT ? OFFSET ?", window);
+    bound.insert(bound.end(), {int64_t{rows}, int64_t{count_ - (from + rows)}});
+    read = database_->Query(select + table::OrderBy(order, true) + " LIMIT ? OFFSET ?", bound);
     std::reverse(read.begin(), read.end());
   }
   if (read.size() != static_cast<size_t>(rows))
     throw Error(ErrorKind::Database, "table " + Quoted(spec_.table) + " has fewer rows than the " +
                                          std::to_string(count_) + " counted when the list attached");
+  const size_t width = values.empty() ? columns_.size() : 1;
   for (const LiveRow& row : read)
-    if (row.size() != columns_.size()) throw Error(ErrorKind::Database, "a row was read with too few values");
+    if (row.size() != width) throw Error(ErrorKind::Database, "a row was read with too few values");
   return read;
 }
 
@@ -308,6 +312,30 @@ int64_t LiveRecordset::MarkFilterMatches(const FilterText& filter, std::span<con
     // No filter text: every row, none of them read.
     for (int32_t p = begin; p < end; ++p) bits[static_cast<size_t>(p) / 64] |= uint64_t{1} << (p % 64);
     return end - begin;
+  }
+  if (!within) {
+    // The database matches the rows and hands over one number a row.
+    std::string matches;
+    for (int32_t field : fields) {
+      const std::string column =
+          field == FieldCount() - 1 ? "CAST(" + columns_.back() + " AS TEXT)" : columns_[static_cast<size_t>(field)];
+      const std::string one = database_->FilterMatches(column, filter.How() == FilterMatch::WordStart);
+      if (one.empty()) {
+        matches.clear();
+        break;
+      }
+      matches += (matches.empty() ? "" : " OR ") + ("coalesce(" + one + ", 0)");
+    }
+    if (!matches.empty()) {
+      const std::vector<LiveParameter> texts(fields.size(), LiveParameter(filter.Folded()));
+      const std::vector<LiveRow> rows = ReadRows(begin, end - begin, "(" + matches + ")", texts);
+      for (int32_t p = begin; p < end; ++p) {
+        if (rows[static_cast<size_t>(p - begin)][0] != "1") continue;
+        bits[static_cast<size_t>(p) / 64] |= uint64_t{1} << (p % 64);
+        ++marked;
+      }
+      return marked;
+    }
   }
   const std::vector<LiveRow> rows = ReadRows(begin, end - begin);
   for (int32_t p = begin; p < end; ++p) {

@@ -91,7 +91,10 @@ private:
   // A row as read: one value per field, the key's text last.
   const LiveRow& RowAt(int32_t position) const;
   void ForgetPages();
-  std::vector<LiveRow> ReadRows(int32_t from, int32_t count) const;
+  // The rows of positions [from, from + count): every field, or only the
+  // `values` given (a select list, with its `parameters`).
+  std::vector<LiveRow> ReadRows(int32_t from, int32_t count, const std::string& values = {},
+                                const std::vector<LiveParameter>& parameters = {}) const;
   int32_t PositionOf(const LiveRow& row) const;
   int32_t FieldNamed(const char* operation, const std::string& name) const;
   void RequireField(const char* operation, int32_t index) const;

@@ -73,6 +73,9 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   etichettaLive->setBuddy(live_);
   griglia->addWidget(etichettaLive, kControlli * 2, 0);
   griglia->addWidget(live_, kControlli * 2, 1);
+  statoLive_ = new QLabel(this);
+  statoLive_->setPalette(stato_[0]->palette());
+  griglia->addWidget(statoLive_, kControlli * 2 + 1, 1);
 
   auto* riquadro = new QGroupBox(QStringLiteral("Ultimi eventi"), this);
   auto* riquadroLayout = new QVBoxLayout(riquadro);

@@ -56,6 +56,7 @@ private:
   void AggiornaPiuTardi();
   std::array<CboVarnoWidget*, kControlli> controlli_{};
   CboVarnoWidget* live_ = nullptr;  // the live list of customers
+  QLabel* statoLive_ = nullptr;     // where its rows are
   std::array<QLabel*, kControlli> stato_{};
   QListWidget* eventi_ = nullptr;
   QLineEdit* percorso_ = nullptr;

@@ -2,6 +2,7 @@
 // progress dialog, then attached to the fourth control, which reads only the
 // rows it shows.
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QProgressDialog>
 
 #include "apps/cbo-demo/demo_window.hpp"
@@ -33,6 +34,9 @@ void DemoWindow::LoadLive(const QString& file) {
   c.control().AddField("Comune", "Comune", true, 2000, 2);
   c.control().AddField("Provincia", "Provincia", true, 1800, 2);
   AttachSqlite(c.control(), file.toStdString(), kLiveTable, "Codice", {"Cliente", "Comune", "Provincia"});
+  statoLive_->setText(QStringLiteral("%L1 righe in %2, lette solo quelle che si vedono")
+                          .arg(c.control().Record_Count())
+                          .arg(QFileInfo(file).fileName()));
 }
 
 }  // namespace cbo::demo

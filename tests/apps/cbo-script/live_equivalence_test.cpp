@@ -19,9 +19,11 @@
 namespace cbo::script {
 namespace {
 
-const char* const kWords[] = {"Èboli", "èboli", "EBOLI", "Forlì", "forli", "Straße", "STRASSE", "σοφος", "ΣΟΦΟΣ",
-                              "100%",  "10_0",  "a*b",   "a?b",   "b\\s",  "l'Aquila", "L'AQUILA", "say \"hi\"",
-                              "",      "Ǆemal", "ǆemal", "Roma",  "roma",  "Rovigo", "Ravenna", "'; DROP TABLE t; --"};
+const char* const kWords[] = {"Èboli",    "èboli",      "EBOLI",  "Forlì",   "forli",
+                              "Straße",   "STRASSE",    "σοφος",  "ΣΟΦΟΣ",   "100%",
+                              "10_0",     "a*b",        "a?b",    "b\\s",    "l'Aquila",
+                              "L'AQUILA", "say \"hi\"", "",       "Ǆemal",   "ǆemal",
+                              "Roma",     "roma",       "Rovigo", "Ravenna", "'; DROP TABLE t; --"};
 const char* const kKeys[] = {"e", "è", "È", "f", "r", "o", "R", "%", "_", "'", "\\", "s", "σ", "ǅ", "a", " ", "1", ";"};
 
 class Database {

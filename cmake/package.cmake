@@ -118,6 +118,12 @@ if(TARGET cbo_widget)
   cbo_publish_header(${PROJECT_SOURCE_DIR}/qt_sql/fill_from_query.hpp qt_sql/)
   cbo_package_library(torb_cbo_qt Qt cbo_qt cbo_qt_sql cbo_widget)
   target_link_libraries(torb_cbo_qt PUBLIC torb_cbo Qt6::Widgets Qt6::Gui Qt6::Sql)
+  # Live lists on QSQLITE register their folding through SQLite's library.
+  set(cbo_qt_requires "torb_cbo Qt6Widgets Qt6Sql")
+  if(TARGET torb_cbo_sqlite)
+    target_link_libraries(torb_cbo_qt PUBLIC torb_cbo_sqlite)
+    set(cbo_qt_requires "torb_cbo torb_cbo_sqlite Qt6Widgets Qt6Sql")
+  endif()
   list(APPEND cbo_package_components Qt)
 endif()
 

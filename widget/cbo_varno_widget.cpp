@@ -441,6 +441,9 @@ void CboVarnoWidget::writeGriglia_Centrata(bool value) {
 void CboVarnoWidget::writeLocked(bool value) {
   WriteProperty("Locked", [&] { setLocked(value); });
 }
+void CboVarnoWidget::writeTimeLimit(int value) {
+  WriteProperty("timeLimit", [&] { setTimeLimit(value); });
+}
 void CboVarnoWidget::writeRowHeight(int value) {
   WriteProperty("RowHeight", [&] { setRowHeight(value); });
 }

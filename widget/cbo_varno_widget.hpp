@@ -15,6 +15,7 @@
 #include <QModelIndex>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 #include <memory>
@@ -25,6 +26,7 @@
 
 class QAbstractItemModel;
 class QSettings;
+class QSqlDatabase;
 class QSqlQuery;
 
 namespace cbo {
@@ -87,6 +89,10 @@ class CboVarnoWidget : public QWidget {
                  backgroundColorChanged DESIGNABLE false STORED false)
   Q_PROPERTY(QColor gridBackgroundColor READ gridBackgroundColor WRITE writeColoreSfondoGrid RESET resetColoreSfondoGrid
                  NOTIFY gridBackgroundColorChanged DESIGNABLE false STORED false)
+  // How long, in milliseconds, a statement of a live list (attachTable) may
+  // run. A setting of the program, not of the form: neither designable nor
+  // stored.
+  Q_PROPERTY(int timeLimit READ timeLimit WRITE writeTimeLimit NOTIFY timeLimitChanged DESIGNABLE false STORED false)
 
 public:
   // The published enumerations, for Qt's property system (Designer's drop-down
@@ -340,6 +346,30 @@ public:
   // raises cbo::Error naming the row and the column.
   bool fillFromModel(const QAbstractItemModel& model, int role = Qt::DisplayRole,
                      const QModelIndex& parent = QModelIndex());
+  // Makes a table (or view) of an open connection the list, its rows left
+  // in the database and read as the drop-down shows them: a table of any
+  // size opens at once (qt_sql/live_qt_sql.hpp). `keyColumn` is its unique
+  // integer key, which becomes the rows' _Index_Cmbo_Varno_; `fields` are
+  // the columns shown, in the list's column order when it has columns (its
+  // fields, letter case ignored), otherwise each becomes a column. Drivers:
+  // QSQLITE and QPSQL. The list is then read-only (addRow and the fills
+  // raise cbo::Error) until it is cleared or filled anew; the database's
+  // rows are counted once, here. Returns the CREATE INDEX statements of the
+  // indexes the table lacks for fast finds and sorts (empty when it has
+  // them); a table of 100,000 rows or more without them is refused. A
+  // connection that is not open, another driver, a missing table or column,
+  // a key that is not a unique integer column, a statement stopped at
+  // timeLimit, and every failure of the database raise cbo::Error of the
+  // kind Database with the driver's message, the list then as it was.
+  // Synchronous: the statements run on the calling thread, as do those the
+  // list runs later while the user types and scrolls.
+  QStringList attachTable(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
+                          const QStringList& fields);
+  // The time limit of attachTable's statements, 2000 ms unless set; setting
+  // it applies to the live list attached too. A limit of 0 ms or less raises
+  // cbo::Error (Overflow) naming timeLimit.
+  int timeLimit() const { return timeLimitMs_; }
+  void setTimeLimit(int milliseconds);
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
@@ -392,6 +422,7 @@ signals:
   void textColorChanged(const QColor& colour);
   void backgroundColorChanged(const QColor& colour);
   void gridBackgroundColorChanged(const QColor& colour);
+  void timeLimitChanged(int milliseconds);
   // One of the control's handlers failed while Qt delivered a user's action;
   // the action went no further. Also emitted by loadSettings and
   // saveSettings on a QSettings that cannot be read or written. `message`
@@ -437,6 +468,7 @@ private:
   void writeFilterColumns(const QString& value);
   void writeColoreSfondoGrid(const QColor& value);
   void writeHeaderHeight(int value);
+  void writeTimeLimit(int value);
   template <class Set>
   void WriteProperty(const char* name, Set&& set);
   // Emits the change signal of each Qt-named property that follows the
@@ -457,6 +489,7 @@ private:
   bool RunFill(Fill&& fill);
   struct Private;
   std::unique_ptr<Private> d_;
+  int timeLimitMs_ = 2000;      // the live lists' time limit
   int fillsRunning_ = 0;        // fills under way, a nested one counted too
   bool fillCancelled_ = false;  // cancelFill() was called during them
 };

@@ -28,7 +28,8 @@ public:
 
   // The SQL of the column's text in the form the table compares and sorts
   // it by (Unicode simple case folding, compared by code points); the
-  // column is given quoted. Values it is compared with are bound already
+  // column is given quoted, or as an expression of it (the key's text:
+  // CAST("key" AS TEXT)). Values it is compared with are bound already
   // folded (FoldCase).
   virtual std::string Folded(const std::string& column) const = 0;
 

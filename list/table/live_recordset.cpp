@@ -139,8 +139,9 @@ table::LiveOrder LiveRecordset::Order() const {
 
 std::string LiveRecordset::Term(int32_t field) const {
   // The key sorts and matches as its decimal text, as the in-memory table's
-  // row index does.
-  if (field == FieldCount() - 1) return "CAST(" + columns_.back() + " AS TEXT)";
+  // row index does: compared as the database compares folded text (by code
+  // points), which a plain text of its own might not be (a collation).
+  if (field == FieldCount() - 1) return database_->Folded("CAST(" + columns_.back() + " AS TEXT)");
   return database_->Folded(columns_[static_cast<size_t>(field)]);
 }
 
@@ -258,9 +259,7 @@ void LiveRecordset::Find(const std::string& criteria, int32_t skip) {
   std::optional<int32_t> at;
   if (start < count_) {
     const bool isKey = field == FieldCount() - 1;
-    const table::SqlPart match =
-        table::Matching(criterion, isKey ? std::string() : database_->Folded(columns_[static_cast<size_t>(field)]),
-                        isKey ? columns_.back() : std::string());
+    const table::SqlPart match = table::Matching(criterion, Term(field), isKey ? columns_.back() : std::string());
     if (!match.sql.empty()) {
       const table::SqlPart first =
           table::FirstFrom(Order(), RowAt(static_cast<int32_t>(start)), Columns(), From(), match);

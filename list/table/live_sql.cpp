@@ -129,10 +129,9 @@ SqlPart Matching(const Criterion& criterion, const std::string& folded, const st
     if (error != std::errc() || end != value.data() + value.size() || std::to_string(number) != value) return {};
     return {key + " = ?", {number}};
   }
-  const std::string term = key.empty() ? folded : "CAST(" + key + " AS TEXT)";
-  if (!criterion.prefix) return {term + " = ?", {value}};
-  if (value.empty()) return {term + " IS NOT NULL", {}};
-  return {term + " >= ? AND " + term + " <= ?", {value, value + kLastCodePoint}};
+  if (!criterion.prefix) return {folded + " = ?", {value}};
+  if (value.empty()) return {folded + " IS NOT NULL", {}};
+  return {folded + " >= ? AND " + folded + " <= ?", {value, value + kLastCodePoint}};
 }
 
 int64_t KeyOf(const LiveRow& row, size_t keyField) {

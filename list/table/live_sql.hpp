@@ -45,9 +45,10 @@ SqlPart FirstFrom(const LiveOrder& order, const LiveRow& row, const std::string&
                   const SqlPart& condition);
 
 // The rows the criterion matches in a field: `folded` is the field's folded
-// SQL; for the key field, `key` is the quoted key column instead and the
-// values are compared as the key's decimal text. Nothing (an empty SQL) when
-// no row can match: equality with a text that no whole number is written as.
+// SQL (for the key field, that of its decimal text); for the key field, `key`
+// is the quoted key column too, which equality compares as a number. Nothing
+// (an empty SQL) when no row can match: equality with a text that no whole
+// number is written as.
 SqlPart Matching(const Criterion& criterion, const std::string& folded, const std::string& key);
 
 // The key's value read back as a number.

@@ -8,7 +8,7 @@
 //            of docs/database.md;
 //   QPSQL    the text is folded by the server, lower() under its ICU root
 //            collation compared by code points, and its indexes are those of
-//            docs/database_postgresql.md (which also lists the few
+//            docs/database.md (which also lists the few
 //            characters that fold otherwise there than in the list);
 // any other driver is refused. The connection stays the application's: it
 // must stay open while the list is live, on the thread that uses the

@@ -19,7 +19,7 @@ namespace {
 using ::testing::HasSubstr;
 
 // No character whose folding the server does otherwise (the final sigma ς,
-// and a capital Σ ending a word, İ, ſ, µ, ...: docs/database_postgresql.md).
+// and a capital Σ ending a word, İ, ſ, µ, ...: docs/database.md).
 const char* const kWords[] = {"Èboli",
                               "èboli",
                               "EBOLI",

@@ -15,6 +15,7 @@
 #include "platform/error.hpp"
 #include "sqlite/live_sqlite.hpp"
 #include "tests/sqlite/fill_host.hpp"
+#include "tests/support/live_reference.hpp"
 #include "tests/sqlite/test_database.hpp"
 
 namespace cbo::test {
@@ -56,14 +57,9 @@ const char* const kWords[] = {"Èboli",
 const char* const kPrefixes[] = {"",   "e", "È", "è", "f", "a", "ab", "A*", "10", "1", "%", "_",      "'",
                                  "\\", "s", "σ", "Σ", "ǅ", "z", "l'", "\"", " ",  "i", "İ", "'; DROP"};
 
-struct Row {
-  int64_t id;
-  std::optional<std::string> a, b;
-};
-
 // Writes the rows to table t (id INTEGER PRIMARY KEY, a, b) with the indexes
 // of docs/database.md, made on a connection that has cbo_fold.
-void WriteTable(const std::string& file, const std::vector<Row>& rows, bool indexes = true) {
+void WriteTable(const std::string& file, const std::vector<TestRow>& rows, bool indexes = true) {
   sqlite3* db = nullptr;
   sqlite3_open(file.c_str(), &db);
   RegisterFolding(db);
@@ -71,7 +67,7 @@ void WriteTable(const std::string& file, const std::vector<Row>& rows, bool inde
   Exec(db, "BEGIN");
   sqlite3_stmt* insert = nullptr;
   sqlite3_prepare_v2(db, "INSERT INTO t VALUES (?, ?, ?)", -1, &insert, nullptr);
-  for (const Row& row : rows) {
+  for (const TestRow& row : rows) {
     sqlite3_bind_int64(insert, 1, row.id);
     int at = 2;
     for (const auto& value : {row.a, row.b}) {
@@ -93,51 +89,8 @@ void WriteTable(const std::string& file, const std::vector<Row>& rows, bool inde
   sqlite3_close(db);
 }
 
-std::shared_ptr<MemoryRecordset> MemoryTable(const std::vector<Row>& rows) {
-  auto table = std::make_shared<MemoryRecordset>();
-  table->Open("SHAPE APPEND New adVarChar(100) As a, New adVarChar(100) As b, New adVarChar(100) As " +
-              std::string(kIndexField));
-  for (const Row& row : rows) {
-    const Variant a = row.a ? Variant(*row.a) : Variant::Null(), b = row.b ? Variant(*row.b) : Variant::Null();
-    const Variant id(std::to_string(row.id));
-    const Variant* values[] = {&a, &b, &id};
-    table->AppendRow(values);
-  }
-  return table;
-}
-
-std::string Described(const Recordset& table) {
-  if (table.Eof()) return "EOF";
-  std::string text = std::to_string(table.Position()) + ":";
-  for (int32_t f = 0; f < table.FieldCount(); ++f) {
-    const Variant v = table.Field(f);
-    text += v.IsNull() ? " Null" : " \"" + v.AsString() + "\"";
-  }
-  return text;
-}
-
-std::string Quote(const std::string& text) {
-  std::string quoted;
-  for (char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
-  return "'" + quoted + "'";
-}
-
 class LiveTable : public ::testing::Test {
 protected:
-  std::vector<Row> RandomRows(std::mt19937& rng, int count, bool gaps) {
-    std::vector<Row> rows;
-    int64_t id = gaps ? -5 : 1;
-    auto value = [&]() -> std::optional<std::string> {
-      if (rng() % 8 == 0) return std::nullopt;
-      return kWords[rng() % std::size(kWords)];
-    };
-    for (int i = 0; i < count; ++i) {
-      rows.push_back({id, value(), value()});
-      id += gaps ? 1 + static_cast<int64_t>(rng() % 4) : 1;
-    }
-    return rows;
-  }
-
   TempDir dir;
 };
 
@@ -145,7 +98,7 @@ TEST_F(LiveTable, EverySequenceOfFindsSortsAndMovesEndsOnTheRowTheMemoryTableEnd
   for (uint32_t seed = 1; seed <= 12; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 rng(seed);
-    const std::vector<Row> rows = RandomRows(rng, 20 + static_cast<int>(seed) * 25, seed % 2 == 0);
+    const std::vector<TestRow> rows = RandomRows(rng, 20 + static_cast<int>(seed) * 25, seed % 2 == 0, kWords);
     const std::string file = dir.File("t" + std::to_string(seed) + ".db");
     WriteTable(file, rows);
     auto memory = MemoryTable(rows);
@@ -175,7 +128,7 @@ TEST_F(LiveTable, EverySequenceOfFindsSortsAndMovesEndsOnTheRowTheMemoryTableEnd
         const char* field = fields[rng() % 3];
         std::string criteria;
         if (field == kIndexField) {
-          const Row& row = rows[rng() % rows.size()];
+          const TestRow& row = rows[rng() % rows.size()];
           criteria = std::string(field) + (rng() % 2 ? " = " + Quote(std::to_string(row.id))
                                                      : " like " + Quote(std::to_string(row.id).substr(0, 1) + "*"));
         } else if (rng() % 2) {
@@ -205,7 +158,7 @@ TEST_F(LiveTable, EverySequenceOfFindsSortsAndMovesEndsOnTheRowTheMemoryTableEnd
 // pages read back from the end must still agree with the memory table.
 TEST_F(LiveTable, AMillionRowsAnswerAsTheSameRowsInMemory) {
   std::mt19937 rng(99);
-  std::vector<Row> rows;
+  std::vector<TestRow> rows;
   for (int64_t id = 1; id <= 1'000'000; ++id) {
     std::optional<std::string> b;
     if (rng() % 9) b = kWords[rng() % std::size(kWords)];
@@ -308,7 +261,7 @@ TEST_F(LiveTable, AKeyThatIsNotAUniqueWholeNumberIsRefused) {
 }
 
 TEST_F(LiveTable, ALargeTableWithoutItsIndexesIsRefusedWithTheStatementsThatMakeThem) {
-  std::vector<Row> rows;
+  std::vector<TestRow> rows;
   for (int64_t i = 1; i <= 100'000; ++i) rows.push_back({i, "r" + std::to_string(i % 977), std::nullopt});
   const std::string file = dir.File("big.db");
   WriteTable(file, rows, false);
@@ -326,7 +279,7 @@ TEST_F(LiveTable, ALargeTableWithoutItsIndexesIsRefusedWithTheStatementsThatMake
 TEST_F(LiveTable, AStatementLongerThanTheTimeLimitIsStoppedAndTheTableStaysWhereItWas) {
   // Just under the size that must have indexes, and without them: a find
   // reads every row, calling cbo_fold on each, far longer than 1 ms.
-  std::vector<Row> rows;
+  std::vector<TestRow> rows;
   for (int64_t i = 1; i < 100'000; ++i) rows.push_back({i, "r" + std::to_string(i), "same"});
   const std::string file = dir.File("slow.db");
   WriteTable(file, rows, false);

@@ -17,6 +17,7 @@ void CboVarno::AttachTable(std::shared_ptr<Recordset> table) {
   ScopedFlag host(operazioneHost_);
   list_->AttachTable(std::move(table));
   GridFollowsTable();
+  IndiciDaFare();  // a live table's rank maps
 }
 
 }  // namespace cbo

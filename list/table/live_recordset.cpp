@@ -9,6 +9,7 @@
 
 #include "list/table/criteria.hpp"
 #include "list/table/filter_match.hpp"
+#include "list/table/live_ranks.hpp"
 #include "list/table/live_sql.hpp"
 #include "list/table/table_error.hpp"
 #include "platform/error.hpp"
@@ -23,6 +24,16 @@ namespace {
 // Rows read at once for the grid, and pages kept.
 constexpr int32_t kPageRows = 128;
 constexpr size_t kPagesKept = 48;
+
+// Rank maps are made for tables of this many rows or more (whose fields the
+// attach requires indexes for); shorter ones count their rows, which their
+// indexes answer in a few milliseconds. A map keeps every 4,096th row, or
+// 4,096 rows of a longer table: about a quarter of a megabyte a field.
+constexpr int32_t kRowsRanked = 100'000;
+constexpr int32_t kLeastRankSpacing = 4096;
+constexpr int32_t kRowsKept = 4096;
+// Idle-time steps a statement of a rank map stands for.
+constexpr int64_t kStepsPerStatement = 100'000;
 
 // A count the database gave: a list holds at most 2,147,483,647 rows.
 int32_t Count(const std::vector<LiveRow>& rows) {
@@ -63,6 +74,7 @@ LiveRecordset::LiveRecordset(std::shared_ptr<LiveDatabase> database, LiveTableSp
     first_ = table::KeyOf(counted[0], 1);
     dense_ = table::KeyOf(counted[0], 2) - first_ == static_cast<int64_t>(count_) - 1;
   }
+  if (count_ >= kRowsRanked) SetRankSpacing(std::max(kLeastRankSpacing, count_ / kRowsKept));
 }
 
 LiveRecordset::~LiveRecordset() = default;
@@ -122,7 +134,68 @@ Variant LiveRecordset::Field(int32_t index) const {
   return ValueOf(currentRow_[static_cast<size_t>(index)]);
 }
 
-void LiveRecordset::PrepareIndex(const std::string& field) { FieldNamed("PrepareIndex", field); }
+// --- Rank maps --------------------------------------------------------------
+
+void LiveRecordset::SetRankSpacing(int32_t rows) {
+  if (rows < 1) Fail("SetRankSpacing: " + std::to_string(rows) + " rows between kept rows is not a spacing");
+  spacing_ = rows;
+  ranks_.clear();
+  keyRanks_.reset();
+  ranksFailed_ = false;
+  if (count_ <= 2 * int64_t{rows}) return;
+  const std::string& key = columns_.back();
+  // The key field sorts by its text, which has no index: it is counted.
+  for (int32_t field = 0; field < FieldCount() - 1; ++field)
+    ranks_.push_back(std::make_unique<table::LiveRanks>(Term(field), key, From(), rows));
+  ranks_.emplace_back();
+  if (!dense_) keyRanks_ = std::make_unique<table::LiveRanks>(std::string(), key, From(), rows);
+}
+
+table::LiveRanks* LiveRecordset::RanksToMake() const {
+  auto open = [](const std::unique_ptr<table::LiveRanks>& ranks) { return ranks && !ranks->Complete(); };
+  if (ranks_.empty() || ranksFailed_) return nullptr;
+  const std::unique_ptr<table::LiveRanks>& present =
+      order_.empty() ? keyRanks_ : ranks_[static_cast<size_t>(order_[0])];
+  if (open(present)) return present.get();
+  if (preferred_ >= 0 && open(ranks_[static_cast<size_t>(preferred_)]))
+    return ranks_[static_cast<size_t>(preferred_)].get();
+  for (const auto& ranks : ranks_)
+    if (open(ranks)) return ranks.get();
+  return open(keyRanks_) ? keyRanks_.get() : nullptr;
+}
+
+bool LiveRecordset::BuildIndexes(int64_t steps) {
+  const int64_t statements = std::max<int64_t>(1, steps / kStepsPerStatement);
+  try {
+    for (int64_t i = 0; i < statements; ++i) {
+      table::LiveRanks* ranks = RanksToMake();
+      if (!ranks) return false;
+      ranks->Step(*database_);
+    }
+  } catch (const Error&) {
+    // Idle time has no one to tell; the maps made so far stay true.
+    ranksFailed_ = true;
+  }
+  return IndexesPending();
+}
+
+bool LiveRecordset::IndexesPending() const { return RanksToMake() != nullptr; }
+
+void LiveRecordset::PrepareIndex(const std::string& field) { preferred_ = FieldNamed("PrepareIndex", field); }
+
+size_t LiveRecordset::RankBytes() const {
+  size_t bytes = keyRanks_ ? keyRanks_->Bytes() : 0;
+  for (const auto& ranks : ranks_)
+    if (ranks) bytes += ranks->Bytes();
+  return bytes;
+}
+
+std::optional<int32_t> LiveRecordset::RankedBefore(const LiveRow& row) const {
+  if (order_.empty() || ranks_.empty() || !ranks_[static_cast<size_t>(order_[0])]) return std::nullopt;
+  const LiveValue& value = row[static_cast<size_t>(order_[0])];
+  if (!value) return std::nullopt;  // the Nulls' stretch is counted
+  return ranks_[static_cast<size_t>(order_[0])]->Below(*database_, FoldCase(*value));
+}
 
 // --- Reading rows ---------------------------------------------------------
 
@@ -213,8 +286,13 @@ int32_t LiveRecordset::PositionOf(const LiveRow& row) const {
   for (const auto& [page, rows] : pages_)
     for (size_t i = 0; i < rows.size(); ++i)
       if (table::KeyOf(rows[i], columns_.size() - 1) == key) return page * kPageRows + static_cast<int32_t>(i);
-  const table::SqlPart before = table::CountBefore(Order(), row, From());
-  return Count(database_->Query(before.sql, before.parameters));
+  if (order_.empty() && keyRanks_)
+    if (const std::optional<int32_t> below = keyRanks_->Below(*database_, key)) return *below;
+  // The rows below it in the first term by its rank map, and those equal in
+  // it and before it in the rest counted; or every stretch counted.
+  const std::optional<int32_t> ranked = RankedBefore(row);
+  const table::SqlPart before = table::CountBefore(Order(), row, From(), ranked.has_value());
+  return ranked.value_or(0) + Count(database_->Query(before.sql, before.parameters));
 }
 
 Variant LiveRecordset::ValueAt(int32_t position, int32_t field) const {

@@ -13,6 +13,7 @@
 // are read only: every change of them is a Database error.
 #include <list>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "list/table/live_database.hpp"
@@ -23,7 +24,8 @@ namespace cbo {
 
 namespace table {
 struct LiveOrder;
-}
+class LiveRanks;
+}  // namespace table
 
 struct LiveTableSpec {
   std::string table;                // the table or view
@@ -64,10 +66,20 @@ public:
   bool Eof() const override { return current_ < 0; }
   void Sort(const std::string& field) override;
 
-  // The database's indexes do the work: nothing to build.
-  bool BuildIndexes(int64_t) override { return false; }
-  bool IndexesPending() const override { return false; }
+  // In idle time, the rank maps (live_ranks.hpp) that place a row in a
+  // sorted order without counting the rows before it: the present order's
+  // first, then the field asked for, then every other field. A statement
+  // that fails stops the making; the next action meets the failure itself.
+  bool BuildIndexes(int64_t steps) override;
+  bool IndexesPending() const override;
   void PrepareIndex(const std::string& field) override;
+  // The rows between two rows a rank map keeps (4,096 or a 4,096th of the
+  // table, whichever is more, for a table of 100,000 rows or more); the
+  // maps are made again from nothing. A table of no more than twice as many
+  // rows has none and is counted instead.
+  void SetRankSpacing(int32_t rows);
+  // The bytes the rank maps keep.
+  size_t RankBytes() const;
 
   int32_t Position() const override { return current_; }
   void MoveTo(int32_t position) override;
@@ -96,6 +108,10 @@ private:
   std::vector<LiveRow> ReadRows(int32_t from, int32_t count, const std::string& values = {},
                                 const std::vector<LiveParameter>& parameters = {}) const;
   int32_t PositionOf(const LiveRow& row) const;
+  // The rows before `row` in the present order's first term, by its rank
+  // map; nothing when the map cannot say yet.
+  std::optional<int32_t> RankedBefore(const LiveRow& row) const;
+  table::LiveRanks* RanksToMake() const;
   int32_t FieldNamed(const char* operation, const std::string& name) const;
   void RequireField(const char* operation, int32_t index) const;
   void RequirePosition(const char* operation, int32_t position) const;
@@ -117,6 +133,13 @@ private:
   int32_t current_ = -1;
   LiveRow currentRow_;
   uint64_t revision_ = 0;
+  // One rank map a field but the key field (whose text has no index), and
+  // one of key order when the keys have gaps; none for a short table.
+  int32_t spacing_ = 0;
+  std::vector<std::unique_ptr<table::LiveRanks>> ranks_;
+  std::unique_ptr<table::LiveRanks> keyRanks_;
+  int32_t preferred_ = -1;
+  bool ranksFailed_ = false;
   table::RowMovedSubscribers subscribers_;
   // Pages of rows read, the most recently used first; a few hundred rows in
   // all, however long the table.

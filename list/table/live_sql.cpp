@@ -73,14 +73,14 @@ std::string OrderBy(const LiveOrder& order, bool reversed) {
   return sql + order.key + (reversed ? " DESC" : " ASC");
 }
 
-SqlPart CountBefore(const LiveOrder& order, const LiveRow& row, const std::string& from) {
+SqlPart CountBefore(const LiveOrder& order, const LiveRow& row, const std::string& from, bool fromSecondTerm) {
   const Values v = ValuesOf(order, row);
   SqlPart sum;
   auto count = [&](SqlPart where) {
     SqlPart one{"(SELECT count(*)" + from + " WHERE " + where.sql + ")", std::move(where.parameters)};
     Append(sum, " + ", one);
   };
-  for (size_t i = 0; i < order.terms.size(); ++i) {
+  for (size_t i = fromSecondTerm ? 1 : 0; i < order.terms.size(); ++i) {
     if (!v.terms[i]) continue;  // nothing sorts before Null
     for (bool nulls : {true, false}) {
       SqlPart where = EqualTo(order, v, i);

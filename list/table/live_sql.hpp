@@ -35,8 +35,9 @@ std::string OrderBy(const LiveOrder& order, bool reversed);
 // first terms and beyond the row in the next one, and so on down to the key.
 
 // The number of rows before the row read as `row`, counted in the table
-// (`from` is " FROM <table>").
-SqlPart CountBefore(const LiveOrder& order, const LiveRow& row, const std::string& from);
+// (`from` is " FROM <table>"); from the second term on, only the rows equal
+// to it in the first term (those below it were counted otherwise).
+SqlPart CountBefore(const LiveOrder& order, const LiveRow& row, const std::string& from, bool fromSecondTerm = false);
 
 // The first row at or after `row` in that order that meets `condition`,
 // its `columns` read (a select list) `from` the table; the row read has one

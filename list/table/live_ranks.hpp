@@ -1,0 +1,58 @@
+#pragma once
+// How many rows of a live table sort before a value of one field, answered
+// without counting the whole table. A rank map keeps every S-th row of the
+// field's order (its folded text, Null first, then the key) with its place;
+// the rows before a value are the place of the last kept row below it plus
+// a count of at most S rows after that one, which the field's index reads
+// as one short range. The maps are made in idle time, S rows a statement
+// (an index skips them: nothing is sent but the row S places further on),
+// and a table counted once stays as it was, so a map made stays true.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "list/table/live_database.hpp"
+
+namespace cbo::table {
+
+class LiveRanks {
+public:
+  // The map of the SQL `term` (a field's folded text), or of the key's
+  // order alone when `term` is empty; `key` is the quoted key column, `from`
+  // " FROM <table>", `spacing` the rows between two kept rows.
+  LiveRanks(std::string term, std::string key, std::string from, int32_t spacing);
+
+  bool Complete() const { return complete_; }
+
+  // Makes the map a statement further; returns whether it is complete.
+  bool Step(LiveDatabase& database);
+
+  // The rows whose term sorts before `value` (folded as the term is; never
+  // Null, as nothing sorts before Null), or, for the key's map, whose key is
+  // below `key`. Nothing while the map does not reach that far yet.
+  std::optional<int32_t> Below(LiveDatabase& database, const std::string& value) const;
+  std::optional<int32_t> Below(LiveDatabase& database, int64_t key) const;
+
+  // The bytes the map keeps.
+  size_t Bytes() const;
+
+private:
+  struct Kept {
+    std::string value;  // the term's folded text (empty for the key's map)
+    int64_t key;
+    int32_t place;  // its place in the order
+  };
+  std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, const std::string& value) const;
+  std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, int64_t key) const;
+
+  std::string term_;
+  std::string key_;
+  std::string from_;
+  int32_t spacing_;
+  std::vector<Kept> kept_;
+  bool started_ = false;
+  bool complete_ = false;
+};
+
+}  // namespace cbo::table

@@ -32,47 +32,65 @@ LiveRanks::LiveRanks(std::string term, std::string key, std::string from, int32_
 
 bool LiveRanks::Step(LiveDatabase& database) {
   if (complete_) return true;
-  const std::string order =
-      term_.empty() ? " ORDER BY " + key_ + " ASC" : " ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC";
   const std::string select = "SELECT " + (term_.empty() ? "" : term_ + ", ") + key_ + from_;
   std::vector<LiveRow> rows;
   int32_t place = 0;
   if (!started_) {
     // The first row that is not Null: the Nulls before it are only counted.
-    if (!term_.empty()) place = Number(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " IS NULL", {}));
-    rows = database.Query(select + (term_.empty() ? "" : " WHERE " + term_ + " IS NOT NULL") + order + " LIMIT 1", {});
+    std::string first = select + " ORDER BY " + key_ + " ASC LIMIT 1";
+    if (!term_.empty()) {
+      place = Number(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " IS NULL", {}));
+      first =
+          select + " WHERE " + term_ + " IS NOT NULL ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC LIMIT 1";
+    }
+    rows = database.Query(first, {});
     started_ = true;
   } else {
-    // The row `spacing_` places after the last one kept: the index passes
-    // over the rows between without sending them.
-    const Kept& last = kept_.back();
-    std::vector<LiveParameter> bound;
-    std::string after;
-    if (term_.empty()) {
-      after = key_ + " > ?";
-    } else {
-      // Not the row value (term, key) > (?, ?): SQLite reads that from the
-      // index's start. This reads from the kept value, passing only the
-      // rows equal to it and not after it.
-      after = term_ + " >= ? AND (" + term_ + " > ? OR " + key_ + " > ?)";
-      bound.emplace_back(last.value);
-      bound.emplace_back(last.value);
-    }
-    bound.emplace_back(last.key);
-    bound.emplace_back(int64_t{spacing_ - 1});
-    rows = database.Query(select + " WHERE " + after + order + " LIMIT 1 OFFSET ?", bound);
-    place = last.place + spacing_;
+    rows = After(database, select, {}, kept_.back(), spacing_, 1);
+    place = kept_.back().place + spacing_;
   }
   if (rows.empty()) {
     complete_ = true;
     return true;
   }
   const LiveRow& row = rows[0];
-  const size_t keyAt = row.size() - 1;
   if (!term_.empty() && (row.size() != 2 || !row[0]))
     throw Error(ErrorKind::Database, "a rank map's row was read without its value");
-  kept_.push_back({term_.empty() ? std::string() : *row[0], KeyOf(row, keyAt), place});
+  kept_.push_back({term_.empty() ? std::string() : *row[0], KeyOf(row, row.size() - 1), place});
   return false;
+}
+
+std::vector<LiveRow> LiveRanks::After(LiveDatabase& database, const std::string& select,
+                                      const std::vector<LiveParameter>& parameters, const Kept& kept, int32_t passed,
+                                      int32_t rows) const {
+  auto bound = [&](std::initializer_list<LiveParameter> more) {
+    std::vector<LiveParameter> all = parameters;
+    all.insert(all.end(), more);
+    return all;
+  };
+  if (term_.empty())
+    return database.Query(select + " WHERE " + key_ + " >= ? ORDER BY " + key_ + " ASC LIMIT ? OFFSET ?",
+                          bound({kept.key, int64_t{rows}, int64_t{passed}}));
+  // Each part one index range from its first row: the rows equal to the
+  // kept one from its key on, then those beyond its value. (A condition
+  // "value >= v AND (value > v OR key >= k)" would pass every row equal to
+  // v before k as well, a long stretch for a value many rows share.)
+  std::vector<LiveRow> read = database.Query(
+      select + " WHERE " + term_ + " = ? AND " + key_ + " >= ? ORDER BY " + key_ + " ASC LIMIT ? OFFSET ?",
+      bound({kept.value, kept.key, int64_t{rows}, int64_t{passed}}));
+  if (read.size() == static_cast<size_t>(rows)) return read;
+  // The equal rows ended before the last row wanted: where, counted only
+  // when none was read (then fewer than `passed`).
+  const std::vector<LiveParameter> equalTo{kept.value, kept.key};
+  const int32_t equal =
+      read.empty() ? Number(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " = ? AND " + key_ + " >= ?",
+                                           equalTo))
+                   : passed + static_cast<int32_t>(read.size());
+  std::vector<LiveRow> beyond = database.Query(
+      select + " WHERE " + term_ + " > ? ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC LIMIT ? OFFSET ?",
+      bound({kept.value, int64_t{rows - static_cast<int32_t>(read.size())}, int64_t{std::max(0, passed - equal)}}));
+  read.insert(read.end(), std::make_move_iterator(beyond.begin()), std::make_move_iterator(beyond.end()));
+  return read;
 }
 
 std::optional<int32_t> LiveRanks::Below(LiveDatabase& database, const std::string& value) const {
@@ -109,6 +127,24 @@ std::optional<int32_t> LiveRanks::BelowKept(LiveDatabase& database, const Kept& 
   const std::vector<LiveParameter> bound{kept.key, key};
   return kept.place +
          Number(database.Query("SELECT count(*)" + from_ + " WHERE " + key_ + " >= ? AND " + key_ + " < ?", bound));
+}
+
+std::optional<int32_t> LiveRanks::PassedBefore(int32_t position) const {
+  const auto after = std::upper_bound(kept_.begin(), kept_.end(), position,
+                                      [](int32_t p, const Kept& kept) { return p < kept.place; });
+  if (after == kept_.begin()) return std::nullopt;
+  const int32_t passed = position - (after - 1)->place;
+  if (after == kept_.end() && !complete_ && passed >= spacing_) return std::nullopt;
+  return passed;
+}
+
+std::vector<LiveRow> LiveRanks::Rows(LiveDatabase& database, const std::string& select,
+                                     const std::vector<LiveParameter>& parameters, int32_t position,
+                                     int32_t rows) const {
+  const auto after = std::upper_bound(kept_.begin(), kept_.end(), position,
+                                      [](int32_t p, const Kept& kept) { return p < kept.place; });
+  const Kept& kept = *(after - 1);
+  return After(database, select, parameters, kept, position - kept.place, rows);
 }
 
 size_t LiveRanks::Bytes() const {

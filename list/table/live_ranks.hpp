@@ -34,6 +34,17 @@ public:
   std::optional<int32_t> Below(LiveDatabase& database, const std::string& value) const;
   std::optional<int32_t> Below(LiveDatabase& database, int64_t key) const;
 
+  // The rows to pass from the kept row at or before `position` to reach it
+  // (fewer than the spacing); nothing when the map does not reach that far
+  // yet or the position is among the Nulls before its first kept row.
+  std::optional<int32_t> PassedBefore(int32_t position) const;
+  // The rows of positions [position, position + rows) of the map's order,
+  // read by `select` ("SELECT <values> FROM <table>", its ? bound to
+  // `parameters`) from the kept row before them; PassedBefore must have
+  // said how.
+  std::vector<LiveRow> Rows(LiveDatabase& database, const std::string& select,
+                            const std::vector<LiveParameter>& parameters, int32_t position, int32_t rows) const;
+
   // The bytes the map keeps.
   size_t Bytes() const;
 
@@ -45,6 +56,10 @@ private:
   };
   std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, const std::string& value) const;
   std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, int64_t key) const;
+  // The `rows` rows `passed` places after the kept row (itself at 0).
+  std::vector<LiveRow> After(LiveDatabase& database, const std::string& select,
+                             const std::vector<LiveParameter>& parameters, const Kept& kept, int32_t passed,
+                             int32_t rows) const;
 
   std::string term_;
   std::string key_;

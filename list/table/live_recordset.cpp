@@ -190,6 +190,16 @@ size_t LiveRecordset::RankBytes() const {
   return bytes;
 }
 
+const table::LiveRanks* LiveRecordset::RanksReading(int32_t from, int32_t fromEnd) const {
+  // A map is of one field's order (or the key's): a sort by more fields
+  // orders the ties of the first by the others, which the map does not.
+  if (ranks_.empty() || order_.size() > 1) return nullptr;
+  const table::LiveRanks* ranks = order_.empty() ? keyRanks_.get() : ranks_[static_cast<size_t>(order_[0])].get();
+  if (!ranks) return nullptr;
+  const std::optional<int32_t> passed = ranks->PassedBefore(from);
+  return passed && *passed < std::min(from, fromEnd) ? ranks : nullptr;  // else the ends are nearer
+}
+
 std::optional<int32_t> LiveRecordset::RankedBefore(const LiveRow& row) const {
   if (order_.empty() || ranks_.empty() || !ranks_[static_cast<size_t>(order_[0])]) return std::nullopt;
   const LiveValue& value = row[static_cast<size_t>(order_[0])];
@@ -241,6 +251,10 @@ std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows, const s
     bound.insert(bound.end(), {first_ + from, first_ + from + rows});
     read = database_->Query(
         select + " WHERE " + order.key + " >= ? AND " + order.key + " < ?" + table::OrderBy(order, false), bound);
+  } else if (const table::LiveRanks* ranks = RanksReading(from, count_ - (from + rows))) {
+    // From the rank map's kept row before it: a few thousand rows passed
+    // rather than every row from the nearer end.
+    read = ranks->Rows(*database_, select, bound, from, rows);
   } else if (from <= count_ - (from + rows)) {
     bound.insert(bound.end(), {int64_t{rows}, int64_t{from}});
     read = database_->Query(select + table::OrderBy(order, false) + " LIMIT ? OFFSET ?", bound);

@@ -17,6 +17,7 @@
 #include <unordered_map>
 
 #include "list/table/live_database.hpp"
+#include "list/table/live_ranks.hpp"
 #include "list/table/recordset.hpp"
 #include "list/table/row_moved.hpp"
 
@@ -24,7 +25,6 @@ namespace cbo {
 
 namespace table {
 struct LiveOrder;
-class LiveRanks;
 }  // namespace table
 
 struct LiveTableSpec {
@@ -111,6 +111,10 @@ private:
   // The rows before `row` in the present order's first term, by its rank
   // map; nothing when the map cannot say yet.
   std::optional<int32_t> RankedBefore(const LiveRow& row) const;
+  // The present order's rank map when reading from position `from`
+  // (`fromEnd` rows before the end) by it passes fewer rows than reading
+  // from the nearer end.
+  const table::LiveRanks* RanksReading(int32_t from, int32_t fromEnd) const;
   table::LiveRanks* RanksToMake() const;
   int32_t FieldNamed(const char* operation, const std::string& name) const;
   void RequireField(const char* operation, int32_t index) const;

@@ -150,6 +150,11 @@ TEST_F(PostgresLive, FindsSortsAndMovesEndOnTheRowTheMemoryTableEndsOn) {
     MakeIndexes();
     const LiveQtTable live = openLiveTable(db, "t", "id", {"a", "b"});
     EXPECT_TRUE(live.missingIndexes.isEmpty()) << live.missingIndexes.join(" ").toStdString();
+    if (seed % 2) {
+      // Rows placed and read by rank maps a few rows apart, made in full.
+      live.table->SetRankSpacing(static_cast<int32_t>(2 + seed % 3));
+      while (live.table->BuildIndexes(1'000'000)) {}
+    }
     WalkBoth(*live.table, *MemoryTable(rows), rows, rng, 300, kWords, kPrefixes);
   }
 }

@@ -4,28 +4,11 @@
 #include "list/table/live_ranks.hpp"
 
 #include <algorithm>
-#include <charconv>
-#include <climits>
 
 #include "list/table/live_sql.hpp"
 #include "platform/error.hpp"
 
 namespace cbo::table {
-
-namespace {
-
-int32_t Number(const std::vector<LiveRow>& rows) {
-  int64_t number = -1;
-  if (rows.size() == 1 && !rows[0].empty() && rows[0][0]) {
-    const std::string& text = *rows[0][0];
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end != text.data() + text.size()) number = -1;
-  }
-  if (number < 0 || number > INT32_MAX) throw Error(ErrorKind::Database, "counting the rows gave no number");
-  return static_cast<int32_t>(number);
-}
-
-}  // namespace
 
 LiveRanks::LiveRanks(std::string term, std::string key, std::string from, int32_t spacing)
     : term_(std::move(term)), key_(std::move(key)), from_(std::move(from)), spacing_(std::max(spacing, 1)) {}
@@ -39,7 +22,7 @@ bool LiveRanks::Step(LiveDatabase& database) {
     // The first row that is not Null: the Nulls before it are only counted.
     std::string first = select + " ORDER BY " + key_ + " ASC LIMIT 1";
     if (!term_.empty()) {
-      place = Number(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " IS NULL", {}));
+      place = CountRead(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " IS NULL", {}));
       first =
           select + " WHERE " + term_ + " IS NOT NULL ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC LIMIT 1";
     }
@@ -83,8 +66,8 @@ std::vector<LiveRow> LiveRanks::After(LiveDatabase& database, const std::string&
   // when none was read (then fewer than `passed`).
   const std::vector<LiveParameter> equalTo{kept.value, kept.key};
   const int32_t equal =
-      read.empty() ? Number(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " = ? AND " + key_ + " >= ?",
-                                           equalTo))
+      read.empty() ? CountRead(database.Query(
+                         "SELECT count(*)" + from_ + " WHERE " + term_ + " = ? AND " + key_ + " >= ?", equalTo))
                    : passed + static_cast<int32_t>(read.size());
   std::vector<LiveRow> beyond = database.Query(
       select + " WHERE " + term_ + " > ? ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC LIMIT ? OFFSET ?",
@@ -120,13 +103,13 @@ std::optional<int32_t> LiveRanks::BelowKept(LiveDatabase& database, const Kept& 
       database.Query("SELECT (SELECT count(*)" + from_ + " WHERE " + term_ + " = ? AND " + key_ + " >= ?) + " +
                          "(SELECT count(*)" + from_ + " WHERE " + term_ + " > ? AND " + term_ + " < ?)",
                      bound);
-  return kept.place + Number(counted);
+  return kept.place + CountRead(counted);
 }
 
 std::optional<int32_t> LiveRanks::BelowKept(LiveDatabase& database, const Kept& kept, int64_t key) const {
   const std::vector<LiveParameter> bound{kept.key, key};
   return kept.place +
-         Number(database.Query("SELECT count(*)" + from_ + " WHERE " + key_ + " >= ? AND " + key_ + " < ?", bound));
+         CountRead(database.Query("SELECT count(*)" + from_ + " WHERE " + key_ + " >= ? AND " + key_ + " < ?", bound));
 }
 
 std::optional<int32_t> LiveRanks::PassedBefore(int32_t position) const {

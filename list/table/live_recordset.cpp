@@ -1,11 +1,9 @@
-// The live table: positions in the present order answered by counting in
-// the database, rows read a page at a time and kept for a while, finds and
-// sorts as single queries.
+// The live table: positions in the present order answered by rank maps or
+// by counting in the database, rows read a page at a time and kept for a
+// while, finds and sorts as single queries.
 #include "list/table/live_recordset.hpp"
 
 #include <algorithm>
-#include <charconv>
-#include <climits>
 
 #include "list/table/criteria.hpp"
 #include "list/table/filter_match.hpp"
@@ -35,21 +33,6 @@ constexpr int32_t kRowsKept = 4096;
 // Idle-time steps a statement of a rank map stands for.
 constexpr int64_t kStepsPerStatement = 100'000;
 
-// A count the database gave: a list holds at most 2,147,483,647 rows.
-int32_t Count(const std::vector<LiveRow>& rows) {
-  int64_t count = -1;
-  if (rows.size() == 1 && !rows[0].empty() && rows[0][0]) {
-    const std::string& text = *rows[0][0];
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
-    if (error != std::errc() || end != text.data() + text.size()) count = -1;
-  }
-  if (count < 0) throw Error(ErrorKind::Database, "counting the rows gave no number");
-  if (count > INT32_MAX)
-    throw Error(ErrorKind::Database,
-                "the table has " + std::to_string(count) + " rows, more than a list can hold (2147483647)");
-  return static_cast<int32_t>(count);
-}
-
 Variant ValueOf(const LiveValue& value) { return value ? Variant(*value) : Variant::Null(); }
 
 }  // namespace
@@ -69,7 +52,7 @@ LiveRecordset::LiveRecordset(std::shared_ptr<LiveDatabase> database, LiveTableSp
   const std::vector<LiveRow> counted = database_->Query("SELECT (SELECT count(*)" + From() + "), (SELECT min(" + key +
                                                             ")" + From() + "), (SELECT max(" + key + ")" + From() + ")",
                                                         {});
-  count_ = Count(counted);
+  count_ = table::CountRead(counted);
   if (count_ > 0) {
     first_ = table::KeyOf(counted[0], 1);
     dense_ = table::KeyOf(counted[0], 2) - first_ == static_cast<int64_t>(count_) - 1;
@@ -306,7 +289,7 @@ int32_t LiveRecordset::PositionOf(const LiveRow& row) const {
   // it and before it in the rest counted; or every stretch counted.
   const std::optional<int32_t> ranked = RankedBefore(row);
   const table::SqlPart before = table::CountBefore(Order(), row, From(), ranked.has_value());
-  return ranked.value_or(0) + Count(database_->Query(before.sql, before.parameters));
+  return ranked.value_or(0) + table::CountRead(database_->Query(before.sql, before.parameters));
 }
 
 Variant LiveRecordset::ValueAt(int32_t position, int32_t field) const {

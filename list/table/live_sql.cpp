@@ -4,6 +4,7 @@
 #include "list/table/live_sql.hpp"
 
 #include <charconv>
+#include <climits>
 
 #include "list/table/recordset.hpp"
 #include "platform/error.hpp"
@@ -132,6 +133,20 @@ SqlPart Matching(const Criterion& criterion, const std::string& folded, const st
   if (!criterion.prefix) return {folded + " = ?", {value}};
   if (value.empty()) return {folded + " IS NOT NULL", {}};
   return {folded + " >= ? AND " + folded + " <= ?", {value, value + kLastCodePoint}};
+}
+
+int32_t CountRead(const std::vector<LiveRow>& rows) {
+  int64_t count = -1;
+  if (rows.size() == 1 && !rows[0].empty() && rows[0][0]) {
+    const std::string& text = *rows[0][0];
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size()) count = -1;
+  }
+  if (count < 0) throw Error(ErrorKind::Database, "counting the rows gave no number");
+  if (count > INT32_MAX)
+    throw Error(ErrorKind::Database,
+                "the table has " + std::to_string(count) + " rows, more than a list can hold (2147483647)");
+  return static_cast<int32_t>(count);
 }
 
 int64_t KeyOf(const LiveRow& row, size_t keyField) {

@@ -52,6 +52,10 @@ SqlPart FirstFrom(const LiveOrder& order, const LiveRow& row, const std::string&
 // number is written as.
 SqlPart Matching(const Criterion& criterion, const std::string& folded, const std::string& key);
 
+// The count a query gave as its one value: a list holds at most
+// 2,147,483,647 rows.
+int32_t CountRead(const std::vector<LiveRow>& rows);
+
 // The key's value read back as a number.
 int64_t KeyOf(const LiveRow& row, size_t keyField);
 

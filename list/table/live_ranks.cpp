@@ -130,6 +130,36 @@ std::vector<LiveRow> LiveRanks::Rows(LiveDatabase& database, const std::string& 
   return After(database, select, parameters, kept, position - kept.place, rows);
 }
 
+std::vector<LiveRow> LiveRanks::RowsWithTies(LiveDatabase& database, const std::string& select,
+                                             const std::vector<LiveParameter>& parameters, int32_t position,
+                                             int32_t rows, const std::string& tiesOrder,
+                                             const std::string& order) const {
+  const auto after = std::upper_bound(kept_.begin(), kept_.end(), position,
+                                      [](int32_t p, const Kept& kept) { return p < kept.place; });
+  const Kept& kept = *(after - 1);
+  // The rows before the kept value's run are the same in either order.
+  const std::optional<int32_t> runStart = Below(database, kept.value);
+  if (!runStart) throw Error(ErrorKind::Database, "a rank map lost the place of a row it keeps");
+  auto bound = [&](std::initializer_list<LiveParameter> more) {
+    std::vector<LiveParameter> all = parameters;
+    all.insert(all.end(), more);
+    return all;
+  };
+  const int32_t passed = position - *runStart;
+  std::vector<LiveRow> read = database.Query(select + " WHERE " + term_ + " = ?" + tiesOrder + " LIMIT ? OFFSET ?",
+                                             bound({kept.value, int64_t{rows}, int64_t{passed}}));
+  if (read.size() == static_cast<size_t>(rows)) return read;
+  const std::vector<LiveParameter> equalTo{kept.value};
+  const int32_t run = read.empty()
+                          ? CountRead(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " = ?", equalTo))
+                          : passed + static_cast<int32_t>(read.size());
+  std::vector<LiveRow> beyond = database.Query(
+      select + " WHERE " + term_ + " > ?" + order + " LIMIT ? OFFSET ?",
+      bound({kept.value, int64_t{rows - static_cast<int32_t>(read.size())}, int64_t{std::max(0, passed - run)}}));
+  read.insert(read.end(), std::make_move_iterator(beyond.begin()), std::make_move_iterator(beyond.end()));
+  return read;
+}
+
 size_t LiveRanks::Bytes() const {
   size_t bytes = kept_.capacity() * sizeof(Kept);
   for (const Kept& kept : kept_) bytes += kept.value.capacity() > 15 ? kept.value.capacity() : 0;

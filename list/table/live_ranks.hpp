@@ -44,6 +44,14 @@ public:
   // said how.
   std::vector<LiveRow> Rows(LiveDatabase& database, const std::string& select,
                             const std::vector<LiveParameter>& parameters, int32_t position, int32_t rows) const;
+  // The same in an order whose first term is the map's and whose ties are
+  // ordered by more terms: `tiesOrder` orders the rows equal in the first
+  // term ("ORDER BY" the others, then the key), `order` is the whole one.
+  // The rows equal to the kept row's value are read by an offset within
+  // them, as long as the run of that value.
+  std::vector<LiveRow> RowsWithTies(LiveDatabase& database, const std::string& select,
+                                    const std::vector<LiveParameter>& parameters, int32_t position, int32_t rows,
+                                    const std::string& tiesOrder, const std::string& order) const;
 
   // The bytes the map keeps.
   size_t Bytes() const;

@@ -174,9 +174,7 @@ size_t LiveRecordset::RankBytes() const {
 }
 
 const table::LiveRanks* LiveRecordset::RanksReading(int32_t from, int32_t fromEnd) const {
-  // A map is of one field's order (or the key's): a sort by more fields
-  // orders the ties of the first by the others, which the map does not.
-  if (ranks_.empty() || order_.size() > 1) return nullptr;
+  if (ranks_.empty()) return nullptr;
   const table::LiveRanks* ranks = order_.empty() ? keyRanks_.get() : ranks_[static_cast<size_t>(order_[0])].get();
   if (!ranks) return nullptr;
   const std::optional<int32_t> passed = ranks->PassedBefore(from);
@@ -237,7 +235,9 @@ std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows, const s
   } else if (const table::LiveRanks* ranks = RanksReading(from, count_ - (from + rows))) {
     // From the rank map's kept row before it: a few thousand rows passed
     // rather than every row from the nearer end.
-    read = ranks->Rows(*database_, select, bound, from, rows);
+    read = order_.size() > 1 ? ranks->RowsWithTies(*database_, select, bound, from, rows, table::OrderFrom(order, 1),
+                                                   table::OrderBy(order, false))
+                             : ranks->Rows(*database_, select, bound, from, rows);
   } else if (from <= count_ - (from + rows)) {
     bound.insert(bound.end(), {int64_t{rows}, int64_t{from}});
     read = database_->Query(select + table::OrderBy(order, false) + " LIMIT ? OFFSET ?", bound);

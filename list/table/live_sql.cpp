@@ -59,14 +59,13 @@ void Append(SqlPart& to, const std::string& glue, const SqlPart& part) {
   to.parameters.insert(to.parameters.end(), part.parameters.begin(), part.parameters.end());
 }
 
-// ORDER BY the terms from `first` on, then the key.
+}  // namespace
+
 std::string OrderFrom(const LiveOrder& order, size_t first) {
   std::string sql = " ORDER BY ";
   for (size_t i = first; i < order.terms.size(); ++i) sql += order.terms[i] + " ASC NULLS FIRST, ";
   return sql + order.key + " ASC";
 }
-
-}  // namespace
 
 std::string OrderBy(const LiveOrder& order, bool reversed) {
   std::string sql = " ORDER BY ";

@@ -29,6 +29,9 @@ struct LiveOrder {
 
 // ORDER BY ... in that order, or in the reverse one.
 std::string OrderBy(const LiveOrder& order, bool reversed);
+// ORDER BY the terms from `first` on, then the key (the order of rows
+// equal in the terms before).
+std::string OrderFrom(const LiveOrder& order, size_t first);
 
 // Both below split "before" and "after" a row in that order into stretches
 // that an index on (term, key) reads as one range each: rows equal in the

@@ -46,32 +46,40 @@ bool LiveRanks::Step(LiveDatabase& database) {
 std::vector<LiveRow> LiveRanks::After(LiveDatabase& database, const std::string& select,
                                       const std::vector<LiveParameter>& parameters, const Kept& kept, int32_t passed,
                                       int32_t rows) const {
-  auto bound = [&](std::initializer_list<LiveParameter> more) {
-    std::vector<LiveParameter> all = parameters;
-    all.insert(all.end(), more);
-    return all;
-  };
-  if (term_.empty())
-    return database.Query(select + " WHERE " + key_ + " >= ? ORDER BY " + key_ + " ASC LIMIT ? OFFSET ?",
-                          bound({kept.key, int64_t{rows}, int64_t{passed}}));
-  // Each part one index range from its first row: the rows equal to the
-  // kept one from its key on, then those beyond its value. (A condition
-  // "value >= v AND (value > v OR key >= k)" would pass every row equal to
-  // v before k as well, a long stretch for a value many rows share.)
-  std::vector<LiveRow> read = database.Query(
-      select + " WHERE " + term_ + " = ? AND " + key_ + " >= ? ORDER BY " + key_ + " ASC LIMIT ? OFFSET ?",
-      bound({kept.value, kept.key, int64_t{rows}, int64_t{passed}}));
+  std::vector<LiveParameter> bound = parameters;
+  if (term_.empty()) {
+    bound.insert(bound.end(), {kept.key, int64_t{rows}, int64_t{passed}});
+    return database.Query(select + " WHERE " + key_ + " >= ? ORDER BY " + key_ + " ASC LIMIT ? OFFSET ?", bound);
+  }
+  // The run from the kept row's key on (a condition "value >= v AND (value
+  // > v OR key >= k)" would pass every row equal to v before k as well, a
+  // long stretch for a value many rows share).
+  return FromRun(database, select, parameters, {term_ + " = ? AND " + key_ + " >= ?", {kept.value, kept.key}},
+                 " ORDER BY " + key_ + " ASC", kept.value, " ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC",
+                 passed, rows);
+}
+
+std::vector<LiveRow> LiveRanks::FromRun(LiveDatabase& database, const std::string& select,
+                                        const std::vector<LiveParameter>& parameters, const SqlPart& run,
+                                        const std::string& runOrder, const std::string& value, const std::string& order,
+                                        int32_t passed, int32_t rows) const {
+  // Each part one index range from its first row: the run, then the rows
+  // beyond its value.
+  std::vector<LiveParameter> bound = parameters;
+  bound.insert(bound.end(), run.parameters.begin(), run.parameters.end());
+  bound.insert(bound.end(), {int64_t{rows}, int64_t{passed}});
+  std::vector<LiveRow> read = database.Query(select + " WHERE " + run.sql + runOrder + " LIMIT ? OFFSET ?", bound);
   if (read.size() == static_cast<size_t>(rows)) return read;
-  // The equal rows ended before the last row wanted: where, counted only
-  // when none was read (then fewer than `passed`).
-  const std::vector<LiveParameter> equalTo{kept.value, kept.key};
-  const int32_t equal =
-      read.empty() ? CountRead(database.Query(
-                         "SELECT count(*)" + from_ + " WHERE " + term_ + " = ? AND " + key_ + " >= ?", equalTo))
+  // The run ended before the last row wanted: where, counted only when none
+  // of it was read (then it is shorter than `passed`).
+  const int32_t length =
+      read.empty() ? CountRead(database.Query("SELECT count(*)" + from_ + " WHERE " + run.sql, run.parameters))
                    : passed + static_cast<int32_t>(read.size());
-  std::vector<LiveRow> beyond = database.Query(
-      select + " WHERE " + term_ + " > ? ORDER BY " + term_ + " ASC NULLS FIRST, " + key_ + " ASC LIMIT ? OFFSET ?",
-      bound({kept.value, int64_t{rows - static_cast<int32_t>(read.size())}, int64_t{std::max(0, passed - equal)}}));
+  bound = parameters;
+  bound.insert(bound.end(),
+               {value, int64_t{rows - static_cast<int32_t>(read.size())}, int64_t{std::max(0, passed - length)}});
+  std::vector<LiveRow> beyond =
+      database.Query(select + " WHERE " + term_ + " > ?" + order + " LIMIT ? OFFSET ?", bound);
   read.insert(read.end(), std::make_move_iterator(beyond.begin()), std::make_move_iterator(beyond.end()));
   return read;
 }
@@ -140,24 +148,8 @@ std::vector<LiveRow> LiveRanks::RowsWithTies(LiveDatabase& database, const std::
   // The rows before the kept value's run are the same in either order.
   const std::optional<int32_t> runStart = Below(database, kept.value);
   if (!runStart) throw Error(ErrorKind::Database, "a rank map lost the place of a row it keeps");
-  auto bound = [&](std::initializer_list<LiveParameter> more) {
-    std::vector<LiveParameter> all = parameters;
-    all.insert(all.end(), more);
-    return all;
-  };
-  const int32_t passed = position - *runStart;
-  std::vector<LiveRow> read = database.Query(select + " WHERE " + term_ + " = ?" + tiesOrder + " LIMIT ? OFFSET ?",
-                                             bound({kept.value, int64_t{rows}, int64_t{passed}}));
-  if (read.size() == static_cast<size_t>(rows)) return read;
-  const std::vector<LiveParameter> equalTo{kept.value};
-  const int32_t run = read.empty()
-                          ? CountRead(database.Query("SELECT count(*)" + from_ + " WHERE " + term_ + " = ?", equalTo))
-                          : passed + static_cast<int32_t>(read.size());
-  std::vector<LiveRow> beyond = database.Query(
-      select + " WHERE " + term_ + " > ?" + order + " LIMIT ? OFFSET ?",
-      bound({kept.value, int64_t{rows - static_cast<int32_t>(read.size())}, int64_t{std::max(0, passed - run)}}));
-  read.insert(read.end(), std::make_move_iterator(beyond.begin()), std::make_move_iterator(beyond.end()));
-  return read;
+  return FromRun(database, select, parameters, {term_ + " = ?", {kept.value}}, tiesOrder, kept.value, order,
+                 position - *runStart, rows);
 }
 
 size_t LiveRanks::Bytes() const {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "list/table/live_database.hpp"
+#include "list/table/live_sql.hpp"
 
 namespace cbo::table {
 
@@ -64,6 +65,13 @@ private:
   };
   std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, const std::string& value) const;
   std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, int64_t key) const;
+  // The `rows` rows `passed` places into the `run` of rows equal to
+  // `value` (a condition, read in `runOrder`), going on past the run in
+  // `order`.
+  std::vector<LiveRow> FromRun(LiveDatabase& database, const std::string& select,
+                               const std::vector<LiveParameter>& parameters, const SqlPart& run,
+                               const std::string& runOrder, const std::string& value, const std::string& order,
+                               int32_t passed, int32_t rows) const;
   // The `rows` rows `passed` places after the kept row (itself at 0).
   std::vector<LiveRow> After(LiveDatabase& database, const std::string& select,
                              const std::vector<LiveParameter>& parameters, const Kept& kept, int32_t passed,

@@ -363,7 +363,11 @@ void LiveRecordset::Sort(const std::string& field) {
   std::swap(order_, order);
   ForgetPages();
   try {
-    if (current_ >= 0) current_ = PositionOf(currentRow_);
+    if (current_ >= 0) {
+      const int32_t at = PositionOf(currentRow_);
+      RowAt(at);  // the page the grid shows next: a sort it could not show is undone
+      current_ = at;
+    }
   } catch (...) {
     std::swap(order_, order);  // the order before, and the row where it was
     ForgetPages();

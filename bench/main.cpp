@@ -13,6 +13,7 @@
 // Any other argument goes to Google Benchmark.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -88,6 +89,10 @@ int main(int argc, char** argv) {
     bench::Declare("open_ms", alsoOpenAt);
     bench::RegisterOursQt(alsoOpenAt, repetitions);
   }
+  // PostgreSQL's figures when bench/run started a server for the run.
+  const bool pg = qt && bench::PostgresGiven();
+  if (qt && !pg)
+    std::fprintf(stderr, "no PostgreSQL server given: its live figures are left out (bench/run gives one)\n");
   for (size_t n : o.sizes) {
     for (const char* name : kFigures) bench::Declare(name, n);
     bench::RegisterOurs(n, repetitions);
@@ -103,6 +108,7 @@ int main(int argc, char** argv) {
       // A light table model, no item per cell: it fits beside ours at 10M,
       // where its keys take minutes: only the first keys after the fill.
       if (n <= peerFilterUpTo) bench::RegisterPeerFilter(n, n <= peerUpTo ? repetitions : 0);
+      if (pg) bench::RegisterLivePg(n);
     }
     bench::RegisterFloor(n, repetitions);
   }

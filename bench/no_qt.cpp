@@ -12,6 +12,10 @@ void RegisterPeerFilter(size_t, int) {}
 #ifndef CBO_BENCH_PEER_SQL
 void RegisterPeerDatabase(size_t) {}
 #endif
+#ifndef CBO_BENCH_LIVE_PG
+bool PostgresGiven() { return false; }
+void RegisterLivePg(size_t) {}
+#endif
 #ifndef CBO_BENCH_OURS_QT
 void RegisterOursQt(size_t, int) {}
 #endif

@@ -18,6 +18,7 @@
 #include "bench/figures.hpp"
 #include "bench/host.hpp"
 #include "bench/live_database.hpp"
+#include "bench/live_scenario.hpp"
 #include "bench/suites.hpp"
 #include "list/table/live_recordset.hpp"
 #include "sqlite/live_sqlite.hpp"
@@ -90,21 +91,16 @@ const std::string& LiveFileOf(size_t n) {
 
 namespace {
 
-std::vector<std::string> Fields() {
-  std::vector<std::string> fields;
-  for (int c = 0; c < kColumns; ++c) fields.emplace_back(kFieldNames[c]);
-  return fields;
-}
-
 double MsSince(Clock::time_point t0) { return MicrosSince(t0) / 1000; }
 
-void Live(benchmark::State& state, size_t n) {
-  const std::string& file = LiveFileOf(n);  // made before the measure
+}  // namespace
+
+void LiveScenario(benchmark::State& state, size_t n, const std::string& figures, const AttachLive& attachTo) {
   for (auto _ : state) {
     const size_t before = ResidentBytes();
     auto host = std::make_unique<HeadlessHost>(cbo::ComboBox);
     Clock::time_point t0 = Clock::now();
-    const cbo::LiveSqlite live = cbo::AttachSqlite(host->Control(), file, "live", "id", Fields());
+    const std::shared_ptr<cbo::LiveRecordset> live = attachTo(host->Control());
     const double attach = MsSince(t0);
     state.SetIterationTime(attach / 1e3);
 
@@ -118,7 +114,7 @@ void Live(benchmark::State& state, size_t n) {
     // The rank maps, made as idle time makes them, a tick at a time: the
     // sort below places the current row by them.
     t0 = Clock::now();
-    while (live.table->BuildIndexes(500'000)) {}
+    while (live->BuildIndexes(500'000)) {}
     const double ranks = MsSince(t0);
 
     double open = 0, pageDown = 0, end = 0, sort = 0, secondSort = 0;
@@ -144,7 +140,7 @@ void Live(benchmark::State& state, size_t n) {
     // The same sort before any rank map is made: the rows before the
     // current one are counted.
     host = std::make_unique<HeadlessHost>(cbo::ComboBox);
-    cbo::AttachSqlite(host->Control(), file, "live", "id", Fields());
+    attachTo(host->Control());
     double coldSort = 0;
     host->WithGridOpen([&] {
       host->Grid().UserKey(cbo::headless::kEnd);
@@ -156,7 +152,7 @@ void Live(benchmark::State& state, size_t n) {
     // The filter typed at the first opening, the first row current (the
     // first screenful is read from the top down to the current row).
     host = std::make_unique<HeadlessHost>(cbo::ComboBox);
-    cbo::AttachSqlite(host->Control(), file, "live", "id", Fields());
+    attachTo(host->Control());
     host->Control().SetFilterMode(1);
     double filter = 0;
     host->WithGridOpen([&] {
@@ -177,18 +173,33 @@ void Live(benchmark::State& state, size_t n) {
     state.counters["ranks_ms"] = ranks;
     state.counters["filter_first_ms"] = filter;
     state.counters["memory_mb"] = memoryMb;
-    Record("live_attach_ms", n, Side::Ours, attach);
-    Record("live_key_ms", n, Side::Ours, Median(keys));
-    Record("live_open_ms", n, Side::Ours, open);
-    Record("live_page_down_ms", n, Side::Ours, pageDown);
-    Record("live_end_ms", n, Side::Ours, end);
-    Record("live_sort_ms", n, Side::Ours, sort);
-    Record("live_sort_cold_ms", n, Side::Ours, coldSort);
-    Record("live_second_sort_ms", n, Side::Ours, secondSort);
-    Record("live_ranks_idle_ms", n, Side::Ours, ranks);
-    Record("live_filter_first_ms", n, Side::Ours, filter);
-    Record("live_memory_mb", n, Side::Ours, memoryMb);
+    Record(figures + "_attach_ms", n, Side::Ours, attach);
+    Record(figures + "_key_ms", n, Side::Ours, Median(keys));
+    Record(figures + "_open_ms", n, Side::Ours, open);
+    Record(figures + "_page_down_ms", n, Side::Ours, pageDown);
+    Record(figures + "_end_ms", n, Side::Ours, end);
+    Record(figures + "_sort_ms", n, Side::Ours, sort);
+    Record(figures + "_sort_cold_ms", n, Side::Ours, coldSort);
+    Record(figures + "_second_sort_ms", n, Side::Ours, secondSort);
+    Record(figures + "_ranks_idle_ms", n, Side::Ours, ranks);
+    Record(figures + "_filter_first_ms", n, Side::Ours, filter);
+    Record(figures + "_memory_mb", n, Side::Ours, memoryMb);
   }
+}
+
+std::vector<std::string> LiveFields() {
+  std::vector<std::string> fields;
+  for (int c = 0; c < kColumns; ++c) fields.emplace_back(kFieldNames[c]);
+  return fields;
+}
+
+namespace {
+
+void Live(benchmark::State& state, size_t n) {
+  const std::string& file = LiveFileOf(n);  // made before the measure
+  LiveScenario(state, n, "live", [&](cbo::CboVarno& control) {
+    return cbo::AttachSqlite(control, file, "live", "id", LiveFields()).table;
+  });
 }
 
 }  // namespace

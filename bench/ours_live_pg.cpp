@@ -1,0 +1,144 @@
+// Our control and Qt's QSqlQueryModel on a live PostgreSQL list. The server
+// is the throw-away one bench/run starts around the program
+// (tests/qt_sql/with_postgres.sh, a Unix socket only); the first n generated
+// rows go into its table `live` with the indexes the live table asks for
+// (made once per size, untimed), and both read them through QPSQL.
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QVariant>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "bench/data.hpp"
+#include "bench/figures.hpp"
+#include "bench/live_scenario.hpp"
+#include "bench/suites.hpp"
+#include "list/table/live_database.hpp"
+#include "qt_sql/live_qpsql.hpp"
+#include "qt_sql/live_qt_sql.hpp"
+
+namespace bench {
+
+namespace {
+
+constexpr const char* kConnection = "bench-pg";
+
+void Exec(const QSqlDatabase& db, const QString& sql) {
+  QSqlQuery query(db);
+  if (!query.exec(sql))
+    throw std::runtime_error("bench PostgreSQL: " + query.lastError().text().toStdString() + " in " +
+                             sql.left(120).toStdString());
+}
+
+QSqlDatabase Server() {
+  if (!QSqlDatabase::contains(kConnection)) {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QPSQL", kConnection);
+    db.setHostName(std::getenv("CBO_PG_SOCKET_DIR"));
+    db.setPort(std::atoi(std::getenv("CBO_PG_PORT")));
+    db.setUserName(std::getenv("CBO_PG_USER"));
+    db.setDatabaseName("postgres");
+    if (!db.open()) throw std::runtime_error("bench PostgreSQL: " + db.lastError().text().toStdString());
+    // A server thrown away after the run: nothing to keep safe on disk.
+    Exec(db, "SET synchronous_commit = off");
+    Exec(db, "SET maintenance_work_mem = '512MB'");
+  }
+  return QSqlDatabase::database(kConnection);
+}
+
+// The table `live` holding the first n rows, loaded in batches of bound
+// values, one transaction, and its indexes made afterwards.
+void LoadTable(size_t n) {
+  static size_t loaded = 0;
+  if (loaded == n) return;
+  QSqlDatabase db = Server();
+  QString create = "CREATE TABLE live (id bigint PRIMARY KEY";
+  QString row = "(?";
+  for (int c = 0; c < kColumns; ++c) {
+    create += QStringLiteral(", \"%1\" text").arg(kFieldNames[c]);
+    row += ", ?";
+  }
+  row += ")";
+  Exec(db, "DROP TABLE IF EXISTS live");
+  Exec(db, create + ")");
+  constexpr size_t kBatch = 1000;
+  const auto& rows = SharedRows().rows;
+  db.transaction();
+  QSqlQuery insert(db);
+  for (size_t first = 0; first < n; first += kBatch) {
+    const size_t count = std::min(kBatch, n - first);
+    QString sql = "INSERT INTO live VALUES " + row;
+    for (size_t i = 1; i < count; ++i) sql += ", " + row;
+    if (count != kBatch || first == 0) insert.prepare(sql);
+    for (size_t r = first; r < first + count; ++r) {
+      insert.addBindValue(QVariant::fromValue<qlonglong>(static_cast<qlonglong>(r + 1)));
+      for (int c = 0; c < kColumns; ++c) insert.addBindValue(QString::fromStdString(rows[r][static_cast<size_t>(c)]));
+    }
+    if (!insert.exec()) throw std::runtime_error("bench PostgreSQL: " + insert.lastError().text().toStdString());
+  }
+  db.commit();
+  cbo::qt_sql::QpsqlLive live(db);
+  for (const std::string& statement : cbo::qt_sql::MissingQpsqlIndexes(live, "live", "id", LiveFields()))
+    Exec(db, QString::fromStdString(statement));
+  Exec(db, "ANALYZE live");
+  loaded = n;
+}
+
+QStringList Fields() {
+  QStringList fields;
+  for (const std::string& field : LiveFields()) fields << QString::fromStdString(field);
+  return fields;
+}
+
+void OursLivePg(benchmark::State& state, size_t n) {
+  LoadTable(n);  // before the measure
+  const QSqlDatabase db = Server();
+  LiveScenario(state, n, "live_pg",
+               [&](cbo::CboVarno& control) { return cbo::attachLiveTable(control, db, "live", "id", Fields()).table; });
+}
+
+// Qt's model over the same table: the first rows (QPSQL hands over the whole
+// result at once), then every row fetched to reach the last one.
+void PeerLivePg(benchmark::State& state, size_t n) {
+  LoadTable(n);
+  const QSqlDatabase db = Server();
+  for (auto _ : state) {
+    const size_t before = ResidentBytes();
+    Clock::time_point t0 = Clock::now();
+    auto model = std::make_unique<QSqlQueryModel>();
+    model->setQuery(QSqlQuery("SELECT * FROM live ORDER BY id", db));
+    const double first = MicrosSince(t0) / 1000;
+    t0 = Clock::now();
+    while (model->canFetchMore()) model->fetchMore();
+    const double last = MicrosSince(t0) / 1000;
+    if (static_cast<size_t>(model->rowCount()) != n) state.SkipWithError("QSqlQueryModel lost rows");
+    const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
+    state.SetIterationTime(first / 1e3);
+    state.counters["first_rows_ms"] = first;
+    state.counters["last_row_ms"] = last;
+    state.counters["memory_mb"] = memoryMb;
+    Record("live_pg_attach_ms", n, Side::Peer, first);
+    Record("live_pg_end_ms", n, Side::Peer, last);
+    Record("live_pg_memory_mb", n, Side::Peer, memoryMb);
+  }
+}
+
+}  // namespace
+
+bool PostgresGiven() {
+  return std::getenv("CBO_PG_SOCKET_DIR") && std::getenv("CBO_PG_PORT") && std::getenv("CBO_PG_USER");
+}
+
+void RegisterLivePg(size_t n) {
+  benchmark::RegisterBenchmark(("ours/live_pg/" + std::to_string(n)).c_str(), OursLivePg, n)
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark(("qt/sql_query_model_live_pg/" + std::to_string(n)).c_str(), PeerLivePg, n)
+      ->UseManualTime()
+      ->Iterations(1)
+      ->Unit(benchmark::kMillisecond);
+}
+
+}  // namespace bench

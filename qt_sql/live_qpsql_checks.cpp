@@ -141,7 +141,8 @@ std::vector<std::string> MissingQpsqlIndexes(QtLiveDatabase& db, const std::stri
       });
       if (sorts)
         missing.push_back("CREATE INDEX " + QuoteIdentifier(table + "_" + field + "_fold") + " ON " +
-                          QuoteIdentifier(table) + " ((" + folded + ") NULLS FIRST, " + QuoteIdentifier(key) + ");");
+                          QuoteIdentifier(table) + " ((" + folded + ") NULLS FIRST, " + QuoteIdentifier(key) +
+                          ") INCLUDE (" + QuoteIdentifier(field) + ");");
     }
   } catch (...) {
     db.Query("SELECT set_config('enable_sort', ?, false)", restore);

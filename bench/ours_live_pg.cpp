@@ -81,7 +81,9 @@ void LoadTable(size_t n) {
   cbo::qt_sql::QpsqlLive live(db);
   for (const std::string& statement : cbo::qt_sql::MissingQpsqlIndexes(live, "live", "id", LiveFields()))
     Exec(db, QString::fromStdString(statement));
-  Exec(db, "ANALYZE live");
+  // Marks the pages all-visible, as autovacuum would in time: the indexes
+  // are then read without the table.
+  Exec(db, "VACUUM ANALYZE live");
   loaded = n;
 }
 

@@ -121,7 +121,6 @@ Variant LiveRecordset::Field(int32_t index) const {
 
 void LiveRecordset::SetRankSpacing(int32_t rows) {
   if (rows < 1) Fail("SetRankSpacing: " + std::to_string(rows) + " rows between kept rows is not a spacing");
-  spacing_ = rows;
   ranks_.clear();
   keyRanks_.reset();
   ranksFailed_ = false;

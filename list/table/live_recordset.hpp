@@ -139,7 +139,6 @@ private:
   uint64_t revision_ = 0;
   // One rank map a field but the key field (whose text has no index), and
   // one of key order when the keys have gaps; none for a short table.
-  int32_t spacing_ = 0;
   std::vector<std::unique_ptr<table::LiveRanks>> ranks_;
   std::unique_ptr<table::LiveRanks> keyRanks_;
   int32_t preferred_ = -1;

@@ -1,6 +1,7 @@
 #include "bench/data.hpp"
 
 #include <algorithm>
+#include <map>
 #include <random>
 
 #include "bench/figures.hpp"
@@ -45,42 +46,89 @@ private:
   std::mt19937_64 rng_;
 };
 
+// The next row of the generated sequence.
+void NextRow(Generator& g, Row& r) {
+  r[0] = g.Word() + " " + g.Word();
+  if (g.Below(3) == 0) r[0] += " " + g.Word();
+  r[1] = "C" + std::to_string(100000 + g.Below(900000));
+  r[2] = kTowns[g.Below(std::size(kTowns))];
+  r[3] = std::to_string(1 + g.Below(999)) + "." + std::to_string(10 + g.Below(90));
+}
+
+constexpr uint64_t kRowSeed = 20240601;
+
+// The first characters of a text, as a user types them.
+std::string Prefix(const std::string& text, size_t chars) {
+  const std::u32string points = CodePoints(text);
+  std::string prefix;
+  for (size_t c = 0; c < chars && c < points.size(); ++c) {
+    char32_t cp = points[c];
+    if (cp < 0x80) {
+      prefix += static_cast<char>(cp);
+    } else {
+      prefix += static_cast<char>(0xC0 | (cp >> 6));
+      prefix += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+  }
+  return prefix;
+}
+
+// The row each typed text comes from and how many characters it keeps.
+std::vector<std::pair<size_t, size_t>> PrefixPicks(size_t n, size_t count) {
+  Generator g(7);
+  std::vector<std::pair<size_t, size_t>> picks;
+  for (size_t i = 0; i < count; ++i) {
+    const size_t row = g.Below(n);
+    picks.emplace_back(row, (i % 2 == 0) ? 1 + g.Below(3) : 5 + g.Below(4));
+  }
+  return picks;
+}
+
 }  // namespace
 
 Rows MakeRows(size_t n) {
-  Generator g(20240601);
+  Generator g(kRowSeed);
   Rows out;
   out.rows.resize(n);
-  for (size_t i = 0; i < n; ++i) {
-    auto& r = out.rows[i];
-    r[0] = g.Word() + " " + g.Word();
-    if (g.Below(3) == 0) r[0] += " " + g.Word();
-    r[1] = "C" + std::to_string(100000 + g.Below(900000));
-    r[2] = kTowns[g.Below(std::size(kTowns))];
-    r[3] = std::to_string(1 + g.Below(999)) + "." + std::to_string(10 + g.Below(90));
+  for (auto& r : out.rows) {
+    NextRow(g, r);
     for (const std::string& v : r) out.rawBytes += v.size();
   }
   return out;
 }
 
 std::vector<std::string> MakePrefixes(const Rows& rows, size_t n, size_t count) {
-  Generator g(7);
   std::vector<std::string> out;
-  for (size_t i = 0; i < count; ++i) {
-    const std::u32string text = CodePoints(rows.rows[g.Below(n)][0]);
-    const size_t chars = (i % 2 == 0) ? 1 + g.Below(3) : 5 + g.Below(4);
-    std::string prefix;
-    for (size_t c = 0; c < chars && c < text.size(); ++c) {
-      char32_t cp = text[c];
-      if (cp < 0x80) {
-        prefix += static_cast<char>(cp);
-      } else {
-        prefix += static_cast<char>(0xC0 | (cp >> 6));
-        prefix += static_cast<char>(0x80 | (cp & 0x3F));
-      }
-    }
-    out.push_back(prefix);
+  for (const auto& [row, chars] : PrefixPicks(n, count)) out.push_back(Prefix(rows.rows[row][0], chars));
+  return out;
+}
+
+void ForEachRow(size_t n, const std::function<void(size_t, const Row&)>& take) {
+  if (Settings().holdRows) {
+    const auto& rows = SharedRows().rows;
+    for (size_t r = 0; r < n; ++r) take(r, rows[r]);
+    return;
   }
+  Generator g(kRowSeed);
+  Row row;
+  for (size_t r = 0; r < n; ++r) {
+    NextRow(g, row);
+    take(r, row);
+  }
+}
+
+std::vector<std::string> PrefixesOfFirst(size_t n, size_t count) {
+  if (Settings().holdRows) return MakePrefixes(SharedRows(), n, count);
+  const std::vector<std::pair<size_t, size_t>> picks = PrefixPicks(n, count);
+  if (picks.empty()) return {};
+  std::map<size_t, std::string> texts;  // the display value of each row picked
+  for (const auto& pick : picks) texts[pick.first];
+  const size_t last = texts.rbegin()->first;
+  ForEachRow(last + 1, [&](size_t r, const Row& row) {
+    if (auto it = texts.find(r); it != texts.end()) it->second = row[0];
+  });
+  std::vector<std::string> out;
+  for (const auto& [row, chars] : picks) out.push_back(Prefix(texts[row], chars));
   return out;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,10 @@ namespace bench {
 constexpr int kColumns = 4;
 extern const char* const kFieldNames[kColumns];  // the display column first
 
+using Row = std::array<std::string, kColumns>;
+
 struct Rows {
-  std::vector<std::array<std::string, kColumns>> rows;
+  std::vector<Row> rows;
   size_t rawBytes = 0;  // the UTF-8 bytes of every value
 };
 
@@ -28,6 +31,15 @@ std::vector<std::string> MakePrefixes(const Rows& rows, size_t n, size_t count);
 // The generated rows of the largest size asked for; smaller sizes use the
 // first n of them.
 const Rows& SharedRows();
+
+// The first n generated rows one at a time, in order, with their index: the
+// shared rows when the run holds them, else made anew and never held (the
+// --huge run's tables outgrow the memory).
+void ForEachRow(size_t n, const std::function<void(size_t, const Row&)>& take);
+
+// MakePrefixes' texts for the first n generated rows, also when the run
+// holds no rows.
+std::vector<std::string> PrefixesOfFirst(size_t n, size_t count);
 
 // A text that begins no display value.
 std::string NoMatchText();

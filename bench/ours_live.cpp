@@ -108,7 +108,7 @@ void LiveScenario(benchmark::State& state, size_t n, const std::string& figures,
     state.SetIterationTime(attach / 1e3);
 
     std::vector<double> keys;
-    for (const std::string& prefix : MakePrefixes(SharedRows(), n, Settings().queries)) {
+    for (const std::string& prefix : PrefixesOfFirst(n, Settings().queries)) {
       host->ClearBox();
       keys.push_back(host->TimeLastKey(prefix) / 1000);
     }

@@ -83,6 +83,17 @@ size_t ResidentBytes() {
   return read == 2 ? resident * static_cast<size_t>(sysconf(_SC_PAGESIZE)) : 0;
 }
 
+size_t AvailableBytes() {
+  std::FILE* f = std::fopen("/proc/meminfo", "r");
+  if (!f) return 0;
+  char line[256];
+  unsigned long kb = 0;
+  while (std::fgets(line, sizeof line, f))
+    if (std::sscanf(line, "MemAvailable: %lu kB", &kb) == 1) break;
+  std::fclose(f);
+  return static_cast<size_t>(kb) * 1024;
+}
+
 Options& Settings() {
   static Options options;
   return options;

@@ -28,6 +28,8 @@ double Median(std::vector<double> values);
 // The process's resident bytes, after free memory went back to the system;
 // the difference across a fill is what the rows hold.
 size_t ResidentBytes();
+// The memory the system could still give (MemAvailable), 0 when unknown.
+size_t AvailableBytes();
 
 // How the program was asked to run.
 struct Options {

@@ -4,6 +4,9 @@
 //   --quick      1M rows only, few texts and repetitions, and our drop-down
 //                opening at 10k as well (both ends of a flat opening)
 //   --smoke      1k rows, a handful of texts: checks that everything runs
+//   --huge       PostgreSQL's live figures only, at 100M rows, the rows made
+//                as they are loaded and never held; Qt's model is left out
+//                when its result would not fit in the memory available
 //   --sizes=A,B  the row counts to measure
 //   --peer-up-to=N  Qt's widgets are measured up to N rows (1M unless
 //                told): at 10M they would need some 15 GB beside ours;
@@ -22,6 +25,19 @@
 #include "bench/suites.hpp"
 
 namespace {
+
+// Whether Qt's model over n rows of the PostgreSQL table fits in the memory
+// still available, 2 GB left over: QPSQL holds the whole result, some 150
+// bytes a row (144 MB at 1M).
+bool PeerPgFits(size_t n) {
+  const double needs = static_cast<double>(n) * 150, available = static_cast<double>(bench::AvailableBytes());
+  if (needs + 2e9 <= available) return true;
+  std::fprintf(
+      stderr,
+      "Qt's QSqlQueryModel on PostgreSQL is left out at %zu rows: it would hold some %.1f GB, %.1f GB are available\n",
+      n, needs / 1e9, available / 1e9);
+  return false;
+}
 
 const char* const kFigures[] = {"keystroke_median_us",
                                 "keystroke_worst_us",
@@ -59,6 +75,7 @@ int main(int argc, char** argv) {
   size_t alsoOpenAt = 0;  // a size at which only our opening is measured
   size_t peerUpTo = 1'000'000;
   size_t peerFilterUpTo = 1'000'000;
+  bool pgOnly = false;
   std::vector<char*> rest{argv[0]};
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
@@ -76,6 +93,12 @@ int main(int argc, char** argv) {
       o.queries = 8;
       o.smoke = true;
       repetitions = 1;
+    } else if (a == "--huge") {
+      o.sizes = {100'000'000};
+      o.queries = 60;
+      o.holdRows = false;
+      repetitions = 1;
+      pgOnly = true;
     } else if (a.rfind("--sizes=", 0) == 0) {
       o.sizes = SizesFrom(a.substr(8));
     } else {
@@ -91,9 +114,18 @@ int main(int argc, char** argv) {
   }
   // PostgreSQL's figures when bench/run started a server for the run.
   const bool pg = qt && bench::PostgresGiven();
+  if (pgOnly && !pg) {
+    std::fprintf(stderr, "--huge measures PostgreSQL only and was given no server (bench/run gives one)\n");
+    bench::StopQt();
+    return 1;
+  }
   if (qt && !pg)
     std::fprintf(stderr, "no PostgreSQL server given: its live figures are left out (bench/run gives one)\n");
   for (size_t n : o.sizes) {
+    if (pgOnly) {
+      bench::RegisterLivePg(n, PeerPgFits(n));
+      continue;
+    }
     for (const char* name : kFigures) bench::Declare(name, n);
     bench::RegisterOurs(n, repetitions);
     bench::RegisterOursDatabase(n);
@@ -108,7 +140,7 @@ int main(int argc, char** argv) {
       // A light table model, no item per cell: it fits beside ours at 10M,
       // where its keys take minutes: only the first keys after the fill.
       if (n <= peerFilterUpTo) bench::RegisterPeerFilter(n, n <= peerUpTo ? repetitions : 0);
-      if (pg) bench::RegisterLivePg(n);
+      if (pg) bench::RegisterLivePg(n, true);
     }
     bench::RegisterFloor(n, repetitions);
   }

@@ -14,7 +14,7 @@ void RegisterPeerDatabase(size_t) {}
 #endif
 #ifndef CBO_BENCH_LIVE_PG
 bool PostgresGiven() { return false; }
-void RegisterLivePg(size_t) {}
+void RegisterLivePg(size_t, bool) {}
 #endif
 #ifndef CBO_BENCH_OURS_QT
 void RegisterOursQt(size_t, int) {}

@@ -137,11 +137,12 @@ bool PostgresGiven() {
   return std::getenv("CBO_PG_SOCKET_DIR") && std::getenv("CBO_PG_PORT") && std::getenv("CBO_PG_USER");
 }
 
-void RegisterLivePg(size_t n) {
+void RegisterLivePg(size_t n, bool peer) {
   benchmark::RegisterBenchmark(("ours/live_pg/" + std::to_string(n)).c_str(), OursLivePg, n)
       ->UseManualTime()
       ->Iterations(1)
       ->Unit(benchmark::kMillisecond);
+  if (!peer) return;
   benchmark::RegisterBenchmark(("qt/sql_query_model_live_pg/" + std::to_string(n)).c_str(), PeerLivePg, n)
       ->UseManualTime()
       ->Iterations(1)

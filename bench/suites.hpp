@@ -22,9 +22,9 @@ void RegisterOursDatabase(size_t n);
 void RegisterOursLive(size_t n);
 // Qt's QSqlQueryModel on the same file; nothing without Qt's SQL module.
 void RegisterPeerDatabase(size_t n);
-// The same live list, and Qt's QSqlQueryModel, on a PostgreSQL table of
-// the same rows; nothing without Qt's SQL module.
-void RegisterLivePg(size_t n);
+// The same live list, and Qt's QSqlQueryModel unless `peer` is false, on a
+// PostgreSQL table of the same rows; nothing without Qt's SQL module.
+void RegisterLivePg(size_t n, bool peer);
 // Whether the run was given a PostgreSQL server (CBO_PG_SOCKET_DIR,
 // CBO_PG_PORT and CBO_PG_USER, as bench/run sets them).
 bool PostgresGiven();

@@ -6,7 +6,6 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlQueryModel>
 #include <QVariant>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +14,7 @@
 #include "bench/data.hpp"
 #include "bench/figures.hpp"
 #include "bench/live_scenario.hpp"
+#include "bench/query_model.hpp"
 #include "bench/suites.hpp"
 #include "list/table/live_database.hpp"
 #include "qt_sql/live_qpsql.hpp"
@@ -113,23 +113,7 @@ void PeerLivePg(benchmark::State& state, size_t n) {
   const QSqlDatabase db = Server();
   for (auto _ : state) {
     Exec(db, "SET statement_timeout = 0");  // as a connection of its own would have it
-    const size_t before = ResidentBytes();
-    Clock::time_point t0 = Clock::now();
-    auto model = std::make_unique<QSqlQueryModel>();
-    model->setQuery(QSqlQuery("SELECT * FROM live ORDER BY id", db));
-    const double first = MicrosSince(t0) / 1000;
-    t0 = Clock::now();
-    while (model->canFetchMore()) model->fetchMore();
-    const double last = MicrosSince(t0) / 1000;
-    if (static_cast<size_t>(model->rowCount()) != n) state.SkipWithError("QSqlQueryModel lost rows");
-    const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
-    state.SetIterationTime(first / 1e3);
-    state.counters["first_rows_ms"] = first;
-    state.counters["last_row_ms"] = last;
-    state.counters["memory_mb"] = memoryMb;
-    Record("live_pg_attach_ms", n, Side::Peer, first);
-    Record("live_pg_end_ms", n, Side::Peer, last);
-    Record("live_pg_memory_mb", n, Side::Peer, memoryMb);
+    ReadQueryModel(state, n, db, "live_pg", ResidentBytes(), Clock::now());
   }
 }
 

@@ -14,6 +14,7 @@
 #include "bench/database.hpp"
 #include "bench/figures.hpp"
 #include "bench/live_database.hpp"
+#include "bench/query_model.hpp"
 #include "bench/suites.hpp"
 
 namespace bench {
@@ -60,33 +61,37 @@ void QueryModelLive(benchmark::State& state, size_t n) {
   for (auto _ : state) {
     {
       const size_t before = ResidentBytes();
-      Clock::time_point t0 = Clock::now();
+      const Clock::time_point t0 = Clock::now();
       QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-live");
       db.setDatabaseName(file);
       db.setConnectOptions("QSQLITE_OPEN_READONLY");
       db.open();
-      auto model = std::make_unique<QSqlQueryModel>();
-      model->setQuery(QSqlQuery("SELECT * FROM live ORDER BY id", db));
-      const double first = MicrosSince(t0) / 1000;
-      t0 = Clock::now();
-      while (model->canFetchMore()) model->fetchMore();
-      const double last = MicrosSince(t0) / 1000;
-      if (static_cast<size_t>(model->rowCount()) != n) state.SkipWithError("QSqlQueryModel lost rows");
-      const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
-      state.SetIterationTime(first / 1e3);
-      state.counters["first_rows_ms"] = first;
-      state.counters["last_row_ms"] = last;
-      state.counters["memory_mb"] = memoryMb;
-      Record("live_attach_ms", n, Side::Peer, first);
-      Record("live_end_ms", n, Side::Peer, last);
-      Record("live_memory_mb", n, Side::Peer, memoryMb);
-      model.reset();
+      ReadQueryModel(state, n, db, "live", before, t0);
     }
     QSqlDatabase::removeDatabase("bench-live");
   }
 }
 
 }  // namespace
+
+void ReadQueryModel(benchmark::State& state, size_t n, const QSqlDatabase& db, const std::string& figures,
+                    size_t before, Clock::time_point t0) {
+  auto model = std::make_unique<QSqlQueryModel>();
+  model->setQuery(QSqlQuery("SELECT * FROM live ORDER BY id", db));
+  const double first = MicrosSince(t0) / 1000;
+  t0 = Clock::now();
+  while (model->canFetchMore()) model->fetchMore();
+  const double last = MicrosSince(t0) / 1000;
+  if (static_cast<size_t>(model->rowCount()) != n) state.SkipWithError("QSqlQueryModel lost rows");
+  const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
+  state.SetIterationTime(first / 1e3);
+  state.counters["first_rows_ms"] = first;
+  state.counters["last_row_ms"] = last;
+  state.counters["memory_mb"] = memoryMb;
+  Record(figures + "_attach_ms", n, Side::Peer, first);
+  Record(figures + "_end_ms", n, Side::Peer, last);
+  Record(figures + "_memory_mb", n, Side::Peer, memoryMb);
+}
 
 void RegisterPeerDatabase(size_t n) {
   benchmark::RegisterBenchmark(("qt/sql_query_model_live" + ("/" + std::to_string(n))).c_str(), QueryModelLive, n)

@@ -17,7 +17,6 @@
 #include <unordered_map>
 
 #include "list/table/live_database.hpp"
-#include "list/table/live_ranks.hpp"
 #include "list/table/recordset.hpp"
 #include "list/table/row_moved.hpp"
 
@@ -25,6 +24,7 @@ namespace cbo {
 
 namespace table {
 struct LiveOrder;
+class LiveRanks;
 }  // namespace table
 
 struct LiveTableSpec {

@@ -60,6 +60,7 @@ void FilteredRows::Reset() const {
 
 void FilteredRows::Read(int64_t rows) const {
   if (scanned_ >= rows_) return;
+  if (scanned_ == 0 && !filter_.Empty() && ReadIndexed()) return;
   const int32_t from = scanned_;
   const auto to = static_cast<int32_t>(std::min<int64_t>(rows_, from + std::max<int64_t>(rows, 1)));
   found_ += static_cast<int32_t>(
@@ -70,6 +71,21 @@ void FilteredRows::Read(int64_t rows) const {
        ++w)
     before_[w] = before_[w - 1] + std::popcount(bits_[w - 1]);
   scanned_ = to;
+}
+
+bool FilteredRows::ReadIndexed() const {
+  const std::optional<std::vector<int32_t>> matches = table_->IndexedFilterMatches(filter_, fields_, kIndexedMost);
+  if (!matches) return false;
+  for (int32_t p : *matches) {
+    if (p < 0 || p >= rows_)
+      table::Fail("the filter's text index gave position " + std::to_string(p) + " of a table of " +
+                  std::to_string(rows_) + " rows");
+    bits_[static_cast<size_t>(p) / 64] |= uint64_t{1} << (p % 64);
+  }
+  for (size_t w = 1; w < before_.size(); ++w) before_[w] = before_[w - 1] + std::popcount(bits_[w - 1]);
+  found_ = static_cast<int32_t>(matches->size());
+  scanned_ = rows_;
+  return true;
 }
 
 void FilteredRows::ReadUntil(int32_t found, int32_t through, int64_t most) const {

@@ -4,7 +4,9 @@
 // row found, the current row is the table's own (moving one moves the
 // other), and the characters that matched are the cells' highlights.
 //
-// The rows are found a stretch at a time (Scan), so that a large table is
+// A text few rows hold is found at once when the table keeps a text index
+// of the filter (Recordset::IndexedFilterMatches). Otherwise the rows are
+// found a stretch at a time (Scan), so that a large table is
 // read in slices between the user's keys: what has been found is a true
 // prefix of the final rows, and RecordCount grows until Complete. A new
 // filter text starts the reading anew; so does a change of the table's rows
@@ -81,6 +83,10 @@ private:
   void Follow() const;
   void Reset() const;
   void Read(int64_t rows) const;
+  // Every match at once, when the table's text index finds them and they
+  // are few; false when it cannot, and the rows are read in stretches.
+  bool ReadIndexed() const;
+  static constexpr int32_t kIndexedMost = 256;
   void ReadUntil(int32_t found, int32_t through, int64_t most) const;
 
   RecordsetRef table_;

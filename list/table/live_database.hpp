@@ -18,6 +18,12 @@ using LiveRow = std::vector<LiveValue>;
 // A bound parameter (? in the statement's text): a whole number or a text.
 using LiveParameter = std::variant<int64_t, std::string>;
 
+// A statement, or a part of one, and the values bound to its ?s, in order.
+struct LiveSelect {
+  std::string sql;
+  std::vector<LiveParameter> parameters;
+};
+
 class LiveDatabase {
 public:
   virtual ~LiveDatabase() = default;
@@ -38,6 +44,16 @@ public:
   // (FilterText::Folded), matched anywhere or at a word's start; "" when the
   // database cannot say, and the rows are then read and matched here.
   virtual std::string FilterMatches(const std::string& /*column*/, bool /*wordStart*/) const { return {}; }
+
+  // Where the database keeps a text index of the filter over all of
+  // `columns` (the table's column names), a select of the keys of the rows
+  // whose text may hold `folded` (a filter text in filter form): every row
+  // that matches is among them, and a few that do not may be. Nothing when
+  // it keeps none, or cannot look this text up in it.
+  virtual std::optional<LiveSelect> FilterIndexKeys(std::span<const std::string> /*columns*/,
+                                                    const std::string& /*folded*/) const {
+    return std::nullopt;
+  }
 
   // The longest a statement may run before it is stopped, in milliseconds.
   virtual void SetTimeLimit(int32_t milliseconds) = 0;

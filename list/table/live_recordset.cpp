@@ -276,6 +276,12 @@ void LiveRecordset::ForgetPages() {
   pageAt_.clear();
 }
 
+bool LiveRecordset::PlacesCheaply() const {
+  if (order_.empty()) return dense_ || (keyRanks_ && keyRanks_->Complete());
+  const table::LiveRanks* ranks = ranks_.empty() ? nullptr : ranks_[static_cast<size_t>(order_[0])].get();
+  return ranks && ranks->Complete();
+}
+
 int32_t LiveRecordset::PositionOf(const LiveRow& row) const {
   const int64_t key = table::KeyOf(row, columns_.size() - 1);
   if (order_.empty() && dense_) return static_cast<int32_t>(key - first_);
@@ -430,6 +436,43 @@ int64_t LiveRecordset::MarkFilterMatches(const FilterText& filter, std::span<con
     }
   }
   return marked;
+}
+
+std::optional<std::vector<int32_t>> LiveRecordset::IndexedFilterMatches(const FilterText& filter,
+                                                                        std::span<const int32_t> fields,
+                                                                        int32_t most) const {
+  for (int32_t field : fields) RequireField("IndexedFilterMatches", field);
+  if (filter.Empty() || !PlacesCheaply()) return std::nullopt;
+  std::vector<std::string> columns;
+  for (int32_t field : fields) {
+    if (field == FieldCount() - 1) return std::nullopt;  // the key's text is in no index
+    columns.push_back(spec_.fields[static_cast<size_t>(field)]);
+  }
+  const std::optional<LiveSelect> keys = database_->FilterIndexKeys(columns, filter.Folded());
+  if (!keys) return std::nullopt;
+  // The rows the index gives, when they are few (a few of them may not
+  // match): matched here, then placed in the present order.
+  const int64_t candidates = 4 * int64_t{most};
+  std::vector<LiveParameter> limited = keys->parameters;
+  limited.emplace_back(candidates + 1);
+  const std::vector<LiveRow> counted = database_->Query("SELECT count(*) FROM (" + keys->sql + " LIMIT ?)", limited);
+  if (table::CountRead(counted) > candidates) return std::nullopt;
+  const std::vector<LiveRow> rows =
+      database_->Query(Select() + " WHERE " + columns_.back() + " IN (" + keys->sql + ")", keys->parameters);
+  std::vector<int32_t> positions;
+  for (const LiveRow& row : rows) {
+    const bool matches = std::any_of(fields.begin(), fields.end(), [&](int32_t field) {
+      const LiveValue& value = row[static_cast<size_t>(field)];
+      return value && filter.Matches(*value);
+    });
+    if (!matches) continue;
+    if (std::ssize(positions) == most) return std::nullopt;
+    // A row written since the table was counted has no place in it.
+    const int32_t position = PositionOf(row);
+    if (position >= 0 && position < count_) positions.push_back(position);
+  }
+  std::sort(positions.begin(), positions.end());
+  return positions;
 }
 
 }  // namespace cbo

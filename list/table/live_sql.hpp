@@ -13,10 +13,7 @@
 namespace cbo::table {
 
 // A condition or clause with the parameters its ? stand for, in order.
-struct SqlPart {
-  std::string sql;
-  std::vector<LiveParameter> parameters;
-};
+using SqlPart = LiveSelect;
 
 // The present order of a live table: the sort fields, the latest first, each
 // by its folded text with Null first, then the key.

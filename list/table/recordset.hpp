@@ -95,6 +95,16 @@ public:
   virtual int64_t MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from, int32_t to,
                                     std::vector<uint64_t>& bits,
                                     const std::vector<uint64_t>* within = nullptr) const = 0;
+  // The positions, ascending, of every row that matches the filter in one of
+  // the fields, when a text index finds them at once and they are no more
+  // than `most`; nothing when the table cannot answer so (it keeps no such
+  // index, the text is too short for it, the rows are more), and the filter
+  // then reads the rows a stretch at a time.
+  virtual std::optional<std::vector<int32_t>> IndexedFilterMatches(const FilterText& /*filter*/,
+                                                                   std::span<const int32_t> /*fields*/,
+                                                                   int32_t /*most*/) const {
+    return std::nullopt;
+  }
   // The bytes the table keeps for the filter's reading of its rows.
   virtual size_t FilterBytes() const = 0;
   // Grows with every change of the rows or of their order (rows appended or

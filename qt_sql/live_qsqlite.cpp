@@ -85,6 +85,7 @@ LiveQtTable OpenQsqliteTable(const QSqlDatabase& connection, const std::string& 
   auto db = std::make_shared<QsqliteLive>(connection);
   db->SetTimeLimit(timeLimitMs);
   sqlite::CheckLiveTable(*db, db->Where(), table, key, fields);
+  db->UseFilterIndex(sqlite::FindFilterIndex(*db, table));
   LiveQtTable live;
   live.table = std::make_shared<LiveRecordset>(db, LiveTableSpec{table, fields, key, kIndexField});
   const std::vector<std::string> missing = sqlite::MissingIndexes(*db, table, key, fields);

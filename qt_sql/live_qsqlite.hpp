@@ -1,12 +1,14 @@
 #pragma once
 // A live table on Qt's SQLite driver: the connection's own sqlite3 handle
-// gets cbo_fold, as sqlite/ registers it, and a progress handler that stops
+// gets cbo_fold, as sqlite/ registers it, the filter's text index is used
+// when the table has one, and a progress handler that stops
 // a statement at the time limit. The table's checks are those of sqlite/.
 #include <chrono>
 #include <memory>
 
 #include "qt_sql/live_qt_database.hpp"
 #include "qt_sql/live_qt_sql.hpp"
+#include "sqlite/filter_index.hpp"
 
 struct sqlite3;
 
@@ -19,6 +21,12 @@ public:
   explicit QsqliteLive(const QSqlDatabase& db);
 
   std::string Folded(const std::string& column) const override { return "cbo_fold(" + column + ")"; }
+  // The filter's text index of the table, when it has one.
+  void UseFilterIndex(std::optional<sqlite::FilterIndex> index) { filterIndex_ = std::move(index); }
+  std::optional<LiveSelect> FilterIndexKeys(std::span<const std::string> columns,
+                                            const std::string& folded) const override {
+    return filterIndex_ ? sqlite::KeysThatMayMatch(*filterIndex_, columns, folded) : std::nullopt;
+  }
 
 private:
   void Starting() override;
@@ -34,6 +42,7 @@ private:
   sqlite3* running_ = nullptr;        // the handle the progress handler is on
   std::chrono::steady_clock::time_point deadline_;
   bool timedOut_ = false;
+  std::optional<sqlite::FilterIndex> filterIndex_;
 };
 
 LiveQtTable OpenQsqliteTable(const QSqlDatabase& db, const std::string& table, const std::string& key,

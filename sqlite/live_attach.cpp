@@ -1,6 +1,7 @@
 // Opening a live SQLite table: the file, the table, its columns and its key
 // checked first (nothing of the control is touched until they are), then the
-// indexes its finds and sorts need looked for (sqlite/live_checks.hpp).
+// indexes its finds and sorts need looked for (sqlite/live_checks.hpp), and
+// the filter's text index (sqlite/filter_index.hpp).
 #include "control/cbo_varno.hpp"
 #include "fill/live_open.hpp"
 #include "list/list_store.hpp"
@@ -18,6 +19,7 @@ LiveSqlite OpenLiveSqlite(const std::string& file, const std::string& table, con
   db->SetTimeLimit(timeLimitMs);
   const std::string where = "database " + sqlite::Quoted(db->File());
   sqlite::CheckLiveTable(*db, where, table, key, fields);
+  db->UseFilterIndex(sqlite::FindFilterIndex(*db, table));
   LiveSqlite live;
   live.table = std::make_shared<LiveRecordset>(db, LiveTableSpec{table, fields, key, kIndexField});
   live.missingIndexes = sqlite::MissingIndexes(*db, table, key, fields);

@@ -5,9 +5,11 @@
 
 #include <charconv>
 
+#include "list/table/filter_fold.hpp"
 #include "list/table/filter_match.hpp"
 #include "list/table/recordset.hpp"
 #include "platform/error.hpp"
+#include "platform/text.hpp"
 #include "platform/variant.hpp"
 #include "sqlite/live_sqlite.hpp"
 #include "sqlite/messages.hpp"
@@ -37,6 +39,30 @@ void Fold(sqlite3_context* context, int, sqlite3_value** arguments) {
   sqlite3_result_text(context, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 
+// cbo_filter_fold(text): the text in the filter's form, as the filter's text
+// index holds it. Bytes that are not UTF-8 become U+FFFD, so that the index
+// reads the same characters as the filter: text the filter can find (valid
+// UTF-8) survives whole.
+void FilterFoldForIndex(sqlite3_context* context, int, sqlite3_value** arguments) {
+  if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+  if (sqlite3_value_type(arguments[0]) == SQLITE_BLOB)
+    return sqlite3_result_error(context, "cbo_filter_fold: a blob (binary value) has no letter case", -1);
+  const std::string folded = FilterFold(TextOf(arguments[0]));
+  std::string valid;
+  valid.reserve(folded.size());
+  for (size_t i = 0; i < folded.size();) {
+    const int length = text::SequenceLength(folded, i);
+    if (length == 0) {
+      valid += "\xEF\xBF\xBD";
+      ++i;
+    } else {
+      valid.append(folded, i, static_cast<size_t>(length));
+      i += static_cast<size_t>(length);
+    }
+  }
+  sqlite3_result_text(context, valid.data(), static_cast<int>(valid.size()), SQLITE_TRANSIENT);
+}
+
 // cbo_filter_match(text, filter, wordStart): the drop-down's filter, as the
 // list matches it. The filter text is the same for every row of a
 // statement: it is prepared once and kept with the statement.
@@ -62,6 +88,9 @@ void RegisterFolding(sqlite3* database) {
   if (sqlite3_create_function_v2(database, "cbo_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
                                  nullptr, &Fold, nullptr, nullptr, nullptr) != SQLITE_OK)
     throw Error(ErrorKind::Database, std::string("cbo_fold: ") + sqlite3_errmsg(database));
+  if (sqlite3_create_function_v2(database, "cbo_filter_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
+                                 nullptr, &FilterFoldForIndex, nullptr, nullptr, nullptr) != SQLITE_OK)
+    throw Error(ErrorKind::Database, std::string("cbo_filter_fold: ") + sqlite3_errmsg(database));
 }
 
 namespace sqlite {
@@ -96,6 +125,13 @@ void LiveConnection::SetTimeLimit(int32_t milliseconds) {
     throw Error(ErrorKind::Database,
                 "TimeLimit: " + std::to_string(milliseconds) + " ms is not a time limit (it must be above 0)");
   timeLimitMs_ = milliseconds;
+}
+
+void LiveConnection::UseFilterIndex(std::optional<FilterIndex> index) { filterIndex_ = std::move(index); }
+
+std::optional<LiveSelect> LiveConnection::FilterIndexKeys(std::span<const std::string> columns,
+                                                          const std::string& folded) const {
+  return filterIndex_ ? KeysThatMayMatch(*filterIndex_, columns, folded) : std::nullopt;
 }
 
 int LiveConnection::Progress(void* self) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "list/table/live_database.hpp"
+#include "sqlite/filter_index.hpp"
 
 struct sqlite3;
 
@@ -21,6 +22,10 @@ public:
   std::string FilterMatches(const std::string& column, bool wordStart) const override {
     return "cbo_filter_match(" + column + ", ?, " + (wordStart ? "1" : "0") + ")";
   }
+  // The filter's text index of the table, when it has one.
+  void UseFilterIndex(std::optional<FilterIndex> index);
+  std::optional<LiveSelect> FilterIndexKeys(std::span<const std::string> columns,
+                                            const std::string& folded) const override;
   void SetTimeLimit(int32_t milliseconds) override;
   int32_t TimeLimit() const override { return timeLimitMs_; }
 
@@ -32,6 +37,7 @@ private:
 
   std::string file_;
   sqlite3* db_ = nullptr;
+  std::optional<FilterIndex> filterIndex_;
   int32_t timeLimitMs_ = 2000;
   std::chrono::steady_clock::time_point deadline_;
   bool timedOut_ = false;

@@ -19,9 +19,20 @@ class LiveRecordset;
 
 // Registers cbo_fold(text) on a connection: the text as the list compares it
 // (Unicode simple case folding), numbers as the list shows them, Null as
-// Null. A writer registers it to make the indexes of docs/database.md and to
-// change a table that has them. Database error when SQLite refuses.
+// Null; and cbo_filter_fold(text), the text as the drop-down's filter
+// compares it. A writer registers them to make the indexes of
+// docs/database.md and to change a table that has them. Database error when
+// SQLite refuses.
 void RegisterFolding(sqlite3* database);
+
+// The statements that give a table the filter's text index over the fields
+// (docs/database.md, "The filter's text index"): an FTS5 table named
+// "<table>_cbo_filter", its first fill, and the triggers that keep it as
+// the table changes. Run them on a connection with RegisterFolding; every
+// later writer of the table needs it too. A live table of these fields then
+// finds a filter text of three or more characters through the index.
+std::vector<std::string> FilterIndexStatements(const std::string& table, const std::string& key,
+                                               const std::vector<std::string>& fields);
 
 // Opens the table of the database file read-only as a live table: `key` is
 // its integer key column (unique: the INTEGER PRIMARY KEY or a column with a

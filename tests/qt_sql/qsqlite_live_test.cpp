@@ -5,8 +5,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "list/table/filtered_rows.hpp"
 #include "list/table/live_recordset.hpp"
 #include "qt_sql/live_qt_sql.hpp"
+#include "sqlite/live_sqlite.hpp"
 #include "tests/qt_sql/live_rows.hpp"
 #include "tests/qt_sql/widget_host.hpp"
 
@@ -65,6 +67,38 @@ TEST_F(QsqliteLive, FindsSortsAndMovesEndOnTheRowTheMemoryTableEndsOn) {
     EXPECT_TRUE(live.missingIndexes.isEmpty());
     WalkBoth(*live.table, *MemoryTable(rows), rows, rng, 200, kWords, kPrefixes);
   }
+}
+
+// The filter's text index, made on the application's own connection (which
+// has the folding functions once a list was opened on it): a text few rows
+// hold is found at once, and the rows are those the memory table's filter
+// finds, by contains and by word start.
+TEST_F(QsqliteLive, TheFilterFindsThroughTheTextIndexTheRowsTheMemoryFilterFinds) {
+  std::mt19937 rng(5);
+  std::vector<TestRow> rows = RandomRows(rng, 400, false, kWords);
+  rows[17].a = "Jürgen Bäcker";
+  rows[300].b = "jurgen";
+  MakeTable(rows);
+  for (const std::string& statement : FilterIndexStatements("t", "id", {"a", "b"}))
+    Exec(db, QString::fromStdString(statement));
+  const LiveQtTable live = openLiveTable(db, "t", "id", {"a", "b"});
+  const auto memory = MemoryTable(rows);
+  for (const FilterMatch how : {FilterMatch::Contains, FilterMatch::WordStart})
+    for (const char* const text : {"JURG", "ürgen b", "boli", "100%", "zz"}) {
+      SCOPED_TRACE(std::string(text) + (how == FilterMatch::Contains ? ", contains" : ", word start"));
+      FilteredRows found(live.table, how, {0, 1}), reference(memory, how, {0, 1});
+      found.SetText(text);
+      reference.SetText(text);
+      found.Scan(1);
+      if (std::string(text).rfind("JURG", 0) == 0) {
+        EXPECT_TRUE(found.Complete());
+      }
+      while (found.Scan(100)) {}
+      while (reference.Scan(100)) {}
+      ASSERT_EQ(found.Found(), reference.Found());
+      for (int32_t shown = 0; shown < found.Found(); ++shown)
+        ASSERT_EQ(found.PositionOf(shown), reference.PositionOf(shown));
+    }
 }
 
 // The widget's list is the table: the same rows, and typing finds the same

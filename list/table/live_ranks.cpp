@@ -120,9 +120,13 @@ std::optional<int32_t> LiveRanks::BelowKept(LiveDatabase& database, const Kept& 
          CountRead(database.Query("SELECT count(*)" + from_ + " WHERE " + key_ + " >= ? AND " + key_ + " < ?", bound));
 }
 
+std::vector<LiveRanks::Kept>::const_iterator LiveRanks::KeptAfter(int32_t position) const {
+  return std::upper_bound(kept_.begin(), kept_.end(), position,
+                          [](int32_t p, const Kept& kept) { return p < kept.place; });
+}
+
 std::optional<int32_t> LiveRanks::PassedBefore(int32_t position) const {
-  const auto after = std::upper_bound(kept_.begin(), kept_.end(), position,
-                                      [](int32_t p, const Kept& kept) { return p < kept.place; });
+  const auto after = KeptAfter(position);
   if (after == kept_.begin()) return std::nullopt;
   const int32_t passed = position - (after - 1)->place;
   if (after == kept_.end() && !complete_ && passed >= spacing_) return std::nullopt;
@@ -132,9 +136,7 @@ std::optional<int32_t> LiveRanks::PassedBefore(int32_t position) const {
 std::vector<LiveRow> LiveRanks::Rows(LiveDatabase& database, const std::string& select,
                                      const std::vector<LiveParameter>& parameters, int32_t position,
                                      int32_t rows) const {
-  const auto after = std::upper_bound(kept_.begin(), kept_.end(), position,
-                                      [](int32_t p, const Kept& kept) { return p < kept.place; });
-  const Kept& kept = *(after - 1);
+  const Kept& kept = *(KeptAfter(position) - 1);
   return After(database, select, parameters, kept, position - kept.place, rows);
 }
 
@@ -142,9 +144,7 @@ std::vector<LiveRow> LiveRanks::RowsWithTies(LiveDatabase& database, const std::
                                              const std::vector<LiveParameter>& parameters, int32_t position,
                                              int32_t rows, const std::string& tiesOrder,
                                              const std::string& order) const {
-  const auto after = std::upper_bound(kept_.begin(), kept_.end(), position,
-                                      [](int32_t p, const Kept& kept) { return p < kept.place; });
-  const Kept& kept = *(after - 1);
+  const Kept& kept = *(KeptAfter(position) - 1);
   // The rows before the kept value's run are the same in either order.
   const std::optional<int32_t> runStart = Below(database, kept.value);
   if (!runStart) throw Error(ErrorKind::Database, "a rank map lost the place of a row it keeps");

@@ -63,6 +63,9 @@ private:
     int64_t key;
     int32_t place;  // its place in the order
   };
+  // The first kept row past `position`: the one before it is the kept row
+  // at or before the position.
+  std::vector<Kept>::const_iterator KeptAfter(int32_t position) const;
   std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, const std::string& value) const;
   std::optional<int32_t> BelowKept(LiveDatabase& database, const Kept& kept, int64_t key) const;
   // The `rows` rows `passed` places into the `run` of rows equal to

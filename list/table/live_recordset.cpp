@@ -451,14 +451,14 @@ std::optional<std::vector<int32_t>> LiveRecordset::IndexedFilterMatches(const Fi
   const std::optional<LiveSelect> keys = database_->FilterIndexKeys(columns, filter.Folded());
   if (!keys) return std::nullopt;
   // The rows the index gives, when they are few (a few of them may not
-  // match): matched here, then placed in the present order.
+  // match): read in one statement, one more than may be, matched here, then
+  // placed in the present order.
   const int64_t candidates = 4 * int64_t{most};
   std::vector<LiveParameter> limited = keys->parameters;
   limited.emplace_back(candidates + 1);
-  const std::vector<LiveRow> counted = database_->Query("SELECT count(*) FROM (" + keys->sql + " LIMIT ?)", limited);
-  if (table::CountRead(counted) > candidates) return std::nullopt;
   const std::vector<LiveRow> rows =
-      database_->Query(Select() + " WHERE " + columns_.back() + " IN (" + keys->sql + ")", keys->parameters);
+      database_->Query(Select() + " WHERE " + columns_.back() + " IN (" + keys->sql + " LIMIT ?)", limited);
+  if (std::ssize(rows) > candidates) return std::nullopt;
   std::vector<int32_t> positions;
   for (const LiveRow& row : rows) {
     const bool matches = std::any_of(fields.begin(), fields.end(), [&](int32_t field) {

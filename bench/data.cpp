@@ -148,6 +148,8 @@ std::vector<std::string> FilterKeys() {
 
 std::string OneCharacterFilter() { return "r"; }
 
+std::string RareFilterText() { return "c123456"; }
+
 std::string Lowered(const std::string& text) {
   std::string out = text;
   for (size_t i = 0; i < out.size(); ++i) {

@@ -52,6 +52,10 @@ std::vector<std::string> FilterKeys();
 // match it, so it is the longest count.
 std::string OneCharacterFilter();
 
+// A filter text a few rows hold: a code, one row in 900,000 (the filter
+// finds it in any column).
+std::string RareFilterText();
+
 // The text lowered as the plain scan compares it (ASCII and the accented
 // capitals the generator writes).
 std::string Lowered(const std::string& text);

@@ -29,6 +29,7 @@ LiveQtTable OpenQpsqlTable(const QSqlDatabase& connection, const std::string& ta
   auto db = std::make_shared<QpsqlLive>(connection);
   db->SetTimeLimit(timeLimitMs);
   CheckQpsqlTable(*db, table, key, fields);
+  db->UseFilterIndexes(table, key, QpsqlFilterIndexed(*db, table, fields));
   LiveQtTable live;
   live.table = std::make_shared<LiveRecordset>(db, LiveTableSpec{table, fields, key, kIndexField});
   const std::vector<std::string> missing = MissingQpsqlIndexes(*db, table, key, fields);

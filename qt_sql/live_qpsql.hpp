@@ -19,9 +19,18 @@ public:
     return "lower(CAST(" + column + " AS TEXT) COLLATE \"und-x-icu\") COLLATE \"C\"";
   }
 
+  // The fields of the table whose filter form has a trigram index
+  // (live_qpsql_filter.cpp); the table is read by its key.
+  void UseFilterIndexes(std::string table, std::string key, std::vector<std::string> fields);
+  std::optional<LiveSelect> FilterIndexKeys(std::span<const std::string> columns,
+                                            const std::string& folded) const override;
+
 private:
   void Starting() override;
   std::string Explained(const QSqlError& error) const override;
+
+  std::string filterTable_, filterKey_;
+  std::vector<std::string> filterFields_;
 };
 
 // The checks of the table, its columns and its key, read from pg_catalog
@@ -30,6 +39,13 @@ void CheckQpsqlTable(QtLiveDatabase& db, const std::string& table, const std::st
                      const std::vector<std::string>& fields);
 std::vector<std::string> MissingQpsqlIndexes(QtLiveDatabase& db, const std::string& table, const std::string& key,
                                              const std::vector<std::string>& fields);
+
+// The statements that give the fields of a table the filter's trigram
+// indexes: the extensions, the folding function, one index a field.
+std::vector<std::string> QpsqlFilterIndexStatements(const std::string& table, const std::vector<std::string>& fields);
+// The fields that have one, by the planner's plans.
+std::vector<std::string> QpsqlFilterIndexed(QtLiveDatabase& db, const std::string& table,
+                                            const std::vector<std::string>& fields);
 
 LiveQtTable OpenQpsqlTable(const QSqlDatabase& db, const std::string& table, const std::string& key,
                            const std::vector<std::string>& fields, int32_t timeLimitMs);

@@ -11,6 +11,7 @@
 #include "qt_sql/live_qpsql.hpp"
 #if CBO_LIVE_QSQLITE
 #include "qt_sql/live_qsqlite.hpp"
+#include "sqlite/live_sqlite.hpp"
 #endif
 
 namespace cbo {
@@ -50,6 +51,24 @@ LiveQtTable Open(const QSqlDatabase& db, const std::string& table, const std::st
 LiveQtTable openLiveTable(const QSqlDatabase& db, const QString& table, const QString& key, const QStringList& fields,
                           int timeLimitMs) {
   return Open(db, Utf8(table), Utf8(key), Names(fields), timeLimitMs);
+}
+
+QStringList filterIndexStatements(const QSqlDatabase& db, const QString& table, const QString& key,
+                                  const QStringList& fields) {
+  std::vector<std::string> statements;
+  if (db.driverName() == "QPSQL") {
+    statements = qt_sql::QpsqlFilterIndexStatements(Utf8(table), Names(fields));
+#if CBO_LIVE_QSQLITE
+  } else if (db.driverName() == "QSQLITE") {
+    statements = FilterIndexStatements(Utf8(table), Utf8(key), Names(fields));
+#endif
+  } else {
+    throw Error(ErrorKind::Database, "connection \"" + Utf8(db.connectionName()) + "\": the driver " +
+                                         Utf8(db.driverName()) + " has no filter index of a live list");
+  }
+  QStringList out;
+  for (const std::string& statement : statements) out << QString::fromStdString(statement);
+  return out;
 }
 
 LiveQtTable attachLiveTable(CboVarno& control, const QSqlDatabase& db, const QString& table, const QString& key,

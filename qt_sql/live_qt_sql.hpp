@@ -45,6 +45,15 @@ struct LiveQtTable {
 LiveQtTable openLiveTable(const QSqlDatabase& db, const QString& table, const QString& key, const QStringList& fields,
                           int timeLimitMs = 2000);
 
+// The statements that give the table's fields the drop-down filter's text
+// indexes (docs/database.md): on QSQLITE an FTS5 table kept by triggers, on
+// QPSQL the pg_trgm and unaccent extensions, the folding function
+// cbo_filter_fold and one trigram index a field. Run once by the table's
+// owner; a live list opened afterwards finds a filter text few rows hold
+// through them. Another driver is a cbo::Error of the kind Database.
+QStringList filterIndexStatements(const QSqlDatabase& db, const QString& table, const QString& key,
+                                  const QStringList& fields);
+
 // Attaches such a table to the control as its list (CboVarno::AttachTable).
 // When the control has columns, the fields must be its fields (letter case
 // ignored) and are read in the columns' order. Fails as openLiveTable and

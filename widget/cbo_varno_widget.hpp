@@ -365,6 +365,12 @@ public:
   // list runs later while the user types and scrolls.
   QStringList attachTable(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
                           const QStringList& fields);
+  // The statements that give a table's fields the filter's text indexes
+  // (qt_sql/live_qt_sql.hpp): run once on the connection by the table's
+  // owner, they let the filter of a live list find a text few rows hold at
+  // once. QSQLITE and QPSQL; another driver raises cbo::Error (Database).
+  static QStringList filterIndexStatements(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
+                                           const QStringList& fields);
   // The time limit of attachTable's statements, 2000 ms unless set; setting
   // it applies to the live list attached too. A limit of 0 ms or less raises
   // cbo::Error (Overflow) naming timeLimit.

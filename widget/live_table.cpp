@@ -17,6 +17,11 @@ QStringList CboVarnoWidget::attachTable(const QSqlDatabase& db, const QString& t
   return live.missingIndexes;
 }
 
+QStringList CboVarnoWidget::filterIndexStatements(const QSqlDatabase& db, const QString& table,
+                                                  const QString& keyColumn, const QStringList& fields) {
+  return cbo::filterIndexStatements(db, table, keyColumn, fields);
+}
+
 void CboVarnoWidget::setTimeLimit(int milliseconds) {
   if (milliseconds <= 0)
     throw Error(ErrorKind::Overflow,

@@ -187,8 +187,7 @@ TEST_F(PostgresLive, TheFilterFindsThroughTheTrigramIndexesTheRowsTheMemoryFilte
   rows[500].b = "JURGEN";
   InsertRows(db, "t", rows);
   MakeIndexes();
-  for (const std::string& statement : qt_sql::QpsqlFilterIndexStatements("t", {"a", "b"}))
-    Exec(db, QString::fromStdString(statement));
+  for (const QString& statement : filterIndexStatements(db, "t", "id", {"a", "b"})) Exec(db, statement);
   Exec(db, "ANALYZE t");
   const LiveQtTable live = openLiveTable(db, "t", "id", {"a", "b"});
   const auto memory = MemoryTable(rows);

@@ -4,6 +4,8 @@
 // database's own locale), its result compared by code points (COLLATE "C",
 // which on UTF-8 text is byte order). The time limit is the session's
 // statement_timeout, set before each statement.
+#include <functional>
+
 #include "qt_sql/live_qt_database.hpp"
 #include "qt_sql/live_qt_sql.hpp"
 
@@ -39,6 +41,12 @@ void CheckQpsqlTable(QtLiveDatabase& db, const std::string& table, const std::st
                      const std::vector<std::string>& fields);
 std::vector<std::string> MissingQpsqlIndexes(QtLiveDatabase& db, const std::string& table, const std::string& key,
                                              const std::vector<std::string>& fields);
+
+// Runs `inside` with one of the planner's enable_* settings off for the
+// session, then sets it back as it was (also when `inside` fails): the
+// checks ask for a plan the planner would not choose, to see whether an
+// index can give it.
+void WithPlannerOff(QtLiveDatabase& db, const std::string& setting, const std::function<void()>& inside);
 
 // The statements that give the fields of a table the filter's trigram
 // indexes: the extensions, the folding function, one index a field.

@@ -125,11 +125,8 @@ void CheckQpsqlTable(QtLiveDatabase& db, const std::string& table, const std::st
 // same has no index to read instead.
 std::vector<std::string> MissingQpsqlIndexes(QtLiveDatabase& db, const std::string& table, const std::string& key,
                                              const std::vector<std::string>& fields) {
-  const std::vector<LiveRow> before = db.Query("SELECT current_setting('enable_sort')", {});
-  const std::vector<LiveParameter> restore{before.at(0).at(0).value_or("on")};
-  db.Query("SELECT set_config('enable_sort', 'off', false)", {});
   std::vector<std::string> missing;
-  try {
+  WithPlannerOff(db, "enable_sort", [&] {
     for (const std::string& field : fields) {
       const std::string folded = db.Folded(QuoteIdentifier(field));
       const std::vector<LiveRow> plan =
@@ -144,12 +141,22 @@ std::vector<std::string> MissingQpsqlIndexes(QtLiveDatabase& db, const std::stri
                           QuoteIdentifier(table) + " ((" + folded + ") NULLS FIRST, " + QuoteIdentifier(key) +
                           ") INCLUDE (" + QuoteIdentifier(field) + ");");
     }
+  });
+  return missing;
+}
+
+void WithPlannerOff(QtLiveDatabase& db, const std::string& setting, const std::function<void()>& inside) {
+  const std::vector<LiveParameter> name{setting};
+  const std::vector<LiveRow> before = db.Query("SELECT current_setting(?)", name);
+  const std::vector<LiveParameter> restore{setting, before.at(0).at(0).value_or("on")};
+  db.Query("SELECT set_config(?, 'off', false)", name);
+  try {
+    inside();
   } catch (...) {
-    db.Query("SELECT set_config('enable_sort', ?, false)", restore);
+    db.Query("SELECT set_config(?, ?, false)", restore);
     throw;
   }
-  db.Query("SELECT set_config('enable_sort', ?, false)", restore);
-  return missing;
+  db.Query("SELECT set_config(?, ?, false)", restore);
 }
 
 }  // namespace cbo::qt_sql

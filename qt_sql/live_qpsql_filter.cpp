@@ -91,11 +91,8 @@ std::vector<std::string> QpsqlFilterIndexed(QtLiveDatabase& db, const std::strin
   const std::vector<LiveRow> function =
       db.Query("SELECT CAST(to_regprocedure('cbo_filter_fold(text)') IS NOT NULL AS integer)", {});
   if (function.at(0).at(0) != "1") return {};
-  const std::vector<LiveRow> before = db.Query("SELECT current_setting('enable_seqscan')", {});
-  const std::vector<LiveParameter> restore{before.at(0).at(0).value_or("on")};
-  db.Query("SELECT set_config('enable_seqscan', 'off', false)", {});
   std::vector<std::string> indexed;
-  try {
+  WithPlannerOff(db, "enable_seqscan", [&] {
     for (const std::string& field : fields) {
       const std::vector<LiveRow> plan = db.Query(
           "EXPLAIN SELECT 1 FROM " + QuoteIdentifier(table) + " WHERE " + FoldedColumn(field) + " LIKE '%abc%'", {});
@@ -104,11 +101,7 @@ std::vector<std::string> QpsqlFilterIndexed(QtLiveDatabase& db, const std::strin
       });
       if (!reads) indexed.push_back(field);
     }
-  } catch (...) {
-    db.Query("SELECT set_config('enable_seqscan', ?, false)", restore);
-    throw;
-  }
-  db.Query("SELECT set_config('enable_seqscan', ?, false)", restore);
+  });
   return indexed;
 }
 

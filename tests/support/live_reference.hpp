@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "list/list_store.hpp"
+#include "list/table/filtered_rows.hpp"
 #include "list/table/memory_recordset.hpp"
 
 namespace cbo::test {
@@ -65,6 +68,19 @@ inline std::string Quote(const std::string& text) {
   std::string quoted;
   for (char c : text) quoted += c == '\'' ? std::string("''") : std::string(1, c);
   return "'" + quoted + "'";
+}
+
+// Reads both filters to the end: the same rows found, at the same places.
+inline ::testing::AssertionResult SameFilteredRows(FilteredRows& live, FilteredRows& reference) {
+  while (live.Scan(1000)) {}
+  while (reference.Scan(1000)) {}
+  if (live.Found() != reference.Found())
+    return ::testing::AssertionFailure() << "found " << live.Found() << " rows, the memory table " << reference.Found();
+  for (int32_t shown = 0; shown < live.Found(); ++shown)
+    if (live.PositionOf(shown) != reference.PositionOf(shown))
+      return ::testing::AssertionFailure() << "found row " << shown << " is row " << live.PositionOf(shown)
+                                           << ", in the memory table row " << reference.PositionOf(shown);
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace cbo::test

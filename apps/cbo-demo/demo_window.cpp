@@ -69,6 +69,8 @@ DemoWindow::DemoWindow(QWidget* parent) : QWidget(parent) {
   live_->setMinimumWidth(360);
   live_->setStileCbo(CboVarnoWidget::ComboBox);
   live_->setRows_Count(12);
+  // Its drop-down filters the million rows in the database too.
+  live_->setFilterMode(CboVarnoWidget::FilterContains);
   auto* etichettaLive = new QLabel(QStringLiteral("Cl&ienti: un milione di righe lette dal database"), this);
   etichettaLive->setBuddy(live_);
   griglia->addWidget(etichettaLive, kControlli * 2, 0);

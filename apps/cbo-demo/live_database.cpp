@@ -79,6 +79,7 @@ void WriteRows(const QString& file, const std::function<void(int64_t)>& progress
   // The filter finds a name anywhere in a row through its text index.
   for (const std::string& statement : FilterIndexStatements("clienti", "Codice", {"Cliente", "Comune", "Provincia"}))
     Exec(file, db.get(), statement.c_str());
+  if (progress) progress(kLiveRows);
 }
 
 }  // namespace

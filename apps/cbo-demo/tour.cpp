@@ -121,6 +121,9 @@ void Tour::InTheLiveGrid() {
   auto* view = grid->findChild<QTableView*>();
   Key(view, Qt::Key_End);
   Shot(QStringLiteral("11-clienti-dal-database"));
+  TypeInto(view, QStringLiteral("gallo nicc"));
+  Shot(QStringLiteral("12-clienti-filtrati"));
+  Key(view, Qt::Key_Escape);  // empties the filter line
   Key(view, Qt::Key_Escape);
 }
 

@@ -277,9 +277,10 @@ void LiveRecordset::ForgetPages() {
 }
 
 bool LiveRecordset::PlacesCheaply() const {
-  if (order_.empty()) return dense_ || (keyRanks_ && keyRanks_->Complete());
-  const table::LiveRanks* ranks = ranks_.empty() ? nullptr : ranks_[static_cast<size_t>(order_[0])].get();
-  return ranks && ranks->Complete();
+  // In a sorted order a row's place also counts the rows of its value
+  // before it, as many as the value's run is long (a town among 16 is a
+  // sixteenth of the table): too many to place a few hundred rows so.
+  return order_.empty() && (dense_ || (keyRanks_ && keyRanks_->Complete()));
 }
 
 int32_t LiveRecordset::PositionOf(const LiveRow& row) const {

@@ -88,8 +88,9 @@ public:
   int64_t MarkFilterMatches(const FilterText& filter, std::span<const int32_t> fields, int32_t from, int32_t to,
                             std::vector<uint64_t>& bits, const std::vector<uint64_t>* within = nullptr) const override;
   // Through the database's text index of the filter (LiveDatabase::
-  // FilterIndexKeys), when a row's place is found without counting many
-  // rows: in key order, or by a complete rank map.
+  // FilterIndexKeys), in key order, where a row's place is found without
+  // counting many rows (keys without gaps, or a complete rank map of key
+  // order); a sorted list reads its rows in stretches.
   std::optional<std::vector<int32_t>> IndexedFilterMatches(const FilterText& filter, std::span<const int32_t> fields,
                                                            int32_t most) const override;
   size_t FilterBytes() const override { return 0; }
@@ -113,7 +114,7 @@ private:
   std::vector<LiveRow> ReadRows(int32_t from, int32_t count, const std::string& values = {},
                                 const std::vector<LiveParameter>& parameters = {}) const;
   int32_t PositionOf(const LiveRow& row) const;
-  // PositionOf reads at most a spacing of rows (or none) for any row.
+  // PositionOf counts fewer than a spacing of rows (or none) for any row.
   bool PlacesCheaply() const;
   // The rows before `row` in the present order's first term, by its rank
   // map; nothing when the map cannot say yet.

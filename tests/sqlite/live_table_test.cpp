@@ -294,8 +294,9 @@ TEST_F(LiveTable, TheFilterIndexFindsTheRowsTheMemoryFilterFinds) {
         }
       }
   }
-  // The rare texts were found at once, through the index.
-  EXPECT_GE(indexed, 3 * 2 * 3 * 4);
+  // The rare texts were found at once, through the index, in key order
+  // (the sorted lists read stretches).
+  EXPECT_GE(indexed, 2 * 3 * 4);
 }
 
 // A million rows, as CI runs the benchmark's smallest live size: results

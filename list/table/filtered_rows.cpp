@@ -61,6 +61,9 @@ void FilteredRows::Reset() const {
 void FilteredRows::Read(int64_t rows) const {
   if (scanned_ >= rows_) return;
   if (scanned_ == 0 && !filter_.Empty() && ReadIndexed()) return;
+  // No filter text matches every row, which the table marks without reading
+  // one: all of them at once, so that End reaches the last row.
+  if (filter_.Empty() && within_.empty()) rows = rows_;
   const int32_t from = scanned_;
   const auto to = static_cast<int32_t>(std::min<int64_t>(rows_, from + std::max<int64_t>(rows, 1)));
   found_ += static_cast<int32_t>(

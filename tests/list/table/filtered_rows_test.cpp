@@ -155,6 +155,24 @@ TEST(FilteredRows, ALongTableReadOnTwoThreadsFindsWhatOneThreadFinds) {
   }
 }
 
+// An empty filter line shows every row from the first read: the count is
+// the table's and the last row shown is the table's last (End reaches it),
+// also after a text was typed and taken back.
+TEST(FilteredRows, AnEmptyTextShowsEveryRowAtOnce) {
+  Tables t(7);
+  t.Append(5000);
+  FilteredRows rows(t.table_, FilterMatch::Contains, {0, 2});
+  for (const char* text : {"", "ro", ""}) {
+    SCOPED_TRACE(text);
+    rows.SetText(text);
+    rows.Scan(1);
+    if (*text) continue;
+    EXPECT_TRUE(rows.Complete());
+    ASSERT_EQ(rows.Found(), t.table_->RecordCount());
+    EXPECT_EQ(rows.PositionOf(rows.Found() - 1), t.table_->RecordCount() - 1);
+  }
+}
+
 TEST(FilteredRows, ARowShownIsTheTablesRowAndMovesItsCurrentRow) {
   Tables t(5);
   t.Append(50);

@@ -5,12 +5,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "platform/variant.hpp"
 
 namespace cbo {
+
+class Error;
 
 // A run of characters of a cell's text, in code points: what a grid
 // highlights.
@@ -42,6 +45,18 @@ public:
   // The runs of that value's characters to highlight, left to right (the
   // drop-down's filter marks what matched); none by default.
   virtual std::vector<TextRun> Highlights(int32_t /*position*/, int32_t /*field*/) const { return {}; }
+
+  // A source whose rows come from elsewhere (a database) may read them in
+  // the background. RowReady says whether a row's values are at hand
+  // (ValueAt would otherwise wait for them); ReadAhead asks for the rows at
+  // `positions` to be read in the background and gives up the reads asked
+  // for before of rows not among them; RowsPending says whether reads are
+  // under way. The handler hears, on this thread, each read that ended: with
+  // its failure, or with null. By default every row is at hand.
+  virtual bool RowReady(int32_t /*position*/) const { return true; }
+  virtual void ReadAhead(std::span<const int32_t> /*positions*/) {}
+  virtual bool RowsPending() const { return false; }
+  virtual void SetRowsRead(std::function<void(const Error* failure)> /*handler*/) {}
 
   // Row-moved subscribers, called synchronously after every repositioning of
   // the current row. These two work in any state, also on a closed source.

@@ -161,6 +161,8 @@ QString AccessibleGrid::text(QAccessible::Text t) const {
 QAccessible::State AccessibleGrid::state() const {
   QAccessible::State s = QAccessibleWidget::state();
   s.readOnly = true;
+  // Rows on their way from a database: the grid is busy until they arrive.
+  if (auto table = Table()) s.busy = table->State() == 1 && table->RowsPending();
   return s;
 }
 

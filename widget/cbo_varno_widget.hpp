@@ -361,8 +361,14 @@ public:
   // a key that is not a unique integer column, a statement stopped at
   // timeLimit, and every failure of the database raise cbo::Error of the
   // kind Database with the driver's message, the list then as it was.
-  // Synchronous: the statements run on the calling thread, as do those the
-  // list runs later while the user types and scrolls.
+  // The attach runs its statements on the calling thread, as do the list's
+  // finds and sorts while the user types; the rows the grid shows as it
+  // scrolls are read on a thread of their own, over a clone of the
+  // connection (QSqlDatabase::cloneDatabase), and the grid shows that it is
+  // reading rows when they take longer than 100 ms. A failure of such a read
+  // is reported by errorOccurred("ReadRows", ...), and the rows are asked
+  // for again when the grid next moves. An SQLite database in memory, which
+  // a clone would not reach, has its rows read on the calling thread.
   QStringList attachTable(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
                           const QStringList& fields);
   // The statements that give a table's fields the filter's text indexes

@@ -4,6 +4,7 @@
 #include "list/list_store.hpp"
 #include "list/table/live_recordset.hpp"
 #include "platform/error.hpp"
+#include "qt_sql/live_page_loader.hpp"
 #include "qt_sql/live_qt_sql.hpp"
 #include "widget/cbo_varno_widget.hpp"
 
@@ -12,6 +13,8 @@ namespace cbo {
 QStringList CboVarnoWidget::attachTable(const QSqlDatabase& db, const QString& table, const QString& keyColumn,
                                         const QStringList& fields) {
   const LiveQtTable live = attachLiveTable(control(), db, table, keyColumn, fields, timeLimitMs_);
+  // The grid's pages are read on a connection of their own, off this thread.
+  live.table->SetPageLoader(qt_sql::PageLoaderFor(db));
   NotifyQtNamed(QString());
   ApplyPendingChoice();
   return live.missingIndexes;

@@ -138,6 +138,17 @@ void FilteredRows::MoveTo(int32_t shown) { table_->MoveTo(PositionOf(shown)); }
 
 Variant FilteredRows::ValueAt(int32_t shown, int32_t field) const { return table_->ValueAt(PositionOf(shown), field); }
 
+bool FilteredRows::RowReady(int32_t shown) const {
+  return shown < 0 || shown >= Found() || table_->RowReady(PositionOf(shown));
+}
+
+void FilteredRows::ReadAhead(std::span<const int32_t> shown) {
+  std::vector<int32_t> positions;
+  for (int32_t s : shown)
+    if (s >= 0 && s < Found()) positions.push_back(PositionOf(s));
+  table_->ReadAhead(positions);
+}
+
 std::vector<TextRun> FilteredRows::Highlights(int32_t shown, int32_t field) const {
   if (filter_.Empty() || std::find(fields_.begin(), fields_.end(), field) == fields_.end()) return {};
   const Variant value = ValueAt(shown, field);

@@ -74,6 +74,13 @@ public:
   void MoveTo(int32_t shown) override;
   Variant ValueAt(int32_t shown, int32_t field) const override;
   std::vector<TextRun> Highlights(int32_t shown, int32_t field) const override;
+  // The found rows' reads are the table's.
+  bool RowReady(int32_t shown) const override;
+  void ReadAhead(std::span<const int32_t> shown) override;
+  bool RowsPending() const override { return table_->RowsPending(); }
+  void SetRowsRead(std::function<void(const Error* failure)> handler) override {
+    table_->SetRowsRead(std::move(handler));
+  }
   int Subscribe(std::function<void()> handler) override { return table_->Subscribe(std::move(handler)); }
   void Unsubscribe(int id) override { table_->Unsubscribe(id); }
 

@@ -8,6 +8,7 @@
 #include "list/table/criteria.hpp"
 #include "list/table/filter_match.hpp"
 #include "list/table/live_ranks.hpp"
+#include "list/table/live_read.hpp"
 #include "list/table/live_sql.hpp"
 #include "list/table/table_error.hpp"
 #include "platform/error.hpp"
@@ -60,7 +61,9 @@ LiveRecordset::LiveRecordset(std::shared_ptr<LiveDatabase> database, LiveTableSp
   if (count_ >= kRowsRanked) SetRankSpacing(std::max(kLeastRankSpacing, count_ / kRowsKept));
 }
 
-LiveRecordset::~LiveRecordset() = default;
+LiveRecordset::~LiveRecordset() {
+  for (auto& [page, loading] : loading_) *loading.wanted = false;
+}
 
 const std::string& LiveRecordset::FieldName(int32_t index) const {
   if (index < 0 || index >= FieldCount())
@@ -128,15 +131,15 @@ void LiveRecordset::SetRankSpacing(int32_t rows) {
   const std::string& key = columns_.back();
   // The key field sorts by its text, which has no index: it is counted.
   for (int32_t field = 0; field < FieldCount() - 1; ++field)
-    ranks_.push_back(std::make_unique<table::LiveRanks>(Term(field), key, From(), rows));
+    ranks_.push_back(std::make_shared<table::LiveRanks>(Term(field), key, From(), rows));
   ranks_.emplace_back();
-  if (!dense_) keyRanks_ = std::make_unique<table::LiveRanks>(std::string(), key, From(), rows);
+  if (!dense_) keyRanks_ = std::make_shared<table::LiveRanks>(std::string(), key, From(), rows);
 }
 
 table::LiveRanks* LiveRecordset::RanksToMake() const {
-  auto open = [](const std::unique_ptr<table::LiveRanks>& ranks) { return ranks && !ranks->Complete(); };
+  auto open = [](const std::shared_ptr<table::LiveRanks>& ranks) { return ranks && !ranks->Complete(); };
   if (ranks_.empty() || ranksFailed_) return nullptr;
-  const std::unique_ptr<table::LiveRanks>& present =
+  const std::shared_ptr<table::LiveRanks>& present =
       order_.empty() ? keyRanks_ : ranks_[static_cast<size_t>(order_[0])];
   if (open(present)) return present.get();
   if (preferred_ >= 0 && open(ranks_[static_cast<size_t>(preferred_)]))
@@ -172,9 +175,9 @@ size_t LiveRecordset::RankBytes() const {
   return bytes;
 }
 
-const table::LiveRanks* LiveRecordset::RanksReading(int32_t from, int32_t fromEnd) const {
+std::shared_ptr<table::LiveRanks> LiveRecordset::RanksReading(int32_t from, int32_t fromEnd) const {
   if (ranks_.empty()) return nullptr;
-  const table::LiveRanks* ranks = order_.empty() ? keyRanks_.get() : ranks_[static_cast<size_t>(order_[0])].get();
+  std::shared_ptr<table::LiveRanks> ranks = order_.empty() ? keyRanks_ : ranks_[static_cast<size_t>(order_[0])];
   if (!ranks) return nullptr;
   const std::optional<int32_t> passed = ranks->PassedBefore(from);
   return passed && *passed < std::min(from, fromEnd) ? ranks : nullptr;  // else the ends are nearer
@@ -218,41 +221,27 @@ std::string LiveRecordset::From() const { return " FROM " + QuoteIdentifier(spec
 
 std::string LiveRecordset::Select() const { return "SELECT " + Columns() + From(); }
 
+table::LiveRead LiveRecordset::Reading(int32_t from, int32_t rows, const std::string& values,
+                                       const std::vector<LiveParameter>& parameters) const {
+  table::LiveRead read;
+  read.from = from;
+  read.rows = std::min(rows, count_ - from);
+  read.select = "SELECT " + (values.empty() ? Columns() : values) + From();
+  read.parameters = parameters;
+  read.width = values.empty() ? columns_.size() : 1;
+  read.order = Order();
+  read.sorted = !order_.empty();
+  read.dense = dense_;
+  read.first = first_;
+  read.count = count_;
+  if (read.sorted || !dense_) read.ranks = RanksReading(from, count_ - (from + read.rows));
+  read.table = spec_.table;
+  return read;
+}
+
 std::vector<LiveRow> LiveRecordset::ReadRows(int32_t from, int32_t rows, const std::string& values,
                                              const std::vector<LiveParameter>& parameters) const {
-  rows = std::min(rows, count_ - from);
-  if (rows <= 0) return {};
-  const table::LiveOrder order = Order();
-  const std::string select = "SELECT " + (values.empty() ? Columns() : values) + From();
-  std::vector<LiveParameter> bound = parameters;
-  std::vector<LiveRow> read;
-  if (order_.empty() && dense_) {
-    // Key order over keys without gaps: the positions are a key range.
-    bound.insert(bound.end(), {first_ + from, first_ + from + rows});
-    read = database_->Query(
-        select + " WHERE " + order.key + " >= ? AND " + order.key + " < ?" + table::OrderBy(order, false), bound);
-  } else if (const table::LiveRanks* ranks = RanksReading(from, count_ - (from + rows))) {
-    // From the rank map's kept row before it: a few thousand rows passed
-    // rather than every row from the nearer end.
-    read = order_.size() > 1 ? ranks->RowsWithTies(*database_, select, bound, from, rows, table::OrderFrom(order, 1),
-                                                   table::OrderBy(order, false))
-                             : ranks->Rows(*database_, select, bound, from, rows);
-  } else if (from <= count_ - (from + rows)) {
-    bound.insert(bound.end(), {int64_t{rows}, int64_t{from}});
-    read = database_->Query(select + table::OrderBy(order, false) + " LIMIT ? OFFSET ?", bound);
-  } else {
-    // Nearer the end: read back from it.
-    bound.insert(bound.end(), {int64_t{rows}, int64_t{count_ - (from + rows)}});
-    read = database_->Query(select + table::OrderBy(order, true) + " LIMIT ? OFFSET ?", bound);
-    std::reverse(read.begin(), read.end());
-  }
-  if (read.size() != static_cast<size_t>(rows))
-    throw Error(ErrorKind::Database, "table " + Quoted(spec_.table) + " has fewer rows than the " +
-                                         std::to_string(count_) + " counted when the list attached");
-  const size_t width = values.empty() ? columns_.size() : 1;
-  for (const LiveRow& row : read)
-    if (row.size() != width) throw Error(ErrorKind::Database, "a row was read with too few values");
-  return read;
+  return Reading(from, rows, values, parameters).Rows(*database_);
 }
 
 const LiveRow& LiveRecordset::RowAt(int32_t position) const {
@@ -261,19 +250,82 @@ const LiveRow& LiveRecordset::RowAt(int32_t position) const {
   if (found != pageAt_.end()) {
     pages_.splice(pages_.begin(), pages_, found->second);
   } else {
-    pages_.emplace_front(page, ReadRows(page * kPageRows, kPageRows));
-    pageAt_[page] = pages_.begin();
-    if (pages_.size() > kPagesKept) {
-      pageAt_.erase(pages_.back().first);
-      pages_.pop_back();
-    }
+    KeepPage(page, ReadRows(page * kPageRows, kPageRows));
   }
   return pages_.front().second[static_cast<size_t>(position % kPageRows)];
+}
+
+void LiveRecordset::KeepPage(int32_t page, std::vector<LiveRow> rows) const {
+  pages_.emplace_front(page, std::move(rows));
+  pageAt_[page] = pages_.begin();
+  if (pages_.size() > kPagesKept) {
+    pageAt_.erase(pages_.back().first);
+    pages_.pop_back();
+  }
 }
 
 void LiveRecordset::ForgetPages() {
   pages_.clear();
   pageAt_.clear();
+  for (auto& [page, loading] : loading_) *loading.wanted = false;
+  loading_.clear();
+}
+
+// --- Reading pages ahead ----------------------------------------------------
+
+void LiveRecordset::SetPageLoader(std::unique_ptr<LivePageLoader> loader) {
+  for (auto& [page, loading] : loading_) *loading.wanted = false;
+  loading_.clear();
+  loader_ = std::move(loader);
+}
+
+bool LiveRecordset::RowReady(int32_t position) const {
+  return !loader_ || position < 0 || position >= count_ || pageAt_.contains(position / kPageRows);
+}
+
+void LiveRecordset::ReadAhead(std::span<const int32_t> positions) {
+  if (!loader_) return;
+  std::vector<int32_t> pages;
+  for (int32_t position : positions)
+    if (!RowReady(position)) pages.push_back(position / kPageRows);
+  // The reads of pages the grid no longer shows are given up.
+  for (auto it = loading_.begin(); it != loading_.end();) {
+    if (std::find(pages.begin(), pages.end(), it->first) != pages.end()) {
+      ++it;
+      continue;
+    }
+    *it->second.wanted = false;
+    it = loading_.erase(it);
+  }
+  for (int32_t page : pages)
+    if (!loading_.contains(page)) LoadPage(page);
+}
+
+void LiveRecordset::LoadPage(int32_t page) {
+  table::LiveRead read = Reading(page * kPageRows, kPageRows);
+  // A rank map still being made changes meanwhile: the read takes a copy.
+  if (read.ranks && !read.ranks->Complete()) read.ranks = std::make_shared<const table::LiveRanks>(*read.ranks);
+  const uint64_t ticket = ++tickets_;
+  auto wanted = std::make_shared<std::atomic<bool>>(true);
+  loading_[page] = {ticket, wanted};
+  const int32_t limit = database_->TimeLimit();
+  loader_->Load(
+      [read = std::move(read), limit](LiveDatabase& database) {
+        database.SetTimeLimit(limit);
+        return read.Rows(database);
+      },
+      wanted,
+      [this, page, ticket](std::vector<LiveRow> rows, const Error* failure) {
+        PageArrived(page, ticket, std::move(rows), failure);
+      });
+}
+
+void LiveRecordset::PageArrived(int32_t page, uint64_t ticket, std::vector<LiveRow> rows, const Error* failure) {
+  const auto it = loading_.find(page);
+  if (it == loading_.end() || it->second.ticket != ticket) return;  // given up since
+  loading_.erase(it);
+  if (!failure && !pageAt_.contains(page)) KeepPage(page, std::move(rows));
+  if (rowsRead_) rowsRead_(failure);
 }
 
 bool LiveRecordset::PlacesCheaply() const {

@@ -12,11 +12,13 @@
 // loses rows afterwards shows the change after the list attaches again. Rows
 // are read only: every change of them is a Database error.
 #include <list>
+#include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
 
 #include "list/table/live_database.hpp"
+#include "list/table/live_page_loader.hpp"
 #include "list/table/recordset.hpp"
 #include "list/table/row_moved.hpp"
 
@@ -24,6 +26,7 @@ namespace cbo {
 
 namespace table {
 struct LiveOrder;
+struct LiveRead;
 class LiveRanks;
 }  // namespace table
 
@@ -81,6 +84,18 @@ public:
   // The bytes the rank maps keep.
   size_t RankBytes() const;
 
+  // The pages a grid is about to show are read by `loader` (on a connection
+  // of its own, off this thread): ReadAhead asks for them, RowReady says
+  // whether a row is at hand, and the handler given to SetRowsRead hears of
+  // each page that arrived or failed. A page asked for that the grid has
+  // left by the time it arrives, or read in an order sorted since, is
+  // dropped. Without a loader, every page is read when a row of it is.
+  void SetPageLoader(std::unique_ptr<LivePageLoader> loader);
+  bool RowReady(int32_t position) const override;
+  void ReadAhead(std::span<const int32_t> positions) override;
+  bool RowsPending() const override { return !loading_.empty(); }
+  void SetRowsRead(std::function<void(const Error* failure)> handler) override { rowsRead_ = std::move(handler); }
+
   int32_t Position() const override { return current_; }
   void MoveTo(int32_t position) override;
   Variant ValueAt(int32_t position, int32_t field) const override;
@@ -108,11 +123,17 @@ private:
   std::string Select() const;
   // A row as read: one value per field, the key's text last.
   const LiveRow& RowAt(int32_t position) const;
+  void KeepPage(int32_t page, std::vector<LiveRow> rows) const;
+  // Forgets the pages read and gives up those being read.
   void ForgetPages();
-  // The rows of positions [from, from + count): every field, or only the
+  // The read of positions [from, from + count): every field, or only the
   // `values` given (a select list, with its `parameters`).
+  table::LiveRead Reading(int32_t from, int32_t count, const std::string& values = {},
+                          const std::vector<LiveParameter>& parameters = {}) const;
   std::vector<LiveRow> ReadRows(int32_t from, int32_t count, const std::string& values = {},
                                 const std::vector<LiveParameter>& parameters = {}) const;
+  void LoadPage(int32_t page);
+  void PageArrived(int32_t page, uint64_t ticket, std::vector<LiveRow> rows, const Error* failure);
   int32_t PositionOf(const LiveRow& row) const;
   // PositionOf counts fewer than a spacing of rows (or none) for any row.
   bool PlacesCheaply() const;
@@ -122,7 +143,7 @@ private:
   // The present order's rank map when reading from position `from`
   // (`fromEnd` rows before the end) by it passes fewer rows than reading
   // from the nearer end.
-  const table::LiveRanks* RanksReading(int32_t from, int32_t fromEnd) const;
+  std::shared_ptr<table::LiveRanks> RanksReading(int32_t from, int32_t fromEnd) const;
   table::LiveRanks* RanksToMake() const;
   int32_t FieldNamed(const char* operation, const std::string& name) const;
   void RequireField(const char* operation, int32_t index) const;
@@ -147,8 +168,8 @@ private:
   uint64_t revision_ = 0;
   // One rank map a field but the key field (whose text has no index), and
   // one of key order when the keys have gaps; none for a short table.
-  std::vector<std::unique_ptr<table::LiveRanks>> ranks_;
-  std::unique_ptr<table::LiveRanks> keyRanks_;
+  std::vector<std::shared_ptr<table::LiveRanks>> ranks_;
+  std::shared_ptr<table::LiveRanks> keyRanks_;
   int32_t preferred_ = -1;
   bool ranksFailed_ = false;
   table::RowMovedSubscribers subscribers_;
@@ -156,6 +177,17 @@ private:
   // all, however long the table.
   mutable std::list<std::pair<int32_t, std::vector<LiveRow>>> pages_;
   mutable std::unordered_map<int32_t, decltype(pages_)::iterator> pageAt_;
+  // The pages being read by the loader: the ticket of each one's read, and
+  // whether it is still wanted (cleared when the grid leaves the page).
+  struct Loading {
+    uint64_t ticket;
+    std::shared_ptr<std::atomic<bool>> wanted;
+  };
+  std::map<int32_t, Loading> loading_;
+  uint64_t tickets_ = 0;
+  std::function<void(const Error* failure)> rowsRead_;
+  // Last, so that it goes first: no read arrives at a table destroyed.
+  std::unique_ptr<LivePageLoader> loader_;
 };
 
 }  // namespace cbo

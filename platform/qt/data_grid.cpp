@@ -1,4 +1,5 @@
 // The data grid's binding, geometry, columns and current row.
+#include <QAccessible>
 #include <QApplication>
 #include <QScrollBar>
 #include <algorithm>
@@ -288,6 +289,39 @@ void QtDataGrid::ViewRowChanged(int row) {
 }
 
 int QtDataGrid::TopRow() const { return model_->Top(); }
+
+void QtDataGrid::ShowBusy(bool busy) {
+  if (busy == busy_ || !w_) return;
+  busy_ = busy;
+  QWidget* viewport = w_->viewport();
+  if (!busyNotice_) {
+    busyNotice_ = new QLabel(QObject::tr("Reading rows\u2026"), viewport);
+    busyNotice_->setAccessibleName(busyNotice_->text());
+    busyNotice_->setAutoFillBackground(true);
+    busyNotice_->setFrameShape(QFrame::StyledPanel);
+    busyNotice_->setMargin(ToPixels(60, Scale()));
+  }
+  if (busy) {
+    busyNotice_->adjustSize();
+    const QRect area = viewport->rect();
+    busyNotice_->move(area.center() - busyNotice_->rect().center());
+    busyNotice_->show();
+    busyNotice_->raise();
+    viewport->setCursor(Qt::BusyCursor);
+  } else {
+    busyNotice_->hide();
+    viewport->unsetCursor();
+  }
+  // Screen readers hear that the grid became busy, or is no longer.
+  QAccessible::State changed;
+  changed.busy = true;
+  QAccessibleStateChangeEvent event(w_, changed);
+  QAccessible::updateAccessibility(&event);
+}
+
+void QtDataGrid::ReportReadFailure(const Error& failure) {
+  if (w_) platform_.Deliver(w_, "ReadRows", [&] { throw failure; });
+}
 
 int QtDataGrid::VisibleRows() const {
   if (!w_) return 0;

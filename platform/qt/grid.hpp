@@ -8,8 +8,11 @@
 // other.
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QLabel>
+#include <QPointer>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -27,9 +30,14 @@ constexpr int kHighlightRole = Qt::UserRole + 1;
 
 // The rows on screen as Qt's views see them: row r of the model is the
 // table's row at position Top() + r in the present order; one column per field.
+// Rows a table reads in the background (DataSource::ReadAhead) are asked
+// for as the window shows them and are empty cells until they arrive; the
+// grid shows that it is busy when they take longer than kBusyAfterMs.
 class TableModel : public QAbstractTableModel {
 public:
-  TableModel(QtDataGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {}
+  static constexpr int kBusyAfterMs = 100;
+  TableModel(QtDataGrid& grid, QObject* parent);
+  ~TableModel() override;
   void SetTable(DataSourceRef table);
   const DataSourceRef& Table() const { return table_; }
   // The table position shown in the model's first row.
@@ -47,10 +55,20 @@ public:
 
 private:
   bool Open() const { return table_ && table_->State() == 1; }
+  // Asks for the window's rows that are not at hand.
+  void ReadWindow();
+  // Rows of the window are being read and are not at hand yet.
+  bool Waiting() const;
+  // The busy state after kBusyAfterMs of Waiting, gone when it ends.
+  void FollowWaiting();
+  // Rows arrived, or their read failed (reported as a handler's failure).
+  void RowsRead(const Error* failure);
+  void Refresh();
   QtDataGrid& grid_;
   DataSourceRef table_;
   int top_ = 0;
   int rows_ = 0, columns_ = 0;  // the counts as the view was last told them
+  QTimer busyAfter_;
 };
 
 // A header of a fixed extent: the header band's height, the record
@@ -241,6 +259,13 @@ public:
   int VisibleRows() const;
   int WindowRows() const;
   int TopRow() const;
+  // The grid says that it is reading rows: a notice over its cells and a
+  // busy cursor.
+  void ShowBusy(bool busy);
+  bool Busy() const { return busy_; }
+  // A background read of rows failed: reported as a failed handler of the
+  // grid's ("ReadRows").
+  void ReportReadFailure(const Error& failure);
 
 private:
   void ApplyRowPitch();
@@ -258,6 +283,8 @@ private:
   float headLines_ = 1;
   int rowPx_ = 15;
   std::string tag_;
+  bool busy_ = false;
+  QPointer<QLabel> busyNotice_;
   bool syncing_ = false;
   int applying_ = 0;
 };

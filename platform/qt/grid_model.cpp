@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTextLayout>
 #include <algorithm>
+#include <numeric>
 
 #include "platform/qt/grid.hpp"
 
@@ -11,9 +12,21 @@ namespace cbo::qt {
 
 // --- Model ---
 
+TableModel::TableModel(QtDataGrid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid) {
+  busyAfter_.setSingleShot(true);
+  busyAfter_.setInterval(kBusyAfterMs);
+  QObject::connect(&busyAfter_, &QTimer::timeout, this, [this] { grid_.ShowBusy(Waiting()); });
+}
+
+TableModel::~TableModel() {
+  if (table_) table_->SetRowsRead({});
+}
+
 void TableModel::SetTable(DataSourceRef table) {
+  if (table_) table_->SetRowsRead({});
   beginResetModel();
   table_ = std::move(table);
+  if (table_) table_->SetRowsRead([this](const Error* failure) { RowsRead(failure); });
   top_ = 0;
   rows_ = 0;
   columns_ = Open() ? table_->FieldCount() : 0;
@@ -31,12 +44,47 @@ void TableModel::Show(int top) {
     rows_ = rows;
     columns_ = columns;
     endResetModel();
-    return;
+  } else {
+    Refresh();
   }
+  ReadWindow();
+  FollowWaiting();
+}
+
+void TableModel::Refresh() {
   if (rows_ == 0 || columns_ == 0) return;
   // The view asks again for the cells and record selectors of the window.
   emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole});
   emit headerDataChanged(Qt::Vertical, 0, rows_ - 1);
+}
+
+void TableModel::ReadWindow() {
+  if (!Open()) return;
+  std::vector<int32_t> positions(static_cast<size_t>(rows_));
+  std::iota(positions.begin(), positions.end(), top_);
+  table_->ReadAhead(positions);
+}
+
+bool TableModel::Waiting() const {
+  if (!Open() || !table_->RowsPending()) return false;
+  for (int r = 0; r < rows_; ++r)
+    if (!table_->RowReady(top_ + r)) return true;
+  return false;
+}
+
+void TableModel::FollowWaiting() {
+  if (!Waiting()) {
+    busyAfter_.stop();
+    grid_.ShowBusy(false);
+  } else if (!grid_.Busy() && !busyAfter_.isActive()) {
+    busyAfter_.start();
+  }
+}
+
+void TableModel::RowsRead(const Error* failure) {
+  Refresh();
+  FollowWaiting();
+  if (failure) grid_.ReportReadFailure(*failure);
 }
 
 int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
@@ -56,6 +104,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
   const int position = top_ + index.row();
   // The table may have changed since the view last heard of it.
   if (field < 0 || field >= table_->FieldCount() || position >= table_->RecordCount()) return {};
+  // A row still being read shows empty until it arrives.
+  if (!table_->RowReady(position)) return role == kHighlightRole ? QVariant() : QVariant(QString());
   if (role == kHighlightRole) {
     QVariantList runs;
     for (const TextRun& r : table_->Highlights(position, field)) runs.append(QPoint(r.start, r.length));

@@ -6,11 +6,15 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QThread>
 #include <cstdlib>
 
 #include "list/table/filter_fold.hpp"
 #include "list/table/filtered_rows.hpp"
 #include "list/table/live_recordset.hpp"
+#include "qt_sql/live_page_loader.hpp"
 #include "qt_sql/live_qpsql.hpp"
 #include "qt_sql/live_qt_sql.hpp"
 #include "tests/qt_sql/live_rows.hpp"
@@ -242,6 +246,36 @@ TEST_F(PostgresLive, AWidgetAttachesATableAndShowsItsRows) {
   table.MoveFirst();
   table.Find("ok = 'TRUE'", 1);
   EXPECT_EQ(table.Position(), 1);
+}
+
+// The rows a grid asks for ahead are read on a clone of the connection, a
+// second session of the server's, while this thread goes on.
+TEST_F(PostgresLive, PagesReadAheadAreReadOnASessionOfTheirOwn) {
+  std::vector<TestRow> rows;
+  for (int64_t id = 1; id <= 1000; ++id) rows.push_back({id, "a" + std::to_string(id), std::nullopt});
+  InsertRows(db, "t", rows);
+  auto sessions = [&]() -> int64_t {
+    QSqlQuery q(db);
+    if (!q.exec("SELECT count(*) FROM pg_stat_activity WHERE backend_type = 'client backend'") || !q.next()) return -1;
+    return q.value(0).toLongLong();
+  };
+  const int64_t before = sessions();
+  LiveQtTable live = openLiveTable(db, "t", "id", {"a", "b"});
+  live.table->SetPageLoader(qt_sql::PageLoaderFor(db));
+  LiveRecordset& table = *live.table;
+  std::string failed;
+  table.SetRowsRead([&](const Error* failure) { failed = failure ? failure->what() : "rows"; });
+  const std::vector<int32_t> window{700, 701, 702};
+  table.ReadAhead(window);
+  EXPECT_TRUE(table.RowsPending());
+  // Waited for, not timed: the session is opened at the first read.
+  for (QDeadlineTimer limit(30'000); table.RowsPending() && !limit.hasExpired();) {
+    QCoreApplication::processEvents();
+    QThread::msleep(5);
+  }
+  ASSERT_TRUE(table.RowReady(700)) << failed;
+  EXPECT_EQ(table.ValueAt(702, 0).AsString(), "a703");
+  EXPECT_EQ(sessions(), before + 1);
 }
 
 TEST_F(PostgresLive, TypedTextReachesSqlOnlyAsBoundValues) {

@@ -78,8 +78,19 @@ std::vector<int32_t> Positions(int32_t from, int32_t count) {
 
 class LivePages : public ::testing::Test {
 protected:
+  // The rows written to a file of their own, opened twice: the table whose
+  // pages the loader holds, and the other connection the reads run on.
+  void Open(const std::vector<TestRow>& rows, const std::string& name) {
+    const std::string file = dir.File(name + ".db");
+    WriteTable(file, rows);
+    other = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+    opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+    opened.table->SetPageLoader(std::make_unique<HeldLoader>(held));
+  }
+
   TempDir dir;
   std::deque<HeldLoader::Held> held;
+  LiveSqlite other, opened;
 };
 
 // Key order with and without gaps and after sorts, the rank maps made
@@ -90,17 +101,14 @@ TEST_F(LivePages, PagesReadAheadOnAConnectionOfTheirOwnAreTheRowsTheMemoryTableH
   for (const bool gaps : {false, true}) {
     std::mt19937 rng(gaps ? 3 : 4);
     const std::vector<TestRow> rows = RandomRows(rng, 2000, gaps, kWords);
-    const std::string file = dir.File(std::string("pages") + (gaps ? "_gaps" : "") + ".db");
-    WriteTable(file, rows);
-    LiveSqlite other = OpenLiveSqlite(file, "t", "id", {"a", "b"});
     for (const std::string sorts : {"", "a", "ba"}) {
       for (const int64_t statements : {0, 20, 10'000}) {
-        SCOPED_TRACE(std::string("gaps ") + (gaps ? "yes" : "no") + ", sorts " + sorts + ", " +
-                     std::to_string(statements) + " statements");
+        const std::string trace = std::string("gaps ") + (gaps ? "yes" : "no") + ", sorts " + sorts + ", " +
+                                  std::to_string(statements) + " statements";
+        SCOPED_TRACE(trace);
         auto memory = MemoryTable(rows);
-        LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
+        Open(rows, std::to_string(std::hash<std::string>{}(trace)));
         opened.table->SetRankSpacing(7);
-        opened.table->SetPageLoader(std::make_unique<HeldLoader>(held));
         int arrived = 0;
         opened.table->SetRowsRead([&](const Error* failure) {
           EXPECT_EQ(failure, nullptr);
@@ -140,11 +148,7 @@ TEST_F(LivePages, PagesReadAheadOnAConnectionOfTheirOwnAreTheRowsTheMemoryTableH
 TEST_F(LivePages, APageTheGridLeftOrReadInAnOrderSortedSinceIsDropped) {
   std::mt19937 rng(5);
   const std::vector<TestRow> rows = RandomRows(rng, 2000, false, kWords);
-  const std::string file = dir.File("dropped.db");
-  WriteTable(file, rows);
-  LiveSqlite other = OpenLiveSqlite(file, "t", "id", {"a", "b"});
-  LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
-  opened.table->SetPageLoader(std::make_unique<HeldLoader>(held));
+  Open(rows, "dropped");
   int arrived = 0;
   opened.table->SetRowsRead([&](const Error*) { ++arrived; });
 
@@ -183,11 +187,7 @@ TEST_F(LivePages, APageTheGridLeftOrReadInAnOrderSortedSinceIsDropped) {
 TEST_F(LivePages, AFailedReadIsReportedAndThePageIsAskedForAgain) {
   std::mt19937 rng(6);
   const std::vector<TestRow> rows = RandomRows(rng, 500, true, kWords);
-  const std::string file = dir.File("failed.db");
-  WriteTable(file, rows);
-  LiveSqlite other = OpenLiveSqlite(file, "t", "id", {"a", "b"});
-  LiveSqlite opened = OpenLiveSqlite(file, "t", "id", {"a", "b"});
-  opened.table->SetPageLoader(std::make_unique<HeldLoader>(held));
+  Open(rows, "failed");
   std::vector<std::string> heard;
   opened.table->SetRowsRead([&](const Error* failure) { heard.push_back(failure ? failure->what() : "rows"); });
   LostDatabase lost;

@@ -35,8 +35,9 @@ public:
   }
 
   ~QtPageLoader() override {
-    // After the read under way, if any: the clone is closed on its thread,
-    // and the worker comes back to be destroyed here.
+    // After the read under way, if any (its statement stopped at the time
+    // limit): the clone is closed on its thread, and the worker comes back
+    // to be destroyed here.
     QThread* here = QThread::currentThread();
     QMetaObject::invokeMethod(
         worker_.get(),
@@ -93,7 +94,11 @@ private:
 
   static std::unique_ptr<QtLiveDatabase> Made(const QSqlDatabase& db) {
 #if CBO_LIVE_QSQLITE
-    if (db.driverName() == "QSQLITE") return std::make_unique<QsqliteLive>(db);
+    if (db.driverName() == "QSQLITE") {
+      auto live = std::make_unique<QsqliteLive>(db);
+      live->OwnConnection();
+      return live;
+    }
 #endif
     return std::make_unique<QpsqlLive>(db);
   }

@@ -59,6 +59,7 @@ void QsqliteLive::Starting() {
   timedOut_ = false;
   deadline_ = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeLimit());
   sqlite3_progress_handler(running_, 1000, &QsqliteLive::Progress, this);
+  if (ownConnection_) sqlite3_busy_timeout(running_, TimeLimit());
 }
 
 // The handler is the connection's only while a statement of this table

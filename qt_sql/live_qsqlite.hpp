@@ -21,6 +21,10 @@ public:
   explicit QsqliteLive(const QSqlDatabase& db);
 
   std::string Folded(const std::string& column) const override { return "cbo_fold(" + column + ")"; }
+  // On a connection of the list's own (the page reads' clone), a lock that
+  // another connection holds is waited for no longer than the time limit;
+  // on the application's connection its own busy timeout stays.
+  void OwnConnection() { ownConnection_ = true; }
   // The filter's text index of the table, when it has one.
   void UseFilterIndex(std::optional<sqlite::FilterIndex> index) { filterIndex_ = std::move(index); }
   std::optional<LiveSelect> FilterIndexKeys(std::span<const std::string> columns,
@@ -42,6 +46,7 @@ private:
   sqlite3* running_ = nullptr;        // the handle the progress handler is on
   std::chrono::steady_clock::time_point deadline_;
   bool timedOut_ = false;
+  bool ownConnection_ = false;
   std::optional<sqlite::FilterIndex> filterIndex_;
 };
 

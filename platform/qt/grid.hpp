@@ -127,6 +127,7 @@ protected:
   void mouseMoveEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   // The view's rows are the rows on screen, not the list's: its own
   // accessibility events, which would name them, are not sent.
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
@@ -259,6 +260,9 @@ public:
   int VisibleRows() const;
   int WindowRows() const;
   int TopRow() const;
+  // The view came on screen: the rows of its window are asked for (a
+  // hidden grid asks for none).
+  void Shown() { model_->Show(model_->Top()); }
   // The grid says that it is reading rows: a notice over its cells and a
   // busy cursor.
   void ShowBusy(bool busy);

@@ -59,7 +59,9 @@ void TableModel::Refresh() {
 }
 
 void TableModel::ReadWindow() {
-  if (!Open()) return;
+  // Nothing is read ahead for a grid off screen (its window being laid out
+  // before it opens): it asks when it is shown.
+  if (!Open() || !grid_.qwidget() || !grid_.qwidget()->isVisible()) return;
   std::vector<int32_t> positions(static_cast<size_t>(rows_));
   std::iota(positions.begin(), positions.end(), top_);
   table_->ReadAhead(positions);

@@ -215,4 +215,9 @@ void GridView::resizeEvent(QResizeEvent* e) {
   if (owner_) owner_->FollowTable();
 }
 
+void GridView::showEvent(QShowEvent* e) {
+  QTableView::showEvent(e);
+  if (owner_) owner_->Shown();
+}
+
 }  // namespace cbo::qt

@@ -100,7 +100,9 @@ private:
       return live;
     }
 #endif
-    return std::make_unique<QpsqlLive>(db);
+    auto live = std::make_unique<QpsqlLive>(db);
+    live->OwnConnection();
+    return live;
   }
 
   static inline std::atomic<int> made_ = 0;

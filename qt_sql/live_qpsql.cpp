@@ -10,11 +10,13 @@
 namespace cbo::qt_sql {
 
 void QpsqlLive::Starting() {
+  if (ownConnection_ && limitSet_ == TimeLimit()) return;
   // The limit is this table's own number, checked above 0 when it was set:
   // no value from outside reaches the statement.
   QSqlQuery set(Connection());
   if (!set.exec(QString("SET statement_timeout = %1").arg(TimeLimit())))
     Fail("setting the time limit: " + set.lastError().text().toStdString());
+  limitSet_ = TimeLimit();
 }
 
 std::string QpsqlLive::Explained(const QSqlError& error) const {

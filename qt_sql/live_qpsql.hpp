@@ -15,6 +15,11 @@ class QpsqlLive final : public QtLiveDatabase {
 public:
   explicit QpsqlLive(const QSqlDatabase& db) : QtLiveDatabase(db) {}
 
+  // On a session of the list's own (the page reads' clone), nothing else
+  // sets statement_timeout: it is set again only when the limit changed,
+  // one round trip a statement fewer.
+  void OwnConnection() { ownConnection_ = true; }
+
   // Every column through its text, so that numbers, dates and truth values
   // are compared as their text too.
   std::string Folded(const std::string& column) const override {
@@ -33,6 +38,8 @@ private:
 
   std::string filterTable_, filterKey_;
   std::vector<std::string> filterFields_;
+  bool ownConnection_ = false;
+  int32_t limitSet_ = 0;  // the statement_timeout last set on an own session
 };
 
 // The checks of the table, its columns and its key, read from pg_catalog

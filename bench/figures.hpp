@@ -36,7 +36,8 @@ struct Options {
   std::vector<size_t> sizes{10'000, 100'000, 1'000'000, 10'000'000};
   size_t queries = 200;  // typed texts per median
   bool smoke = false;
-  bool holdRows = true;  // false: rows are made as they are read (ForEachRow)
+  bool holdRows = true;       // false: rows are made as they are read (ForEachRow)
+  bool filterIndexes = true;  // false: PostgreSQL's trigram indexes are not made
 };
 Options& Settings();
 

@@ -83,6 +83,11 @@ size_t ResidentBytes() {
   return read == 2 ? resident * static_cast<size_t>(sysconf(_SC_PAGESIZE)) : 0;
 }
 
+double ResidentGrowthMb(size_t before) {
+  const size_t now = ResidentBytes();
+  return now > before ? static_cast<double>(now - before) / 1e6 : 0;
+}
+
 size_t AvailableBytes() {
   std::FILE* f = std::fopen("/proc/meminfo", "r");
   if (!f) return 0;

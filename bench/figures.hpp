@@ -28,6 +28,9 @@ double Median(std::vector<double> values);
 // The process's resident bytes, after free memory went back to the system;
 // the difference across a fill is what the rows hold.
 size_t ResidentBytes();
+// The process's growth in MB since `before` (a ResidentBytes reading): one
+// reading, 0 when the process shrank meanwhile.
+double ResidentGrowthMb(size_t before);
 // The memory the system could still give (MemAvailable), 0 when unknown.
 size_t AvailableBytes();
 

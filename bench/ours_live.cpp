@@ -152,7 +152,7 @@ void LiveScenario(benchmark::State& state, size_t n, const std::string& figures,
       secondSort = MsSince(k0);
     });
 
-    const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
+    const double memoryMb = ResidentGrowthMb(before);
 
     // The same sort before any rank map is made: the rows before the
     // current one are counted.

@@ -8,7 +8,6 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QTableView>
-#include <algorithm>
 #include <memory>
 
 #include "bench/database.hpp"
@@ -83,7 +82,7 @@ void ReadQueryModel(benchmark::State& state, size_t n, const QSqlDatabase& db, c
   while (model->canFetchMore()) model->fetchMore();
   const double last = MicrosSince(t0) / 1000;
   if (static_cast<size_t>(model->rowCount()) != n) state.SkipWithError("QSqlQueryModel lost rows");
-  const double memoryMb = static_cast<double>(ResidentBytes() - std::min(before, ResidentBytes())) / 1e6;
+  const double memoryMb = ResidentGrowthMb(before);
   state.SetIterationTime(first / 1e3);
   state.counters["first_rows_ms"] = first;
   state.counters["last_row_ms"] = last;
